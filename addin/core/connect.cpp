@@ -1,0 +1,110 @@
+#include "addin/core/connect.h"
+
+#include "common/convert.h"
+#include "common/error.h"
+
+#include <array>
+#include <new>
+
+namespace tavlin {
+namespace {
+
+struct HiddenTab {
+    std::string_view key;
+    std::string_view idMso;
+};
+
+// The add-in's own order; the settings window lists the boxes differently,
+// but keys are looked up by name, so the two orders never meet.
+constexpr std::array<HiddenTab, 8> kHiddenTabs{{
+    {"Home", "TabHome"},
+    {"Insert", "TabInsert"},
+    {"Page Layout", "TabPageLayoutWord"},
+    {"References", "TabReferences"},
+    {"Mailings", "TabMailings"},
+    {"Review", "TabReviewWord"},
+    {"View", "TabView"},
+    {"Developer", "TabDeveloper"},
+}};
+
+} // namespace
+
+std::int32_t Connect::ReadWholeNumber(std::string_view key, int defaultValue) {
+    settingValue_ = ToWholeNumber(settings_.SettingsRead(key, defaultValue));
+    return settingValue_;
+}
+
+std::string_view Connect::GetRibbonXML() {
+    try {
+        counters_ = IdCounters{};
+
+        if (host_ == nullptr) {
+            throw Error::ObjectNotSet();
+        }
+        if (host_->Name().find("Word") == std::string::npos) {
+            return {};
+        }
+        if (ReadWholeNumber("Classic", 1) == 0) {
+            return {};
+        }
+
+        ribbonXml_.clear();
+        Append("<customUI xmlns=\"");
+        Append(kCustomUiNamespace);
+        Append("\" >");
+
+        if (ReadWholeNumber("Hide built-in Tabs", 0) == 1) {
+            std::int32_t total = 0;
+            for (const HiddenTab& tab : kHiddenTabs) {
+                total = RoundToInt32(total + ToNumber(settings_.SettingsRead(tab.key, 0)));
+            }
+            if (total == static_cast<std::int32_t>(kHiddenTabs.size())) {
+                Append("<ribbon startFromScratch=\"true\">");
+                Append("<tabs>");
+            } else {
+                Append("<ribbon>");
+                Append("<tabs>");
+                for (const HiddenTab& tab : kHiddenTabs) {
+                    if (ToNumber(settings_.SettingsRead(tab.key, 0)) == 1.0) {
+                        Append("<tab idMso=\"");
+                        Append(tab.idMso);
+                        Append("\" visible=\"false\"/>");
+                    }
+                }
+            }
+        } else {
+            Append("<ribbon>");
+            Append("<tabs>");
+        }
+
+        if (ReadWholeNumber("Left", 1) == 1) {
+            Append("<tab id=\"Menus\" label=\"Classic\" insertBeforeMso=\"TabHome\">");
+        } else {
+            Append("<tab id=\"Menus\" label=\"Classic\">");
+        }
+        Append("<group id=\"ToolsPanel\" label=\"Tools panel\">");
+        Append("<box id=\"boxNew1\" boxStyle=\"horizontal\">");
+
+        if (ReadWholeNumber("All", 1) == 1) {
+            BeginMenu("All", {}, {});
+            AddClassicMenus(2);
+            EndMenu(true);
+        }
+        AddClassicMenus(1);
+        Append("</box>");
+
+        AddStandardToolbar();
+        AddFormattingToolbar();
+
+        Append("</group >");
+        Append("</tab>");
+        Append("</tabs>");
+        Append("</ribbon>");
+        Append("</customUI>");
+        return ribbonXml_;
+    } catch (const std::bad_alloc&) {
+        throw Error::OutOfMemory();
+    }
+}
+
+} // namespace tavlin

@@ -1,0 +1,37 @@
+#include "common/error.h"
+
+#include <new>
+
+namespace tavlin {
+
+// "Out of memory" fits the small-string buffer, so it can be raised when
+// memory is gone.
+Error Error::Overflow() { return {ErrorCode::Overflow, "Overflow"}; }
+Error Error::OutOfMemory() { return {ErrorCode::OutOfMemory, "Out of memory"}; }
+Error Error::TypeMismatch() { return {ErrorCode::TypeMismatch, "Type mismatch"}; }
+Error Error::ObjectNotSet() {
+    return {ErrorCode::ObjectNotSet, "Object variable not set"};
+}
+Error Error::InvalidPropertyValue() {
+    return {ErrorCode::InvalidPropertyValue, "Invalid property value"};
+}
+
+Error CurrentError() noexcept {
+    try {
+        throw;
+    } catch (const Error& e) {
+        return e;
+    } catch (const std::bad_alloc&) {
+        return Error::OutOfMemory();
+    } catch (const std::exception& e) {
+        try {
+            return {ErrorCode::Platform, e.what()};
+        } catch (...) {
+            return Error::OutOfMemory();
+        }
+    } catch (...) {
+        return {ErrorCode::Platform, "Unknown error"};
+    }
+}
+
+} // namespace tavlin

@@ -1,0 +1,22 @@
+// Facts about the product that both deliverables show. One place, so the
+// About window, the settings window and the error box never disagree.
+#pragma once
+
+#include <string_view>
+
+namespace tavlin {
+
+inline constexpr std::string_view kAppTitle = "Tavlinar";
+inline constexpr std::string_view kMakerName = "Drevalo";
+// The maker has no address of its own yet: these stay under the reserved
+// "example" domain until it does.
+inline constexpr std::string_view kMakerWebAddress = "https://www.drevalo.example/";
+inline constexpr std::string_view kSupportEmail = "support@drevalo.example";
+
+inline constexpr std::string_view kProgId = "TavlinCom.Connect";
+inline constexpr std::string_view kWordAddinsKey = "Software\\Microsoft\\Office\\Word\\AddIns";
+inline constexpr std::string_view kWordAddinKey =
+    "Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect";
+inline constexpr std::string_view kAddinFileName = "TavlinAddin.dll";
+
+} // namespace tavlin

@@ -1,0 +1,41 @@
+#include "common/settings_store.h"
+
+#include <algorithm>
+
+namespace tavlin {
+namespace {
+
+char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+} // namespace
+
+bool KeyLess::operator()(std::string_view a, std::string_view b) const noexcept {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) {
+                                            return static_cast<unsigned char>(Fold(x)) <
+                                                   static_cast<unsigned char>(Fold(y));
+                                        });
+}
+
+bool KeysEqual(std::string_view a, std::string_view b) noexcept {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
+}
+
+std::string MemorySettingsStore::SettingsRead(std::string_view key, int defaultValue) const {
+    if (const auto it = values_.find(key); it != values_.end()) {
+        return it->second;
+    }
+    return std::to_string(defaultValue);
+}
+
+void MemorySettingsStore::SettingsWrite(std::string_view key, std::string_view text) {
+    if (const auto it = values_.find(key); it != values_.end()) {
+        // The registry keeps the first spelling of a value's name.
+        it->second.assign(text);
+        return;
+    }
+    values_.emplace(std::string(key), std::string(text));
+}
+
+} // namespace tavlin

@@ -1,0 +1,52 @@
+// The per-user settings store both deliverables share. Callers give only
+// the key: the application ("Drevalo") and section ("Tavlinar") belong to
+// the store. Keys compare without regard to case, as registry names do;
+// blanks inside a key are significant.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace tavlin {
+
+inline constexpr std::string_view kSettingsApplication = "Drevalo";
+inline constexpr std::string_view kSettingsSection = "Tavlinar";
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored text of key, or the default as decimal text when the key,
+    // the section or the application is missing. A missing key is no error.
+    [[nodiscard]] virtual std::string SettingsRead(std::string_view key, int defaultValue) const = 0;
+
+    // Stores text under key, replacing an earlier value; creates the
+    // application and section when missing. Raises Error when refused.
+    virtual void SettingsWrite(std::string_view key, std::string_view text) = 0;
+};
+
+// ASCII case folding: every key of the product is ASCII, and the registry's
+// own folding agrees with it there.
+struct KeyLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+
+[[nodiscard]] bool KeysEqual(std::string_view a, std::string_view b) noexcept;
+
+// The store of the native tools and tests.
+class MemorySettingsStore final : public SettingsStore {
+public:
+    [[nodiscard]] std::string SettingsRead(std::string_view key, int defaultValue) const override;
+    void SettingsWrite(std::string_view key, std::string_view text) override;
+
+    [[nodiscard]] const std::map<std::string, std::string, KeyLess>& values() const {
+        return values_;
+    }
+
+private:
+    std::map<std::string, std::string, KeyLess> values_;
+};
+
+} // namespace tavlin

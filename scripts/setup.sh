@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a fresh Debian machine of
+# this kind. Quick when everything is already there: it only asks apt when a
+# command or header is missing.
+set -euo pipefail
+
+want=(
+  cmake g++ make ninja-build pkg-config
+  googletest libgtest-dev libbenchmark-dev
+  libxml2-utils clang-format
+)
+if [[ "${TAVLIN_NATIVE_ONLY:-0}" != 1 ]]; then
+  want+=(
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
+    libwine-dev wine wine64 xvfb xauth x11-utils fonts-wine nsis
+    imagemagick xdotool
+  )
+fi
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}" >&2
+sudo_cmd=()
+if [[ $(id -u) != 0 ]]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq >&2
+# wine32 needs the i386 architecture, which these machines cannot run.
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2

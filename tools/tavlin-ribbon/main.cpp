@@ -1,0 +1,86 @@
+// The native face of the ribbon core: prints the customUI document that the
+// add-in would hand Word for the given settings, to inspect and compare.
+#include "addin/core/connect.h"
+#include "common/error.h"
+#include "common/settings_store.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tavlin-ribbon [--host NAME] [KEY=VALUE ...]\n"
+    "\n"
+    "Writes the customUI document for the given settings to standard output\n"
+    "(UTF-8, no BOM, no trailing newline). Each KEY=VALUE stores VALUE under\n"
+    "KEY (keys without regard to case; the last one wins); other keys read as\n"
+    "absent. --host sets the host's Name (default \"Microsoft Word\").\n"
+    "Exit status: 0 built (or empty), 1 the document cannot be built, 2 usage.\n";
+
+class FixedHost final : public tavlin::HostApplication {
+public:
+    explicit FixedHost(std::string name) : name_(std::move(name)) {}
+    std::string Name() override { return name_; }
+
+private:
+    std::string name_;
+};
+
+int Usage(const char* complaint) {
+    if (complaint != nullptr) {
+        std::fprintf(stderr, "tavlin-ribbon: %s\n", complaint);
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        tavlin::MemorySettingsStore store;
+        std::string host = "Microsoft Word";
+        for (int i = 1; i < argc; ++i) {
+            const std::string_view arg = argv[i];
+            if (arg == "--help" || arg == "-h") {
+                std::fputs(kUsage, stdout);
+                return 0;
+            }
+            if (arg == "--host") {
+                if (i + 1 >= argc) {
+                    return Usage("--host needs a name");
+                }
+                host = argv[++i];
+                continue;
+            }
+            if (arg.starts_with("--host=")) {
+                host = arg.substr(7);
+                continue;
+            }
+            const auto eq = arg.find('=');
+            if (arg.starts_with("-") || eq == std::string_view::npos || eq == 0) {
+                std::string complaint = "unexpected argument '" + std::string(arg) + "'";
+                return Usage(complaint.c_str());
+            }
+            store.SettingsWrite(arg.substr(0, eq), arg.substr(eq + 1));
+        }
+
+        tavlin::Connect connect(store);
+        connect.SetHostApplication(std::make_unique<FixedHost>(host));
+        const std::string_view document = connect.GetRibbonXML();
+        if (!document.empty() &&
+            std::fwrite(document.data(), 1, document.size(), stdout) != document.size()) {
+            std::fputs("tavlin-ribbon: cannot write the document\n", stderr);
+            return 1;
+        }
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    } catch (...) {
+        const tavlin::Error error = tavlin::CurrentError();
+        std::fprintf(stderr, "tavlin-ribbon: %s\n", error.description().c_str());
+        return 1;
+    }
+}
