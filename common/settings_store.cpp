@@ -39,3 +39,21 @@ void MemorySettingsStore::SettingsWrite(std::string_view key, std::string_view t
 }
 
 } // namespace tavlin
+
+namespace tavlin {
+
+std::string StoredValueText(StoredValueType type, std::string_view text, std::uint32_t dword) {
+    switch (type) {
+    case StoredValueType::String:
+        return std::string(text);
+    case StoredValueType::Dword:
+        return std::to_string(dword);
+    case StoredValueType::Other:
+        break;
+    }
+    // Not a number in any reader's eyes, so the caller's conversion reports
+    // a type mismatch rather than the setting silently taking its default.
+    return "(value of an unsupported registry type)";
+}
+
+} // namespace tavlin

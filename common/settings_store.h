@@ -4,6 +4,7 @@
 // blanks inside a key are significant.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -48,5 +49,17 @@ public:
 private:
     std::map<std::string, std::string, KeyLess> values_;
 };
+
+} // namespace tavlin
+
+namespace tavlin {
+
+// How a stored registry value reads as a setting's text. Portable, so the
+// rule is tested natively; the registry store feeds it what it queried.
+enum class StoredValueType { String, Dword, Other };
+// text: the string's characters (without the terminating NUL) for String;
+// dword: the value for Dword.
+[[nodiscard]] std::string StoredValueText(StoredValueType type, std::string_view text,
+                                          std::uint32_t dword);
 
 } // namespace tavlin

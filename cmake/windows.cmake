@@ -1,0 +1,37 @@
+# The Windows side of the build: the deliverables, the harnesses that stand
+# in for Word and drive windows, and the tests that run them under Wine.
+enable_language(RC)
+enable_testing()
+
+# Word cannot load a DLL that needs the compiler's runtime DLLs: link them in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(TAVLIN_WIN64 ON)
+else()
+  set(TAVLIN_WIN64 OFF)
+endif()
+
+# Windows pieces of common/: the registry store, window helpers, RAII types.
+add_library(tavlin_common_win STATIC
+  common/settings_store_win.cpp
+  common/window_helpers_win.cpp
+  common/text_win.cpp
+)
+target_link_libraries(tavlin_common_win PUBLIC tavlin_common advapi32 shell32 user32)
+
+# Tests under Wine run only where the binaries can run: the x86_64 build.
+set(TAVLIN_WINE_TESTS ${TAVLIN_WIN64})
+if(TAVLIN_WINE_TESTS)
+  # One prefix is made per build folder; each test copies it.
+  add_test(NAME wine.prefix
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh ${CMAKE_BINARY_DIR}/wine-template)
+  set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix LABELS wine TIMEOUT 180)
+endif()
+
+foreach(part addin control tools/wordhost installer tests/wine)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${part}/CMakeLists.txt)
+    add_subdirectory(${part})
+  endif()
+endforeach()

@@ -1,0 +1,74 @@
+#include "common/settings_store_win.h"
+
+#include "common/text_win.h"
+#include "common/unique_win.h"
+
+#include <cstring>
+#include <vector>
+
+namespace tavlin {
+
+std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaultValue) const {
+    UniqueHkey section;
+    if (::RegOpenKeyExW(root_, kPath, 0, KEY_QUERY_VALUE, section.put()) != ERROR_SUCCESS) {
+        return std::to_string(defaultValue);
+    }
+    const std::wstring name = Utf8ToWide(key);
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG status = ::RegQueryValueExW(section.get(), name.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) {
+        return std::to_string(defaultValue);
+    }
+    if (status != ERROR_SUCCESS) {
+        throw PlatformError(static_cast<DWORD>(status));
+    }
+    // The value may change between the two queries; ask again until it fits.
+    std::vector<BYTE> data;
+    do {
+        data.resize(size + sizeof(wchar_t));
+        size = static_cast<DWORD>(data.size());
+        status = ::RegQueryValueExW(section.get(), name.c_str(), nullptr, &type, data.data(), &size);
+    } while (status == ERROR_MORE_DATA);
+    if (status == ERROR_FILE_NOT_FOUND) {
+        return std::to_string(defaultValue);
+    }
+    if (status != ERROR_SUCCESS) {
+        throw PlatformError(static_cast<DWORD>(status));
+    }
+
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        std::wstring_view text(reinterpret_cast<const wchar_t*>(data.data()),
+                               size / sizeof(wchar_t));
+        // Stored strings usually, but not always, carry their NUL.
+        while (!text.empty() && text.back() == L'\0') {
+            text.remove_suffix(1);
+        }
+        return StoredValueText(StoredValueType::String, WideToUtf8(text), 0);
+    }
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD value = 0;
+        std::memcpy(&value, data.data(), sizeof value);
+        return StoredValueText(StoredValueType::Dword, {}, value);
+    }
+    return StoredValueText(StoredValueType::Other, {}, 0);
+}
+
+void RegistrySettingsStore::SettingsWrite(std::string_view key, std::string_view text) {
+    UniqueHkey section;
+    LONG status = ::RegCreateKeyExW(root_, kPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                    nullptr, section.put(), nullptr);
+    if (status != ERROR_SUCCESS) {
+        throw PlatformError(static_cast<DWORD>(status));
+    }
+    const std::wstring name = Utf8ToWide(key);
+    const std::wstring value = Utf8ToWide(text);
+    status = ::RegSetValueExW(section.get(), name.c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    if (status != ERROR_SUCCESS) {
+        throw PlatformError(static_cast<DWORD>(status));
+    }
+}
+
+} // namespace tavlin

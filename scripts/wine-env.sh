@@ -1,0 +1,40 @@
+# Sourced by the Wine tests: a private prefix copied from the template made
+# by wine-prefix.sh, and an Xvfb display of their own.
+#   source wine-env.sh TEMPLATE WORKDIR
+# Sets WINEPREFIX, DISPLAY, WINE (the wine64 loader), and an EXIT trap that
+# stops the prefix's wineserver and the display.
+tavlin_wine_template=${1:?template prefix}
+tavlin_wine_work=${2:?work folder}
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$tavlin_wine_work/prefix
+WINE=/usr/lib/wine/wine64
+rm -rf "$tavlin_wine_work"
+mkdir -p "$tavlin_wine_work"
+cp -a "$tavlin_wine_template" "$WINEPREFIX"
+
+tavlin_start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    [[ -e /tmp/.X$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    tavlin_xvfb_pid=$!
+    for _ in $(seq 1 50); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$tavlin_xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$tavlin_xvfb_pid" 2>/dev/null || true
+  done
+  echo "wine-env: no Xvfb display could be started" >&2
+  return 1
+}
+
+tavlin_wine_cleanup() {
+  WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
+  [[ -n ${tavlin_xvfb_pid:-} ]] && kill "$tavlin_xvfb_pid" 2>/dev/null || true
+}
+trap tavlin_wine_cleanup EXIT
+tavlin_start_xvfb
