@@ -1,2 +1,76 @@
+// The cost of one whole default document, against the floor of merely
+// copying a document of that size. Allocations per document are counted
+// with a replaced operator new and reported as a counter.
+#include "addin/core/connect.h"
+#include "common/settings_store.h"
+
 #include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::atomic<long> g_allocations{0};
+
+class WordHost final : public tavlin::HostApplication {
+public:
+    std::string Name() override { return "Microsoft Word"; }
+};
+
+struct DefaultDocument {
+    DefaultDocument() : connect(store) {
+        connect.SetHostApplication(std::make_unique<WordHost>());
+    }
+    tavlin::MemorySettingsStore store;
+    tavlin::Connect connect;
+};
+
+void BM_GetRibbonXML(benchmark::State& state) {
+    DefaultDocument d;
+    benchmark::DoNotOptimize(d.connect.GetRibbonXML());
+    const long before = g_allocations.load();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string_view doc = d.connect.GetRibbonXML();
+        benchmark::DoNotOptimize(doc.data());
+        bytes = doc.size();
+    }
+    state.counters["allocs_per_doc"] = benchmark::Counter(
+        static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations()));
+    state.counters["doc_bytes"] = static_cast<double>(bytes);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_GetRibbonXML);
+
+void BM_MemcpyDocument(benchmark::State& state) {
+    DefaultDocument d;
+    const std::string doc(d.connect.GetRibbonXML());
+    std::vector<char> target(doc.size());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(target.data());
+        std::memcpy(target.data(), doc.data(), doc.size());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
+}
+BENCHMARK(BM_MemcpyDocument);
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    ++g_allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 BENCHMARK_MAIN();

@@ -10,8 +10,12 @@
 namespace tavlin {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -147,7 +151,9 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(r);
 }
 
-std::int32_t ToWholeNumber(std::string_view text) { return RoundToInt32(ToNumber(text)); }
+std::int32_t ToWholeNumber(std::string_view text) {
+    return RoundToInt32(ToNumber(text));
+}
 
 std::int16_t ToInteger16(std::string_view text) {
     const double r = std::nearbyint(ToNumber(text));

@@ -6,9 +6,15 @@ namespace tavlin {
 
 // "Out of memory" fits the small-string buffer, so it can be raised when
 // memory is gone.
-Error Error::Overflow() { return {ErrorCode::Overflow, "Overflow"}; }
-Error Error::OutOfMemory() { return {ErrorCode::OutOfMemory, "Out of memory"}; }
-Error Error::TypeMismatch() { return {ErrorCode::TypeMismatch, "Type mismatch"}; }
+Error Error::Overflow() {
+    return {ErrorCode::Overflow, "Overflow"};
+}
+Error Error::OutOfMemory() {
+    return {ErrorCode::OutOfMemory, "Out of memory"};
+}
+Error Error::TypeMismatch() {
+    return {ErrorCode::TypeMismatch, "Type mismatch"};
+}
 Error Error::ObjectNotSet() {
     return {ErrorCode::ObjectNotSet, "Object variable not set"};
 }

@@ -20,7 +20,8 @@ public:
 
     // The stored text of key, or the default as decimal text when the key,
     // the section or the application is missing. A missing key is no error.
-    [[nodiscard]] virtual std::string SettingsRead(std::string_view key, int defaultValue) const = 0;
+    [[nodiscard]] virtual std::string SettingsRead(std::string_view key,
+                                                   int defaultValue) const = 0;
 
     // Stores text under key, replacing an earlier value; creates the
     // application and section when missing. Raises Error when refused.

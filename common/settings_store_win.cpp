@@ -28,7 +28,8 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
     do {
         data.resize(size + sizeof(wchar_t));
         size = static_cast<DWORD>(data.size());
-        status = ::RegQueryValueExW(section.get(), name.c_str(), nullptr, &type, data.data(), &size);
+        status =
+            ::RegQueryValueExW(section.get(), name.c_str(), nullptr, &type, data.data(), &size);
     } while (status == ERROR_MORE_DATA);
     if (status == ERROR_FILE_NOT_FOUND) {
         return std::to_string(defaultValue);
@@ -56,8 +57,8 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
 
 void RegistrySettingsStore::SettingsWrite(std::string_view key, std::string_view text) {
     UniqueHkey section;
-    LONG status = ::RegCreateKeyExW(root_, kPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                    nullptr, section.put(), nullptr);
+    LONG status = ::RegCreateKeyExW(root_, kPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                    KEY_SET_VALUE, nullptr, section.put(), nullptr);
     if (status != ERROR_SUCCESS) {
         throw PlatformError(static_cast<DWORD>(status));
     }

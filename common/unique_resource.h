@@ -8,8 +8,7 @@
 namespace tavlin {
 
 // Traits: static Handle Invalid() noexcept; static void Close(Handle) noexcept.
-template <typename Traits>
-class UniqueResource {
+template <typename Traits> class UniqueResource {
 public:
     using Handle = decltype(Traits::Invalid());
 
@@ -47,8 +46,7 @@ private:
 };
 
 // A counted interface pointer: AddRef on copy, Release on reset.
-template <typename T>
-class ComPtr {
+template <typename T> class ComPtr {
 public:
     ComPtr() noexcept = default;
     ComPtr(std::nullptr_t) noexcept {}

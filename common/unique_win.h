@@ -4,6 +4,7 @@
 #include "common/unique_resource.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <oleauto.h>
 
 namespace tavlin {

@@ -22,8 +22,8 @@ HMODULE ThisModule() {
 std::wstring ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetModuleFileNameW(ThisModule(), path.data(),
-                                             static_cast<DWORD>(path.size()));
+        const DWORD n =
+            ::GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) {
             return {};
         }
@@ -40,8 +40,8 @@ std::wstring ProgramFolder() {
 void OpenWebPage(HWND owner, std::wstring_view target) {
     const std::wstring file(target);
     const std::wstring folder = ProgramFolder();
-    ::ShellExecuteW(owner, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
-                    SW_SHOWNORMAL);
+    ::ShellExecuteW(owner, nullptr, file.c_str(), nullptr,
+                    folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL);
 }
 
 bool FileExists(std::wstring_view path) {
@@ -59,7 +59,9 @@ bool ApplySkin(HWND window) {
     return true;
 }
 
-bool IsSkinned(HWND window) { return ::GetPropW(window, kSkinProperty) != nullptr; }
+bool IsSkinned(HWND window) {
+    return ::GetPropW(window, kSkinProperty) != nullptr;
+}
 
 HBRUSH SkinBackground(HWND window, HDC dc) {
     if (!IsSkinned(window)) {

@@ -17,16 +17,28 @@ namespace {
 
 using Op = RibbonStep::Op;
 
-constexpr RibbonStep Menu(std::string_view label) { return {Op::BeginMenu, label}; }
-constexpr RibbonStep Submenu(std::string_view label) { return {Op::BeginMenu, label}; }
+constexpr RibbonStep Menu(std::string_view label) {
+    return {Op::BeginMenu, label};
+}
+constexpr RibbonStep Submenu(std::string_view label) {
+    return {Op::BeginMenu, label};
+}
 constexpr RibbonStep Item(std::string_view idMso, std::string_view label) {
     return {Op::Control, idMso, label};
 }
-constexpr RibbonStep Separator() { return {Op::MenuSeparator}; }
-constexpr RibbonStep EndSubmenu() { return {Op::EndMenu, {}, {}, {}, false}; }
+constexpr RibbonStep Separator() {
+    return {Op::MenuSeparator};
+}
+constexpr RibbonStep EndSubmenu() {
+    return {Op::EndMenu, {}, {}, {}, false};
+}
 // Pass 1 follows each top-level menu but the last with a spacer.
-constexpr RibbonStep EndTopMenu() { return {Op::EndMenu, {}, {}, {}, true}; }
-constexpr RibbonStep EndLastMenu() { return {Op::EndMenu, {}, {}, {}, false}; }
+constexpr RibbonStep EndTopMenu() {
+    return {Op::EndMenu, {}, {}, {}, true};
+}
+constexpr RibbonStep EndLastMenu() {
+    return {Op::EndMenu, {}, {}, {}, false};
+}
 // The add-in's own buttons: literal text whose id takes the pass's prefix.
 constexpr RibbonStep OwnButton(std::string_view id, std::string_view tail) {
     return {Op::OwnButton, id, tail};
@@ -431,7 +443,9 @@ constexpr std::array<std::span<const RibbonStep>, 9> kClassicMenus{{
 
 } // namespace
 
-std::span<const std::span<const RibbonStep>> ClassicMenus() { return kClassicMenus; }
+std::span<const std::span<const RibbonStep>> ClassicMenus() {
+    return kClassicMenus;
+}
 
 void Connect::AddClassicMenus(std::int16_t pass) {
     menuPass_ = pass;

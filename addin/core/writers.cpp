@@ -87,7 +87,9 @@ void Connect::BeginButtonGroup() {
     Append("\">");
 }
 
-void Connect::EndButtonGroup() { Append("</buttonGroup>"); }
+void Connect::EndButtonGroup() {
+    Append("</buttonGroup>");
+}
 
 void Connect::AddDisabledLabel(std::string_view label) {
     const std::int32_t n = Next(counters_.ControlCounter);

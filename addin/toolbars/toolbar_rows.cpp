@@ -8,25 +8,41 @@ namespace {
 
 using Op = RibbonStep::Op;
 
-constexpr RibbonStep Box(std::string_view open) { return {Op::Append, open}; }
-constexpr RibbonStep EndBox() { return {Op::Append, "</box>"}; }
-constexpr RibbonStep Group() { return {Op::BeginButtonGroup}; }
-constexpr RibbonStep EndGroup() { return {Op::EndButtonGroup}; }
+constexpr RibbonStep Box(std::string_view open) {
+    return {Op::Append, open};
+}
+constexpr RibbonStep EndBox() {
+    return {Op::Append, "</box>"};
+}
+constexpr RibbonStep Group() {
+    return {Op::BeginButtonGroup};
+}
+constexpr RibbonStep EndGroup() {
+    return {Op::EndButtonGroup};
+}
 // EndButtonGroup, a disabled spacer button with this label, BeginButtonGroup.
-constexpr RibbonStep GroupBreak(std::string_view spacer) { return {Op::GroupBreak, spacer}; }
+constexpr RibbonStep GroupBreak(std::string_view spacer) {
+    return {Op::GroupBreak, spacer};
+}
 constexpr RibbonStep Icon(std::string_view idMso, std::string_view screentip = {}) {
     return {Op::IconButton, idMso, screentip};
 }
-constexpr RibbonStep Combo(std::string_view idMso) { return {Op::ComboBox, idMso}; }
+constexpr RibbonStep Combo(std::string_view idMso) {
+    return {Op::ComboBox, idMso};
+}
 // An icon drop-down: no label, only an image and a screentip.
 constexpr RibbonStep IconMenu(std::string_view imageMso, std::string_view screentip) {
     return {Op::BeginMenu, {}, imageMso, screentip};
 }
-constexpr RibbonStep EndIconMenu() { return {Op::EndMenu, {}, {}, {}, false}; }
+constexpr RibbonStep EndIconMenu() {
+    return {Op::EndMenu, {}, {}, {}, false};
+}
 constexpr RibbonStep Item(std::string_view idMso, std::string_view label) {
     return {Op::Control, idMso, label};
 }
-constexpr RibbonStep Separator() { return {Op::MenuSeparator}; }
+constexpr RibbonStep Separator() {
+    return {Op::MenuSeparator};
+}
 
 constexpr std::string_view kStandardSpacer = "  ";
 constexpr std::string_view kFormattingSpacer = " ";
@@ -205,8 +221,12 @@ constexpr RibbonStep kFormattingToolbar[] = {
 
 } // namespace
 
-void Connect::AddStandardToolbar() { Play(kStandardToolbar); }
+void Connect::AddStandardToolbar() {
+    Play(kStandardToolbar);
+}
 
-void Connect::AddFormattingToolbar() { Play(kFormattingToolbar); }
+void Connect::AddFormattingToolbar() {
+    Play(kFormattingToolbar);
+}
 
 } // namespace tavlin

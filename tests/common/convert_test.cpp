@@ -1,1 +1,174 @@
+#include "common/convert.h"
+#include "common/error.h"
+
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <string>
+
+namespace tavlin {
+namespace {
+
+ErrorCode FailureOf(auto&& convert) {
+    try {
+        convert();
+    } catch (const Error& e) {
+        return e.code();
+    }
+    ADD_FAILURE() << "no error raised";
+    return ErrorCode::Platform;
+}
+
+TEST(ToNumber, AcceptsTheNumberForms) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"0", 0.0},
+        {"1", 1.0},
+        {"-1", -1.0},
+        {"+1", 1.0},
+        {"1.", 1.0},
+        {".5", 0.5},
+        {"-.5", -0.5},
+        {"1.25", 1.25},
+        {"1e0", 1.0},
+        {"1E3", 1000.0},
+        {"1e+3", 1000.0},
+        {"25e-1", 2.5},
+        {".5e1", 5.0},
+        {"1.e1", 10.0},
+        {"007", 7.0},
+        {" 1", 1.0},
+        {"1 ", 1.0},
+        {"\t\r\n 2 \n", 2.0},
+        {"1e-400", 0.0},
+        {"0.1", 0.1},
+        {"123456789012345678901234567890", 1.2345678901234568e29},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToNumber(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(ToNumber, RejectsEverythingElseAsTypeMismatch) {
+    for (const char* text :
+         {"",     " ",     "\t\r\n",   "yes", ".",   "+",   "-",   "e5",  ".e1",   "1e",   "1e+",
+          "1..2", "1.2.3", "--1",      "+-1", "1-",  "1+",  "(1)", "1,5", "1 000", "0x10", "&H10",
+          "inf",  "nan",   "Infinity", "1f",  "1d2", "\v1", "1\f", "$1",  "1%",    "١"}) {
+        EXPECT_EQ(FailureOf([&] { (void)ToNumber(text); }), ErrorCode::TypeMismatch)
+            << '"' << text << '"';
+    }
+}
+
+TEST(ToNumber, BeyondADoubleIsOverflow) {
+    for (const char* text : {"1e309", "-1e309", "1e99999999999999999999", "9999e305"}) {
+        EXPECT_EQ(FailureOf([&] { (void)ToNumber(text); }), ErrorCode::Overflow) << text;
+    }
+    EXPECT_EQ(ToNumber("1.7976931348623157e308"), 1.7976931348623157e308);
+    // Tiny values are zero, not an error, however many leading zeros.
+    EXPECT_EQ(ToNumber("0.000000000000000000000000000000000000000000000000000000000000001e-300"),
+              0.0);
+}
+
+TEST(ToNumber, IgnoresTheUserLocale) {
+    // A locale with a decimal comma must not change what a point means.
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr &&
+        std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    }
+    const double point = ToNumber("1.5");
+    const ErrorCode comma = FailureOf([] { (void)ToNumber("1,5"); });
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(point, 1.5);
+    EXPECT_EQ(comma, ErrorCode::TypeMismatch);
+}
+
+TEST(ToWholeNumber, RoundsHalvesToEven) {
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"0.5", 0},
+        {"1.5", 2},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-0.5", 0},
+        {"-1.5", -2},
+        {"-2.5", -2},
+        {"0.49", 0},
+        {"0.51", 1},
+        {"2", 2},
+        {"-1", -1},
+        {" 1", 1},
+        {"1e0", 1},
+        {"15e-1", 2},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483647.4", 2147483647},
+        {"-2147483648.5", -2147483647 - 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToWholeNumber(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(ToWholeNumber, OutsideThe32BitRangeIsOverflow) {
+    for (const char* text : {"2147483648", "2147483647.5", "-2147483649", "-2147483648.51",
+                             "99999999999", "1e10", "1e309"}) {
+        EXPECT_EQ(FailureOf([&] { (void)ToWholeNumber(text); }), ErrorCode::Overflow) << text;
+    }
+    EXPECT_EQ(FailureOf([] { (void)ToWholeNumber("yes"); }), ErrorCode::TypeMismatch);
+    EXPECT_EQ(FailureOf([] { (void)ToWholeNumber(""); }), ErrorCode::TypeMismatch);
+}
+
+TEST(ToInteger16, RoundsAndChecksThe16BitRange) {
+    EXPECT_EQ(ToInteger16("32767"), 32767);
+    EXPECT_EQ(ToInteger16("-32768"), -32768);
+    EXPECT_EQ(ToInteger16("32767.4"), 32767);
+    EXPECT_EQ(ToInteger16("-32768.5"), -32768);
+    EXPECT_EQ(ToInteger16("0.5"), 0);
+    EXPECT_EQ(ToInteger16("1.5"), 2);
+    EXPECT_EQ(ToInteger16(" 1 "), 1);
+    for (const char* text : {"32768", "32767.5", "-32769", "-32768.6", "1e5"}) {
+        EXPECT_EQ(FailureOf([&] { (void)ToInteger16(text); }), ErrorCode::Overflow) << text;
+    }
+    EXPECT_EQ(FailureOf([] { (void)ToInteger16("a"); }), ErrorCode::TypeMismatch);
+}
+
+TEST(RoundToInt32, NanIsOverflowNotGarbage) {
+    EXPECT_EQ(FailureOf([] { (void)RoundToInt32(std::nan("")); }), ErrorCode::Overflow);
+    EXPECT_EQ(FailureOf([] { (void)RoundToInt32(INFINITY); }), ErrorCode::Overflow);
+    EXPECT_EQ(RoundToInt32(-0.0), 0);
+}
+
+TEST(Error, CarriesTheDescriptionsClientsShow) {
+    EXPECT_EQ(Error::TypeMismatch().description(), "Type mismatch");
+    EXPECT_EQ(Error::Overflow().description(), "Overflow");
+    EXPECT_EQ(Error::OutOfMemory().description(), "Out of memory");
+    EXPECT_EQ(Error::ObjectNotSet().description(), "Object variable not set");
+    EXPECT_EQ(Error::InvalidPropertyValue().description(), "Invalid property value");
+    EXPECT_EQ(static_cast<int>(Error::TypeMismatch().code()), 13);
+    EXPECT_EQ(static_cast<int>(Error::Overflow().code()), 6);
+}
+
+TEST(Error, CurrentErrorMapsWhatIsInFlight) {
+    const auto inFlight = [](auto thrower) {
+        try {
+            thrower();
+        } catch (...) {
+            return CurrentError();
+        }
+        return Error(ErrorCode::Platform, "nothing thrown");
+    };
+    EXPECT_EQ(inFlight([] { throw Error::Overflow(); }).code(), ErrorCode::Overflow);
+    EXPECT_EQ(inFlight([] { throw std::bad_alloc(); }).code(), ErrorCode::OutOfMemory);
+    const Error other = inFlight([] { throw std::runtime_error("disk on fire"); });
+    EXPECT_EQ(other.code(), ErrorCode::Platform);
+    EXPECT_EQ(other.description(), "disk on fire");
+    EXPECT_EQ(inFlight([] { throw 42; }).code(), ErrorCode::Platform);
+}
+
+} // namespace
+} // namespace tavlin

@@ -1,2 +1,88 @@
-#!/bin/sh
-exit 0
+#!/usr/bin/env bash
+# The command-line tool as users of it see it: output bytes, exit codes,
+# messages, and whole documents checked against the customUI schema.
+set -u
+tool=${1:?tool}
+schema=${2:?schema}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+run() { # run NAME ARGS... -> $work/NAME.out, .err, .rc
+  local name=$1; shift
+  "$tool" "$@" >"$work/$name.out" 2>"$work/$name.err"
+  echo $? >"$work/$name.rc"
+}
+rc() { cat "$work/$1.rc"; }
+
+# Documents that must build, be one line without BOM or final newline, and
+# validate.
+cases=(
+  "defaults|"
+  "all-off|All=0"
+  "left-off|Left=0"
+  "all-hidden|Hide built-in tabs=1;Home=1;Insert=1;Page Layout=1;References=1;Mailings=1;Review=1;View=1;Developer=1"
+  "some-hidden|hide BUILT-IN tabs=1;home=1;view=1"
+  "odd-values|Classic=2;Left= 1;All=1e0"
+)
+schema_present=1
+[[ -f $schema ]] || schema_present=0
+for c in "${cases[@]}"; do
+  name=${c%%|*}
+  # KEY=VALUE arguments are separated by ';' (keys hold blanks).
+  args=()
+  [[ -n ${c#*|} ]] && IFS=';' read -r -a args <<<"${c#*|}"
+  run "$name" "${args[@]}"
+  [[ $(rc "$name") == 0 ]] || fail "$name: exit $(rc "$name")"
+  [[ -s $work/$name.err ]] && fail "$name: wrote to stderr: $(cat "$work/$name.err")"
+  head -c 3 "$work/$name.out" | grep -q $'^\xef\xbb\xbf' && fail "$name: BOM"
+  [[ $(tail -c 1 "$work/$name.out" | od -An -c | tr -d ' ') == ">" ]] || fail "$name: does not end in >"
+  [[ $(wc -l <"$work/$name.out") == 0 ]] || fail "$name: holds line breaks"
+  if ((schema_present)); then
+    xmllint --noout --schema "$schema" "$work/$name.out" 2>"$work/$name.xmllint" ||
+      fail "$name: schema: $(head -3 "$work/$name.xmllint")"
+  fi
+done
+grep -q 'startFromScratch="true"' "$work/all-hidden.out" || fail "all-hidden: not from scratch"
+grep -q '<tab idMso="TabHome" visible="false"/><tab idMso="TabView" visible="false"/>' "$work/some-hidden.out" ||
+  fail "some-hidden: tabs"
+cmp -s "$work/defaults.out" "$work/odd-values.out" || fail "odd values that mean the defaults differ"
+
+# The last KEY=VALUE wins, whatever the case of the key.
+run last Classic=0 classic=1
+cmp -s "$work/last.out" "$work/defaults.out" || fail "last value does not win"
+
+# Empty documents: nothing written, success.
+run off Classic=0
+run excel --host "Microsoft Excel"
+for n in off excel; do
+  [[ $(rc $n) == 0 && ! -s $work/$n.out && ! -s $work/$n.err ]] || fail "$n: expected empty success"
+done
+
+# Errors: nothing on stdout, the description on stderr, exit 1.
+run mismatch Left=yes
+run overflow Classic=99999999999
+run empty All=
+[[ $(rc mismatch) == 1 && ! -s $work/mismatch.out ]] || fail "mismatch: exit $(rc mismatch)"
+[[ $(cat "$work/mismatch.err") == "tavlin-ribbon: Type mismatch" ]] || fail "mismatch: $(cat "$work/mismatch.err")"
+[[ $(cat "$work/overflow.err") == "tavlin-ribbon: Overflow" && $(rc overflow) == 1 ]] || fail "overflow"
+[[ $(cat "$work/empty.err") == "tavlin-ribbon: Type mismatch" ]] || fail "empty value"
+
+# Usage.
+run help --help
+[[ $(rc help) == 0 ]] && grep -q '^usage: tavlin-ribbon' "$work/help.out" || fail "--help"
+for bad in "--frobnicate" "noequals" "=1" "--host"; do
+  run bad "$bad"
+  [[ $(rc bad) == 2 && ! -s $work/bad.out ]] && grep -q usage "$work/bad.err" || fail "usage for '$bad'"
+done
+
+if ((failures)); then
+  echo "$failures failure(s)"
+  exit 1
+fi
+if ((!schema_present)); then
+  echo "SKIPPED schema validation: $schema is absent (a clone without ../shared)"
+  exit 77
+fi
+echo "all tool checks passed, ${#cases[@]} documents valid against the schema"
