@@ -1,0 +1,54 @@
+// The settings window's geometry in twips, as designed; the window turns it
+// into pixels at its own DPI. Places inside the tab control are relative to
+// the tab control's top left corner.
+#pragma once
+
+#include <string_view>
+
+namespace tavlin::control {
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+    [[nodiscard]] constexpr int Right() const { return left + width; }
+    [[nodiscard]] constexpr int Bottom() const { return top + height; }
+};
+
+inline constexpr int kInnerWidth = 6000;
+inline constexpr int kInnerHeight = 5085;
+inline constexpr TwipsRect kTabRect{120, 120, 5760, 4335};
+inline constexpr TwipsRect kOkRect{2640, 4560, 1560, 405};
+inline constexpr TwipsRect kCancelRect{4320, 4560, 1560, 405};
+
+// Inside the tab control: both frames fill the page below the tab strip.
+inline constexpr TwipsRect kFrameRect{120, 360, 5520, 3855};
+// The "About" page.
+inline constexpr TwipsRect kTitleRect{360, 720, 5040, 480};
+inline constexpr TwipsRect kLineRect{360, 1440, 5040, 30};
+inline constexpr TwipsRect kWebsiteLabelRect{360, 1680, 840, 285};
+inline constexpr TwipsRect kWebsiteRect{1200, 1680, 3000, 285};
+
+inline constexpr std::string_view kTabCaptions[] = {"Word", "About"};
+inline constexpr std::string_view kTitleDesignText =
+    "(The application's name is filled in automatically)";
+inline constexpr std::string_view kWebsiteLabelText = " Website:";
+
+inline constexpr int kTwipsPerInch = 1440;
+
+// Rounded to the nearest pixel, halves away from zero; 15 twips a pixel at
+// 96 DPI.
+[[nodiscard]] constexpr int TwipsToPixels(int twips, int dpi) {
+    const long long scaled = static_cast<long long>(twips) * dpi;
+    const long long half = kTwipsPerInch / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch
+                                        : -((-scaled + half) / kTwipsPerInch));
+}
+
+// CenterForm: half the difference of the sizes, halves kept.
+[[nodiscard]] constexpr int CenteredOrigin(int screenExtent, int windowExtent) {
+    return (screenExtent - windowExtent) / 2;
+}
+
+} // namespace tavlin::control

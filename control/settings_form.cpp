@@ -1,0 +1,138 @@
+#include "control/settings_form.h"
+
+#include "common/convert.h"
+#include "common/product.h"
+
+#include <string>
+
+namespace tavlin::control {
+namespace {
+
+// Line labels: a reported "at line" number must keep pointing at the same
+// step, so these never move.
+namespace initialize_line {
+constexpr int kApplySkin = 100;
+constexpr int kCaptionAndIcon = 102;
+constexpr int kLoadClassic = 104;
+constexpr int kLoadLeft = 106;
+constexpr int kLoadAll = 108;
+// 110 starts the loop over the tab boxes, which cannot fail by itself.
+constexpr int kLoadTabBox = 112;
+} // namespace initialize_line
+
+namespace load_line {
+constexpr int kCaption = 100;
+constexpr int kCenter = 102;
+constexpr int kTestHandPointer = 104;
+constexpr int kLoadHandPointer = 106;
+} // namespace load_line
+
+namespace click_line {
+constexpr int kChoose = 100;
+constexpr int kSaveClassic = 104;
+constexpr int kSaveLeft = 106;
+constexpr int kSaveAll = 108;
+// 110 starts the loop over the boxes 3 to 11.
+constexpr int kSaveBox = 112;
+constexpr int kTestClassic = 114;
+constexpr int kEnable = 116;
+constexpr int kDisable = 118;
+constexpr int kStartWord = 120;
+constexpr int kCloseOk = 122;
+constexpr int kCloseCancel = 124;
+} // namespace click_line
+
+} // namespace
+
+PointerLook PointerMoved(PointerLook current, PointerArea area) {
+    switch (area) {
+    case PointerArea::Website:
+        return {true, true};
+    case PointerArea::CheckBox:
+    case PointerArea::Button:
+        return {current.linkUnderlined, true};
+    case PointerArea::WindowSurface:
+    case PointerArea::Frame1:
+        return {false, false};
+    case PointerArea::Frame2:
+        return {current.linkUnderlined, false};
+    }
+    return current;
+}
+
+SettingsForm::SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin)
+    : store_(store), view_(view), addin_(addin) {
+    boxes_.SetListener([this](int index, BoxState state) { view_.ShowBox(index, state); });
+}
+
+void SettingsForm::LoadBox(int index) {
+    const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
+    const BoxState state = ToInteger16(store_.SettingsRead(box.key, box.readDefault));
+    boxes_.Set(index, state);
+}
+
+void SettingsForm::SaveBox(int index) {
+    store_.SettingsWrite(kBoxes[static_cast<std::size_t>(index)].key,
+                         std::to_string(boxes_.State(index)));
+}
+
+void SettingsForm::FormInitialize() noexcept {
+    using namespace initialize_line;
+    ErrorTrap trap(Handler::FormInitialize, view_, &probe_);
+    trap.Run(kApplySkin, [&] { view_.ApplySkin(); });
+    trap.Run(kCaptionAndIcon, [&] {
+        view_.SetCaption(kAppTitle);
+        view_.SetProgramIcon();
+    });
+    trap.Run(kLoadClassic, [&] { LoadBox(kClassicBox); });
+    trap.Run(kLoadLeft, [&] { LoadBox(kLeftBox); });
+    trap.Run(kLoadAll, [&] { LoadBox(kAllBox); });
+    for (int i = kFirstTabBox; i <= kLastTabBox; ++i) {
+        trap.Run(kLoadTabBox, [&] { LoadBox(i); });
+    }
+}
+
+void SettingsForm::FormLoad() noexcept {
+    using namespace load_line;
+    ErrorTrap trap(Handler::FormLoad, view_, &probe_);
+    trap.Run(kCaption, [&] { view_.SetCaption(kAppTitle); });
+    trap.Run(kCenter, [&] { view_.CenterForm(); });
+    if (trap.Test(kTestHandPointer, [&] { return view_.HandPointerFileExists(); })) {
+        trap.Run(kLoadHandPointer, [&] { view_.LoadHandPointer(); });
+    }
+}
+
+void SettingsForm::PushButton22Click(int index) noexcept {
+    using namespace click_line;
+    ErrorTrap trap(Handler::PushButton22Click, view_, &probe_);
+    int chosen = 0;
+    trap.Run(kChoose, [&] { chosen = index; });
+    if (chosen == kOkButton) {
+        trap.Run(kSaveClassic, [&] { SaveBox(kClassicBox); });
+        trap.Run(kSaveLeft, [&] { SaveBox(kLeftBox); });
+        trap.Run(kSaveAll, [&] { SaveBox(kAllBox); });
+        for (int i = kFirstTabBox; i < kBoxCount; ++i) {
+            trap.Run(kSaveBox, [&] { SaveBox(i); });
+        }
+        if (trap.Test(kTestClassic, [&] { return boxes_.IsSet(kClassicBox); })) {
+            trap.Run(kEnable, [&] { addin_.EnableAddin(); });
+        } else {
+            trap.Run(kDisable, [&] { addin_.DisableAddin(); });
+        }
+        trap.Run(kStartWord, [&] { view_.OpenWebPage(kWordCommand); });
+        trap.Run(kCloseOk, [&] { view_.CloseWindow(); });
+    } else if (chosen == kCancelButton) {
+        trap.Run(kCloseCancel, [&] { view_.CloseWindow(); });
+    }
+}
+
+void SettingsForm::WebsiteClick() {
+    view_.OpenWebPage(kMakerWebAddress);
+}
+
+PointerLook SettingsForm::PointerMove(PointerArea area) {
+    pointer_ = PointerMoved(pointer_, area);
+    return pointer_;
+}
+
+} // namespace tavlin::control

@@ -1,0 +1,79 @@
+// The settings window as a model: its handlers, the boxes and the pointer
+// rules. The Win32 window only forwards events here and shows the results
+// through FormView, so all of this is tested without a window.
+#pragma once
+
+#include "common/settings_store.h"
+#include "control/boxes.h"
+#include "control/error_trap.h"
+#include "control/switching.h"
+
+#include <string_view>
+
+namespace tavlin::control {
+
+// What the handlers need of the real window and the platform.
+class FormView : public ErrorBoxView {
+public:
+    virtual void ApplySkin() = 0;
+    virtual void SetCaption(std::string_view caption) = 0;
+    virtual void SetProgramIcon() = 0;
+    virtual void CenterForm() = 0;
+    [[nodiscard]] virtual bool HandPointerFileExists() = 0;
+    // Throws when the file exists but cannot be loaded as a pointer.
+    virtual void LoadHandPointer() = 0;
+    virtual void ShowBox(int index, BoxState state) = 0;
+    // The shell's default action on target, this window as owner.
+    virtual void OpenWebPage(std::string_view target) = 0;
+    virtual void CloseWindow() = 0;
+};
+
+inline constexpr int kOkButton = 1;
+inline constexpr int kCancelButton = 2;
+inline constexpr std::string_view kWordCommand = "WINWORD";
+
+// Where the pointer moved, and what that leaves the link and the pointer as.
+enum class PointerArea { Website, CheckBox, Button, WindowSurface, Frame1, Frame2 };
+struct PointerLook {
+    bool linkUnderlined = false;
+    bool handPointer = false;
+    bool operator==(const PointerLook&) const = default;
+};
+[[nodiscard]] PointerLook PointerMoved(PointerLook current, PointerArea area);
+
+class SettingsForm {
+public:
+    SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin);
+    SettingsForm(const SettingsForm&) = delete;
+    SettingsForm& operator=(const SettingsForm&) = delete;
+
+    // The three trapping handlers: never throw, report each failing step.
+    void FormInitialize() noexcept;
+    void FormLoad() noexcept;
+    void PushButton22Click(int index) noexcept;
+
+    // A click on a box (mouse or Space). Untrapped, as in the window: the
+    // caller's guard handles what cannot happen here.
+    void Check1Click(int index) { boxes_.Toggle(index); }
+    void WebsiteClick();
+    PointerLook PointerMove(PointerArea area);
+
+    [[nodiscard]] const CheckBoxes& Boxes() const { return boxes_; }
+    [[nodiscard]] PointerLook Pointer() const { return pointer_; }
+
+    // Tests fail chosen steps through this.
+    void SetStepProbe(ErrorTrap::Probe probe) { probe_ = std::move(probe); }
+
+private:
+    void LoadBox(int index);
+    void SaveBox(int index);
+
+    SettingsStore& store_;
+    FormView& view_;
+    AddinSwitch& addin_;
+    CheckBoxes boxes_;
+    PointerLook pointer_;
+    ErrorTrap::Probe probe_;
+};
+
+} // namespace tavlin::control

@@ -1,0 +1,425 @@
+#include "control/settings_form.h"
+
+#include "common/error.h"
+#include "common/product.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tavlin::control {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// One log for everything the form does to the outside, in order.
+struct FakeView final : FormView {
+    explicit FakeView(Log& log) : log(log) {}
+    void ShowErrorBox(std::string_view text, std::string_view title) override {
+        log.push_back("box");
+        boxTexts.emplace_back(text);
+        EXPECT_EQ(title, "Application Error");
+    }
+    void ApplySkin() override { log.push_back("skin"); }
+    void SetCaption(std::string_view caption) override {
+        log.push_back("caption " + std::string(caption));
+    }
+    void SetProgramIcon() override { log.push_back("icon"); }
+    void CenterForm() override { log.push_back("center"); }
+    bool HandPointerFileExists() override {
+        log.push_back("hand?");
+        return handFile;
+    }
+    void LoadHandPointer() override {
+        log.push_back("hand");
+        if (handBroken) {
+            throw Error(ErrorCode::Platform, "Invalid picture");
+        }
+    }
+    void ShowBox(int index, BoxState state) override { shown[index] = state; }
+    void OpenWebPage(std::string_view target) override {
+        log.push_back("open " + std::string(target));
+    }
+    void CloseWindow() override { log.push_back("close"); }
+
+    Log& log;
+    std::vector<std::string> boxTexts;
+    std::map<int, BoxState> shown;
+    bool handFile = false;
+    bool handBroken = false;
+};
+
+struct FakeSwitch final : AddinSwitch {
+    explicit FakeSwitch(Log& log) : log(log) {}
+    void EnableAddin() override {
+        log.push_back("enable");
+        if (failEnable) {
+            throw Error(ErrorCode::Platform, "Access is denied.");
+        }
+    }
+    void DisableAddin() override { log.push_back("disable"); }
+    Log& log;
+    bool failEnable = false;
+};
+
+// A store that logs writes and refuses the keys it is told to.
+struct FakeStore final : SettingsStore {
+    explicit FakeStore(Log& log) : log(log) {}
+    std::string SettingsRead(std::string_view key, int defaultValue) const override {
+        return memory.SettingsRead(key, defaultValue);
+    }
+    void SettingsWrite(std::string_view key, std::string_view text) override {
+        log.push_back("write " + std::string(key) + "=" + std::string(text));
+        if (refused.count(std::string(key)) != 0) {
+            throw Error(ErrorCode::Platform, "Access is denied.");
+        }
+        memory.SettingsWrite(key, text);
+    }
+    Log& log;
+    MemorySettingsStore memory;
+    std::set<std::string> refused;
+};
+
+struct FormTest : ::testing::Test {
+    Log log;
+    FakeView view{log};
+    FakeSwitch addin{log};
+    FakeStore store{log};
+    SettingsForm form{store, view, addin};
+
+    void Store(std::map<std::string, std::string> values) {
+        for (const auto& [key, text] : values) {
+            store.memory.SettingsWrite(key, text);
+        }
+    }
+    std::string Boxes() const {
+        std::string text;
+        for (int i = 0; i < kBoxCount; ++i) {
+            text += form.Boxes().IsSet(i) ? '1' : '0';
+        }
+        return text;
+    }
+    Log Writes() const {
+        Log writes;
+        for (const std::string& entry : log) {
+            if (entry.rfind("write ", 0) == 0) {
+                writes.push_back(entry);
+            }
+        }
+        return writes;
+    }
+    void FailAt(Handler handler, int label) {
+        form.SetStepProbe([handler, label](Handler h, int l) {
+            if (h == handler && l == label) {
+                throw Error::TypeMismatch();
+            }
+        });
+    }
+};
+
+std::string Box(const char* description, const char* handler, int label) {
+    return std::string(description) + "\r\nin TavlinPanel2016/06/15.Form1." + handler +
+           " at line " + std::to_string(label) + "\r\rPlease email screenshot of this message to " +
+           std::string(kSupportEmail);
+}
+
+TEST_F(FormTest, InitializeAppliesTheSkinSetsCaptionAndIconThenLoads) {
+    form.FormInitialize();
+    EXPECT_EQ(log, (Log{"skin", "caption Tavlinar", "icon"}));
+    EXPECT_EQ(Boxes(), "111000000000");
+    // The window's controls follow the model.
+    EXPECT_EQ(view.shown, (std::map<int, BoxState>{{0, 1}, {1, 1}, {2, 1}}));
+}
+
+TEST(FormLoading, StoredSettingsGiveTheseBoxes) {
+    struct Case {
+        const char* name;
+        std::map<std::string, std::string> stored;
+        const char* boxes;
+    };
+    const std::vector<Case> cases = {
+        {"empty store", {}, "111000000000"},
+        {"Classic 0 alone: Left's default sets box 0 again", {{"Classic", "0"}}, "111000000000"},
+        {"everything off", {{"Classic", "0"}, {"Left", "0"}, {"All", "0"}}, "000000000000"},
+        {"Review 1", {{"Review", "1"}}, "111000001001"},
+        {"Review 1 whatever Classic holds",
+         {{"Classic", "0"}, {"Left", "0"}, {"All", "0"}, {"Review", "1"}},
+         "100000001001"},
+        {"Home 1 clears box 1 although Left is 1", {{"Left", "1"}, {"Home", "1"}}, "101100000000"},
+        {"the hide switch is not read", {{"Hide built-in tabs", "1"}}, "111000000000"},
+        {"keys compare without case", {{"PAGE LAYOUT", "1"}, {"left", "0"}}, "101001000001"},
+        {"numbers as the conversion reads them",
+         {{"Classic", " 1 "}, {"Left", "0.4"}, {"All", "1e0"}, {"Mailings", "+1"}},
+         "101000000101"},
+        {"all tab boxes",
+         {{"Home", "1"},
+          {"Insert", "1"},
+          {"Page Layout", "1"},
+          {"References", "1"},
+          {"View", "1"},
+          {"Review", "1"},
+          {"Mailings", "1"},
+          {"Developer", "1"}},
+         "101111111111"},
+    };
+    for (const Case& c : cases) {
+        Log log;
+        FakeView view(log);
+        FakeSwitch addin(log);
+        FakeStore store(log);
+        for (const auto& [key, text] : c.stored) {
+            store.memory.SettingsWrite(key, text);
+        }
+        SettingsForm form(store, view, addin);
+        form.FormInitialize();
+        std::string boxes;
+        for (int i = 0; i < kBoxCount; ++i) {
+            boxes += form.Boxes().IsSet(i) ? '1' : '0';
+        }
+        EXPECT_EQ(boxes, c.boxes) << c.name;
+        EXPECT_TRUE(view.boxTexts.empty()) << c.name;
+    }
+}
+
+TEST(FormLoading, ABadStoredValueCostsOneBoxAndLeavesItsBoxAsItWas) {
+    struct Case {
+        std::map<std::string, std::string> stored;
+        const char* description;
+        int label;
+        const char* boxes;
+    };
+    const std::vector<Case> cases = {
+        {{{"Left", "x"}}, "Type mismatch", 106, "111000000000"},
+        {{{"Classic", "0"}, {"Left", "x"}, {"All", "0"}}, "Type mismatch", 106, "000000000000"},
+        {{{"Classic", "0"}, {"Left", "2"}, {"All", "0"}},
+         "Invalid property value",
+         106,
+         "000000000000"},
+        {{{"Classic", "0"}, {"Left", "-1"}, {"All", "0"}},
+         "Invalid property value",
+         106,
+         "000000000000"},
+        {{{"Classic", "0"}, {"Left", "32768"}, {"All", "0"}}, "Overflow", 106, "000000000000"},
+        {{{"Classic", ""}}, "Type mismatch", 104, "111000000000"},
+        {{{"All", "yes"}, {"Classic", "0"}, {"Left", "0"}}, "Type mismatch", 108, "000000000000"},
+        // The loop goes on with the next tab box.
+        {{{"Insert", "abc"}, {"Page Layout", "1"}}, "Type mismatch", 112, "111001000001"},
+        {{{"Developer", "1.5e9"}, {"Home", "1"}}, "Overflow", 112, "101100000000"},
+    };
+    for (const Case& c : cases) {
+        Log log;
+        FakeView view(log);
+        FakeSwitch addin(log);
+        FakeStore store(log);
+        for (const auto& [key, text] : c.stored) {
+            store.memory.SettingsWrite(key, text);
+        }
+        SettingsForm form(store, view, addin);
+        form.FormInitialize();
+        std::string boxes;
+        for (int i = 0; i < kBoxCount; ++i) {
+            boxes += form.Boxes().IsSet(i) ? '1' : '0';
+        }
+        EXPECT_EQ(boxes, c.boxes) << c.label;
+        EXPECT_EQ(view.boxTexts, (Log{Box(c.description, "Form_Initialize", c.label)}));
+    }
+}
+
+TEST_F(FormTest, SeveralBadValuesShowOneBoxEachInStepOrder) {
+    Store({{"Developer", "d"}, {"Classic", "a"}, {"Home", "c"}, {"Left", "b"}});
+    form.FormInitialize();
+    EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "Form_Initialize", 104),
+                                  Box("Type mismatch", "Form_Initialize", 106),
+                                  Box("Type mismatch", "Form_Initialize", 112),
+                                  Box("Type mismatch", "Form_Initialize", 112)}));
+    // "All" still loads and sets box 0 through its rule.
+    EXPECT_EQ(Boxes(), "101000000000");
+}
+
+TEST_F(FormTest, AFailingSkinOrCaptionStepDoesNotStopTheLoading) {
+    form.SetStepProbe([](Handler h, int label) {
+        if (h == Handler::FormInitialize && (label == 100 || label == 102)) {
+            throw Error::ObjectNotSet();
+        }
+    });
+    form.FormInitialize();
+    EXPECT_EQ(view.boxTexts, (Log{Box("Object variable not set", "Form_Initialize", 100),
+                                  Box("Object variable not set", "Form_Initialize", 102)}));
+    EXPECT_EQ(Boxes(), "111000000000");
+}
+
+TEST_F(FormTest, LoadCentresAndLooksForTheHandPointer) {
+    form.FormLoad();
+    EXPECT_EQ(log, (Log{"caption Tavlinar", "center", "hand?"}));
+    log.clear();
+    view.handFile = true;
+    form.FormLoad();
+    EXPECT_EQ(log, (Log{"caption Tavlinar", "center", "hand?", "hand"}));
+}
+
+TEST_F(FormTest, LoadReportsABrokenHandPointerAtLine106) {
+    view.handFile = true;
+    view.handBroken = true;
+    form.FormLoad();
+    EXPECT_EQ(view.boxTexts, (Log{Box("Invalid picture", "Form_Load", 106)}));
+}
+
+TEST_F(FormTest, AFailingTestOfTheHandPointerFileLoadsThePointer) {
+    FailAt(Handler::FormLoad, 104);
+    form.FormLoad();
+    EXPECT_EQ(log, (Log{"caption Tavlinar", "center", "box", "hand"}));
+    EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "Form_Load", 104)}));
+}
+
+TEST_F(FormTest, FirstRunOkWritesTwelveValuesInBoxOrderThenSwitchesOnAndStartsWord) {
+    form.FormInitialize();
+    log.clear();
+    form.PushButton22Click(kOkButton);
+    EXPECT_EQ(log, (Log{"write Classic=1", "write Left=1", "write All=1", "write Home=0",
+                        "write Insert=0", "write Page Layout=0", "write References=0",
+                        "write View=0", "write Review=0", "write Mailings=0", "write Developer=0",
+                        "write Hide built-in tabs=0", "enable", "open WINWORD", "close"}));
+    EXPECT_TRUE(view.boxTexts.empty());
+}
+
+TEST_F(FormTest, SettingPageLayoutAndOkStoresItWithTheHideSwitch) {
+    form.FormInitialize();
+    form.Check1Click(5);
+    log.clear();
+    form.PushButton22Click(kOkButton);
+    EXPECT_EQ(Writes(), (Log{"write Classic=1", "write Left=1", "write All=1", "write Home=0",
+                             "write Insert=0", "write Page Layout=1", "write References=0",
+                             "write View=0", "write Review=0", "write Mailings=0",
+                             "write Developer=0", "write Hide built-in tabs=1"}));
+    EXPECT_EQ(store.memory.SettingsRead("Hide built-in Tabs", 0), "1");
+}
+
+TEST_F(FormTest, OkWithBox0ClearedSwitchesOff) {
+    form.FormInitialize();
+    form.Check1Click(0);
+    log.clear();
+    form.PushButton22Click(kOkButton);
+    ASSERT_EQ(log.size(), 15u);
+    EXPECT_EQ(log[0], "write Classic=0");
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"disable", "open WINWORD", "close"}));
+    for (const auto& [key, text] : store.memory.values()) {
+        EXPECT_EQ(text, "0") << key;
+    }
+}
+
+TEST_F(FormTest, CancelWritesNothingAndSwitchesNothing) {
+    form.FormInitialize();
+    form.Check1Click(0);
+    form.Check1Click(7);
+    log.clear();
+    form.PushButton22Click(kCancelButton);
+    EXPECT_EQ(log, (Log{"close"}));
+    EXPECT_TRUE(store.memory.values().empty());
+}
+
+TEST_F(FormTest, ButtonsOtherThanOkAndCancelDoNothing) {
+    for (int index : {0, 3, -1}) {
+        form.PushButton22Click(index);
+    }
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(FormTest, AFailingTestOfBox0SwitchesOnAndStartsWord) {
+    Store({{"Classic", "0"}, {"Left", "0"}, {"All", "0"}});
+    form.FormInitialize();
+    ASSERT_FALSE(form.Boxes().IsSet(0));
+    FailAt(Handler::PushButton22Click, 114);
+    log.clear();
+    form.PushButton22Click(kOkButton);
+    EXPECT_EQ(Log(log.end() - 4, log.end()), (Log{"box", "enable", "open WINWORD", "close"}));
+    EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "PushButton22_Click", 114)}));
+}
+
+TEST_F(FormTest, ARefusedWriteInTheLoopGoesOnWithTheNextBox) {
+    store.refused = {"Page Layout"};
+    form.FormInitialize();
+    log.clear();
+    form.PushButton22Click(kOkButton);
+    EXPECT_EQ(view.boxTexts, (Log{Box("Access is denied.", "PushButton22_Click", 112)}));
+    EXPECT_EQ(Writes().size(), 12u);
+    EXPECT_EQ(store.memory.values().size(), 11u);
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"enable", "open WINWORD", "close"}));
+}
+
+TEST_F(FormTest, SeveralFailuresDuringOkShowOneBoxEachInStepOrder) {
+    store.refused = {"Classic", "All", "Developer"};
+    addin.failEnable = true;
+    form.FormInitialize();
+    form.PushButton22Click(kOkButton);
+    EXPECT_EQ(view.boxTexts, (Log{Box("Access is denied.", "PushButton22_Click", 104),
+                                  Box("Access is denied.", "PushButton22_Click", 108),
+                                  Box("Access is denied.", "PushButton22_Click", 112),
+                                  Box("Access is denied.", "PushButton22_Click", 116)}));
+    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"open WINWORD", "close"}));
+}
+
+TEST_F(FormTest, EveryOkStepReportsItsOwnLabel) {
+    // The label each step reports when it is the one that fails.
+    for (int label : {100, 104, 106, 108, 112, 116, 120, 122}) {
+        Log local;
+        FakeView v(local);
+        FakeSwitch s(local);
+        FakeStore st(local);
+        SettingsForm f(st, v, s);
+        f.FormInitialize();
+        f.SetStepProbe([label](Handler h, int l) {
+            if (h == Handler::PushButton22Click && l == label) {
+                throw Error::Overflow();
+            }
+        });
+        f.PushButton22Click(kOkButton);
+        EXPECT_EQ(v.boxTexts.size(), label == 112 ? 9u : 1u) << label;
+        if (!v.boxTexts.empty()) {
+            EXPECT_EQ(v.boxTexts[0], Box("Overflow", "PushButton22_Click", label));
+        }
+    }
+    FailAt(Handler::PushButton22Click, 124);
+    form.PushButton22Click(kCancelButton);
+    EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "PushButton22_Click", 124)}));
+}
+
+TEST_F(FormTest, TheWebsiteLinkOpensTheMakersAddress) {
+    form.WebsiteClick();
+    EXPECT_EQ(log, (Log{"open " + std::string(kMakerWebAddress)}));
+}
+
+TEST(PointerRules, WhatEachAreaDoesToTheLinkAndThePointer) {
+    const PointerLook offArrow{false, false};
+    const PointerLook onHand{true, true};
+    struct Case {
+        PointerArea area;
+        PointerLook fromOff;
+        PointerLook fromOn;
+    };
+    const Case cases[] = {
+        {PointerArea::Website, {true, true}, {true, true}},
+        {PointerArea::CheckBox, {false, true}, {true, true}},
+        {PointerArea::Button, {false, true}, {true, true}},
+        {PointerArea::WindowSurface, {false, false}, {false, false}},
+        {PointerArea::Frame1, {false, false}, {false, false}},
+        {PointerArea::Frame2, {false, false}, {true, false}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PointerMoved(offArrow, c.area), c.fromOff) << static_cast<int>(c.area);
+        EXPECT_EQ(PointerMoved(onHand, c.area), c.fromOn) << static_cast<int>(c.area);
+    }
+}
+
+TEST_F(FormTest, ThePointerStateFollowsTheMoves) {
+    EXPECT_EQ(form.PointerMove(PointerArea::Website), (PointerLook{true, true}));
+    EXPECT_EQ(form.PointerMove(PointerArea::Frame2), (PointerLook{true, false}));
+    EXPECT_EQ(form.PointerMove(PointerArea::Button), (PointerLook{true, true}));
+    EXPECT_EQ(form.PointerMove(PointerArea::Frame1), (PointerLook{false, false}));
+    EXPECT_EQ(form.Pointer(), (PointerLook{false, false}));
+}
+
+} // namespace
+} // namespace tavlin::control
