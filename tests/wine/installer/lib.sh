@@ -1,0 +1,149 @@
+# Helpers shared by the installer's Wine tests; sourced after wine-env.sh.
+# Every check prints what it found, so a failing run explains itself.
+
+tavlin_failures=0
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin'
+uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+addin_key='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
+progid_key='HKLM\Software\Classes\TavlinCom.Connect'
+settings_key='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
+start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tavlin'
+
+say() { printf '[%5.1fs] %s\n' "$SECONDS" "$*"; }
+ok() { printf '  ok   %s\n' "$*"; }
+bad() {
+    printf '  FAIL %s\n' "$*"
+    tavlin_failures=$((tavlin_failures + 1))
+}
+expect() { # expect WHAT COMMAND...: the command must succeed
+    local what=$1
+    shift
+    if "$@"; then ok "$what"; else bad "$what"; fi
+}
+expect_not() {
+    local what=$1
+    shift
+    if "$@"; then bad "$what"; else ok "$what"; fi
+}
+finish() {
+    if ((tavlin_failures > 0)); then
+        say "$tavlin_failures check(s) failed"
+        exit 1
+    fi
+    say "all checks passed"
+    exit 0
+}
+
+# C:\x\y -> the file in this prefix.
+unix_path() {
+    local p=${1#[Cc]:}
+    printf '%s/drive_c%s' "$WINEPREFIX" "${p//\\//}"
+}
+
+wine_idle() { wineserver -w; }
+
+# reg_value KEY NAME (an empty NAME is the default value): prints the data.
+reg_value() {
+    local out
+    if [[ -z $2 ]]; then
+        out=$("$WINE" reg query "$1" /ve 2>/dev/null) || return 1
+    else
+        out=$("$WINE" reg query "$1" /v "$2" 2>/dev/null) || return 1
+    fi
+    tr -d '\r' <<<"$out" | awk -F '    ' 'NF >= 4 && $1 == "" {
+        s = $4; for (i = 5; i <= NF; i++) s = s "    " $i; print s; exit }'
+}
+reg_key_exists() { "$WINE" reg query "$1" >/dev/null 2>&1; }
+
+# expect_value WHAT KEY NAME WANT
+expect_value() {
+    local got
+    got=$(reg_value "$2" "$3") || got='<missing>'
+    if [[ $got == "$4" ]]; then ok "$1 = $got"; else bad "$1: got '$got', want '$4'"; fi
+}
+
+# Entries in the installed-programs list whose DisplayName is Tavlin, in
+# the 64-bit and the 32-bit view.
+count_entries() {
+    "$WINE" reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -c -x '    DisplayName    REG_SZ    Tavlin'
+}
+
+# Runs one command line as typed at a command prompt, returning its exit
+# code. NSIS wants /D= and _?= unquoted at the end of the line even when the
+# folder has blanks; Wine would quote such an argument, so it goes through cmd.
+run_cmdline() {
+    local bat
+    bat=$(unix_path 'C:\tavlin-cmdline.bat')
+    printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$1" >"$bat"
+    "$WINE" cmd /c 'C:\tavlin-cmdline.bat' >/dev/null 2>&1
+}
+
+# The uninstaller copies itself to %TEMP% and returns at once; with
+# _?=FOLDER it runs in place and reports its own exit code.
+uninstall_in_place() {
+    run_cmdline "\"$1\\Uninstall.exe\" /S _?=$1"
+}
+
+# A file of the build as Wine sees it (the root is drive Z:).
+windows_path() {
+    local p=$1
+    printf 'Z:%s' "${p//\//\\}"
+}
+
+# What the uninstaller and the upgrade must leave untouched, as one text.
+snapshot() {
+    local folder=$1
+    {
+        (cd "$(unix_path "$folder")" && sha1sum -- *) 2>&1
+        ls "$(unix_path "$start_menu")" 2>&1
+        for k in "$uninstall_key" "$addin_key" "$progid_key\\CLSID" "$settings_key"; do
+            "$WINE" reg query "$k" 2>&1 | tr -d '\r'
+        done
+    } | sort
+}
+
+# Everything a silent install must have left, for the folder given.
+check_installed() {
+    local folder=$1 dll clsid
+    dll="$folder\\TavlinAddin.dll"
+    for f in TavlinAddin.dll Tavlinar.exe Uninstall.exe; do
+        expect "file $folder\\$f" test -f "$(unix_path "$folder\\$f")"
+    done
+    for l in Tavlinar 'Uninstall Tavlin'; do
+        expect "shortcut $start_menu\\$l.lnk" test -f "$(unix_path "$start_menu\\$l.lnk")"
+    done
+    # A shell link keeps its target's path as text; enough to see where it
+    # points without a shell to resolve it.
+    expect "'Uninstall Tavlin' points at $folder\\Uninstall.exe" \
+        grep -aqiF "$folder\\Uninstall.exe" "$(unix_path "$start_menu\\Uninstall Tavlin.lnk")"
+    expect "'Tavlinar' points at $folder\\Tavlinar.exe" \
+        grep -aqiF "$folder\\Tavlinar.exe" "$(unix_path "$start_menu\\Tavlinar.lnk")"
+    expect_value "DisplayName" "$uninstall_key" DisplayName Tavlin
+    expect_value "DisplayVersion" "$uninstall_key" DisplayVersion "$TAVLIN_VERSION"
+    expect_value "Publisher" "$uninstall_key" Publisher Drevalo
+    expect_value "UninstallString" "$uninstall_key" UninstallString "\"$folder\\Uninstall.exe\""
+    expect_value "InstallLocation" "$uninstall_key" InstallLocation "$folder"
+    local size
+    size=$(reg_value "$uninstall_key" EstimatedSize) || size=0
+    # KiB of what was installed: the two programs take some hundred KiB.
+    if ((size >= 64 && size < 16384)); then ok "EstimatedSize = $size KiB"; else bad "EstimatedSize: $size"; fi
+
+    clsid=$(reg_value "$progid_key\\CLSID" "") || clsid=''
+    if [[ $clsid =~ ^\{[0-9A-Fa-f-]{36}\}$ ]]; then ok "ProgID -> $clsid"; else bad "ProgID's CLSID: '$clsid'"; fi
+    expect_value "InprocServer32" "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" "" "$dll"
+    expect "add-in key $addin_key" reg_key_exists "$addin_key"
+    expect_value "LoadBehavior" "$addin_key" LoadBehavior 0x3
+}
+
+check_removed() {
+    local folder=$1 clsid=$2
+    for f in TavlinAddin.dll Tavlinar.exe Uninstall.exe; do
+        expect_not "file $folder\\$f is gone" test -e "$(unix_path "$folder\\$f")"
+    done
+    expect_not "folder $folder is gone" test -e "$(unix_path "$folder")"
+    expect_not "Start menu folder is gone" test -e "$(unix_path "$start_menu")"
+    expect_not "installed-programs entry is gone" reg_key_exists "$uninstall_key"
+    expect_not "ProgID is gone" reg_key_exists "$progid_key"
+    expect_not "class $clsid is gone" reg_key_exists "HKLM\\Software\\Classes\\CLSID\\$clsid"
+    expect_not "add-in key is gone" reg_key_exists "$addin_key"
+}
