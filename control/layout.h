@@ -1,8 +1,11 @@
 // The settings window's geometry in twips, as designed; the window turns it
-// into pixels at its own DPI. Places inside the tab control are relative to
-// the tab control's top left corner.
+// into pixels at its own DPI. The frames' places are relative to the tab
+// control's top left corner, and what a frame holds to the frame's.
 #pragma once
 
+#include "control/boxes.h"
+
+#include <algorithm>
 #include <string_view>
 
 namespace tavlin::control {
@@ -24,11 +27,22 @@ inline constexpr TwipsRect kCancelRect{4320, 4560, 1560, 405};
 
 // Inside the tab control: both frames fill the page below the tab strip.
 inline constexpr TwipsRect kFrameRect{120, 360, 5520, 3855};
-// The "About" page.
-inline constexpr TwipsRect kTitleRect{360, 720, 5040, 480};
-inline constexpr TwipsRect kLineRect{360, 1440, 5040, 30};
-inline constexpr TwipsRect kWebsiteLabelRect{360, 1680, 840, 285};
-inline constexpr TwipsRect kWebsiteRect{1200, 1680, 3000, 285};
+// Inside Frame2, on the "About" page.
+inline constexpr TwipsRect kTitleRect{240, 480, 5040, 330};
+inline constexpr TwipsRect kLineRect{240, 1035, 5040, 30};
+inline constexpr TwipsRect kWebsiteLabelRect{240, 1320, 960, 285};
+inline constexpr TwipsRect kWebsiteRect{1200, 1320, 3600, 285};
+
+// Room kept between a box and the frame's right border.
+inline constexpr int kFrameMargin = 60;
+
+// A box's place inside Frame1. Box 0 is designed a little wider than the
+// frame; its caption ends well before, so it is cut to the frame instead of
+// drawing over the border.
+[[nodiscard]] constexpr TwipsRect BoxRect(const BoxInfo& box) {
+    return {box.left, box.top, std::min(box.width, kFrameRect.width - kFrameMargin - box.left),
+            kBoxHeight};
+}
 
 inline constexpr std::string_view kTabCaptions[] = {"Word", "About"};
 inline constexpr std::string_view kTitleDesignText =

@@ -42,12 +42,33 @@ TEST(WindowLayout, TheButtonsLineUpWithTheTabControl) {
 
 TEST(WindowLayout, BoxesStayInsideTheFrame) {
     for (int i = 0; i < kBoxCount; ++i) {
-        const BoxInfo& a = kBoxes[static_cast<std::size_t>(i)];
-        EXPECT_GE(a.left, kFrameRect.left) << i;
-        EXPECT_GE(a.top, kFrameRect.top) << i;
-        EXPECT_LE(a.left + a.width, kFrameRect.Right()) << i;
-        EXPECT_LE(a.top + kBoxHeight, kFrameRect.Bottom()) << i;
+        const BoxInfo& box = kBoxes[static_cast<std::size_t>(i)];
+        const TwipsRect r = BoxRect(box);
+        EXPECT_EQ(r.left, box.left) << i;
+        EXPECT_EQ(r.top, box.top) << i;
+        EXPECT_EQ(r.height, kBoxHeight) << i;
+        EXPECT_GT(r.width, 0) << i;
+        EXPECT_LE(r.width, box.width) << i;
+        EXPECT_LE(r.Right(), kFrameRect.width - kFrameMargin) << i;
+        EXPECT_LE(r.Bottom(), kFrameRect.height) << i;
     }
+    // Only the master box is cut, and by no more than a few pixels.
+    EXPECT_GT(BoxRect(kBoxes[0]).width, kBoxes[0].width - 150);
+    for (int i = 1; i < kBoxCount; ++i) {
+        EXPECT_EQ(BoxRect(kBoxes[static_cast<std::size_t>(i)]).width,
+                  kBoxes[static_cast<std::size_t>(i)].width)
+            << i;
+    }
+}
+
+TEST(WindowLayout, FramesFitTheTabControl) {
+    EXPECT_LE(kFrameRect.Right(), kTabRect.width);
+    EXPECT_LE(kFrameRect.Bottom(), kTabRect.height);
+    for (const TwipsRect& r : {kTitleRect, kLineRect, kWebsiteLabelRect, kWebsiteRect}) {
+        EXPECT_LE(r.Right(), kFrameRect.width);
+        EXPECT_LE(r.Bottom(), kFrameRect.height);
+    }
+    EXPECT_LE(kWebsiteLabelRect.Right(), kWebsiteRect.left);
 }
 
 // A transposed coordinate shows up as a column of three, a shared row or a

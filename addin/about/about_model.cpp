@@ -1,0 +1,77 @@
+#include "addin/about/about_model.h"
+
+namespace tavlin::about {
+
+std::string VersionText(unsigned major, unsigned minor, unsigned revision) {
+    return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." +
+           std::to_string(revision);
+}
+
+PointerState MouseMoved(PointerState state, Over where) {
+    switch (where) {
+    case Over::Link:
+        state.linkUnderlined = true;
+        state.pointer = Pointer::Custom;
+        break;
+    case Over::Background:
+        state.linkUnderlined = false;
+        if (state.pointer != Pointer::Hourglass) {
+            state.pointer = Pointer::Default;
+        }
+        break;
+    case Over::Button:
+        if (state.pointer != Pointer::Hourglass) {
+            state.pointer = Pointer::Custom;
+        }
+        break;
+    }
+    return state;
+}
+
+std::optional<std::u16string> KeyValueText(std::uint32_t type, std::span<const std::uint8_t> data) {
+    if (type == kRegSz) {
+        std::u16string text(data.size() / 2, u'\0');
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            text[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+        }
+        // Only the one terminating NUL the query counted goes; a value
+        // stored without it keeps all its characters. An empty value
+        // stays empty rather than looking before its first character.
+        if (!text.empty() && text.back() == u'\0') {
+            text.pop_back();
+        }
+        return text;
+    }
+    if (type == kRegDword) {
+        // Little-endian bytes, most significant (the last) first. A value
+        // of another size is no 32-bit number.
+        if (data.size() > 4) {
+            return std::nullopt;
+        }
+        std::uint32_t value = 0;
+        for (std::size_t i = data.size(); i-- > 0;) {
+            value = (value << 8) | data[i];
+        }
+        const std::string digits = std::to_string(value);
+        return std::u16string(digits.begin(), digits.end());
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u16string>
+SysInfoProgram(const std::optional<std::u16string>& pathValue,
+               const std::optional<std::u16string>& folderValue,
+               const std::function<bool(const std::u16string&)>& fileExists) {
+    if (pathValue) {
+        return pathValue;
+    }
+    if (folderValue) {
+        std::u16string program = *folderValue + u"\\MSINFO32.EXE";
+        if (fileExists(program)) {
+            return program;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace tavlin::about

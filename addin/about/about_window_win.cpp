@@ -1,0 +1,389 @@
+#include "addin/about/about_window_win.h"
+
+#include "addin/about/about_model.h"
+#include "addin/com/module_win.h"
+#include "common/error.h"
+#include "common/product.h"
+#include "common/text_win.h"
+#include "common/unique_win.h"
+#include "common/window_helpers_win.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tavlin::about {
+namespace {
+
+enum ControlId : int {
+    kTitleId = 100,
+    kVersionId,
+    kWebsiteId,
+    kLinkId,
+    kLineTopId,
+    kLineBottomId,
+    kOkId = IDOK,
+};
+
+constexpr int kClientWidth = 340;
+constexpr int kClientHeight = 172;
+
+// The add-in's version from its own version resource, so the window can
+// never disagree with the file.
+std::string VersionFromResource() {
+    const HMODULE self = module::Handle();
+    HRSRC found = ::FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)); // RT_VERSION
+    if (found == nullptr) {
+        throw PlatformError(::GetLastError());
+    }
+    HGLOBAL loaded = ::LoadResource(self, found);
+    const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
+    const DWORD size = ::SizeofResource(self, found);
+    if (data == nullptr) {
+        throw PlatformError(::GetLastError());
+    }
+    // VS_FIXEDFILEINFO starts with its signature on a 32-bit boundary.
+    for (DWORD at = 0; at + sizeof(VS_FIXEDFILEINFO) <= size; at += 4) {
+        VS_FIXEDFILEINFO info;
+        std::memcpy(&info, data + at, sizeof info);
+        if (info.dwSignature == 0xFEEF04BD) {
+            return VersionText(HIWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionMS),
+                               LOWORD(info.dwFileVersionLS));
+        }
+    }
+    throw Error(ErrorCode::Platform, "The add-in's version resource is damaged");
+}
+
+struct MemoryDcTraits {
+    static HDC Invalid() noexcept { return nullptr; }
+    static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
+};
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+
+UniqueGdiObject MakeFont(int height, int weight, bool underline) {
+    return UniqueGdiObject(::CreateFontW(-height, 0, 0, 0, weight, FALSE, underline, FALSE,
+                                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+}
+
+class AboutWindow {
+public:
+    static HWND Current() { return current_; }
+
+    static void Create() {
+        auto state = std::make_unique<AboutWindow>();
+        state->Load();
+        bool adopted = false;
+        state->adopted_ = &adopted;
+        createError_.reset();
+        RegisterWindowClass();
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+        const DWORD exStyle = WS_EX_DLGMODALFRAME;
+        RECT frame{0, 0, kClientWidth, kClientHeight};
+        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        const std::wstring caption = Utf8ToWide(kCaption);
+        // No owner: the window stays usable beside Word, not above a
+        // window that may close first.
+        AboutWindow* raw = state.release();
+        HWND hwnd = ::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, frame.right - frame.left,
+                                      frame.bottom - frame.top, nullptr, nullptr, module::Handle(),
+                                      raw);
+        // From WM_NCCREATE on the window owns the state and frees it in
+        // WM_NCDESTROY, also when WM_CREATE fails.
+        if (!adopted) {
+            delete raw;
+        } else if (hwnd != nullptr) {
+            raw->adopted_ = nullptr;
+        }
+        if (hwnd == nullptr) {
+            if (createError_) {
+                throw Error(*createError_);
+            }
+            throw PlatformError(::GetLastError());
+        }
+    }
+
+private:
+    // Form_Load's steps that need no window: cursor, texts, fonts.
+    void Load() {
+        const std::wstring cursorFile = ProgramFolder() + std::wstring(kHandCursorFile);
+        if (FileExists(cursorFile)) {
+            hand_.reset(static_cast<HCURSOR>(
+                ::LoadImageW(nullptr, cursorFile.c_str(), IMAGE_CURSOR, 0, 0,
+                             LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+        }
+        version_ = Utf8ToWide(VersionFromResource());
+        font_ = MakeFont(14, FW_NORMAL, false);
+        titleFont_ = MakeFont(22, FW_BOLD, false);
+        linkFont_ = MakeFont(14, FW_NORMAL, false);
+        linkHoverFont_ = MakeFont(14, FW_NORMAL, true);
+        if (!font_ || !titleFont_ || !linkFont_ || !linkHoverFont_) {
+            throw PlatformError(::GetLastError());
+        }
+    }
+
+    static void RegisterWindowClass() {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &AboutWindow::Procedure;
+        wc.hInstance = module::Handle();
+        wc.hCursor = nullptr; // WM_SETCURSOR decides
+        wc.hIcon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // IDI_APPLICATION
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kWindowClass;
+        // A class of this module stays registered while the module is
+        // loaded; a reloaded DLL registers its own under its new handle.
+        if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            throw PlatformError(::GetLastError());
+        }
+    }
+
+    HWND AddControl(const wchar_t* kind, const std::wstring& text, DWORD style, int id, int x,
+                    int y, int width, int height, HGDIOBJ font) {
+        HWND control = ::CreateWindowExW(0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, x,
+                                         y, width, height, hwnd_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                         module::Handle(), nullptr);
+        if (control == nullptr) {
+            throw PlatformError(::GetLastError());
+        }
+        if (font != nullptr) {
+            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        return control;
+    }
+
+    int TextWidth(const std::wstring& text, HGDIOBJ font) const {
+        UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+        SIZE size{};
+        const HGDIOBJ old = ::SelectObject(dc.get(), font);
+        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        ::SelectObject(dc.get(), old);
+        return size.cx;
+    }
+
+    // The rest of Form_Load, once the window exists.
+    void OnCreate() {
+        const std::wstring website = Utf8ToWide(kWebsiteCaption);
+        const std::wstring address = Utf8ToWide(kMakerWebAddress);
+        AddControl(L"STATIC", Utf8ToWide(kAppTitle), SS_LEFT, kTitleId, 20, 14, 300, 28,
+                   titleFont_.get());
+        AddControl(L"STATIC", version_, SS_LEFT, kVersionId, 20, 48, 300, 18, font_.get());
+        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId, 20, 76, 300, 2, nullptr);
+        const int websiteWidth = TextWidth(website, font_.get()) + 2;
+        AddControl(L"STATIC", website, SS_LEFT, kWebsiteId, 20, 90, websiteWidth, 18, font_.get());
+        // Sized to its text, so only the address itself is the link.
+        const int linkWidth = TextWidth(address, linkHoverFont_.get()) + 2;
+        link_ = AddControl(L"STATIC", address, SS_LEFT | SS_NOTIFY, kLinkId, 20 + websiteWidth, 90,
+                           linkWidth, 18, linkFont_.get());
+        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId, 20, 118, 300, 2, nullptr);
+        ok_ = AddControl(L"BUTTON", Utf8ToWide(kOkCaption), BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId,
+                         240, 132, 80, 26, font_.get());
+        ApplySkin(hwnd_);
+    }
+
+    BOOL OnSetCursor(HWND over, WORD hitTest) {
+        Over where;
+        if (over == link_) {
+            where = Over::Link;
+        } else if (over == ok_) {
+            where = Over::Button;
+        } else if (hitTest == HTCLIENT) {
+            where = Over::Background;
+        } else {
+            return FALSE; // the frame's own cursors
+        }
+        const PointerState next = MouseMoved(pointer_, where);
+        if (next.linkUnderlined != pointer_.linkUnderlined) {
+            ::SendMessageW(link_, WM_SETFONT,
+                           reinterpret_cast<WPARAM>(next.linkUnderlined ? linkHoverFont_.get()
+                                                                        : linkFont_.get()),
+                           TRUE);
+        }
+        pointer_ = next;
+        HCURSOR cursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        if (pointer_.pointer == Pointer::Hourglass) {
+            cursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)); // IDC_WAIT
+        } else if (pointer_.pointer == Pointer::Custom && hand_) {
+            cursor = hand_.get();
+        }
+        ::SetCursor(cursor);
+        return TRUE;
+    }
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
+                return TRUE;
+            }
+            break;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kOkId && HIWORD(wParam) == BN_CLICKED) {
+                ::DestroyWindow(hwnd_);
+                return 0;
+            }
+            if (LOWORD(wParam) == kLinkId && HIWORD(wParam) == STN_CLICKED) {
+                OpenWebPage(hwnd_, Utf8ToWide(kMakerWebAddress));
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            if (reinterpret_cast<HWND>(lParam) == link_) {
+                ::SetTextColor(dc, RGB(0, 0, 255));
+            }
+            if (HBRUSH skin = SkinBackground(hwnd_, dc)) {
+                return reinterpret_cast<LRESULT>(skin);
+            }
+            ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
+                ::DestroyWindow(hwnd_);
+                return 0;
+            }
+            break;
+        default:
+            break;
+        }
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        try {
+            auto* self = reinterpret_cast<AboutWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+            if (message == WM_NCCREATE) {
+                self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+                self->hwnd_ = hwnd;
+                if (self->adopted_ != nullptr) {
+                    *self->adopted_ = true;
+                }
+                ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+                current_ = hwnd;
+                module::Lock();
+            }
+            if (message == WM_NCDESTROY) {
+                ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+                if (current_ == hwnd) {
+                    current_ = nullptr;
+                }
+                delete self;
+                module::Unlock();
+                return ::DefWindowProcW(hwnd, message, wParam, lParam);
+            }
+            if (self == nullptr) {
+                return ::DefWindowProcW(hwnd, message, wParam, lParam);
+            }
+            return self->Handle(message, wParam, lParam);
+        } catch (...) {
+            // Nothing may escape into Word's message loop. A failed
+            // creation ends the window; ShowAboutWindow reports it.
+            createError_ = CurrentError();
+            return message == WM_CREATE ? -1 : ::DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+    }
+
+    static inline HWND current_ = nullptr;
+    static inline std::optional<Error> createError_;
+
+    bool* adopted_ = nullptr;
+    HWND hwnd_ = nullptr;
+    HWND link_ = nullptr;
+    HWND ok_ = nullptr;
+    std::wstring version_;
+    UniqueCursor hand_;
+    UniqueGdiObject font_;
+    UniqueGdiObject titleFont_;
+    UniqueGdiObject linkFont_;
+    UniqueGdiObject linkHoverFont_;
+    PointerState pointer_;
+};
+
+} // namespace
+
+void ShowAboutWindow() {
+    HWND window = AboutWindow::Current();
+    if (window == nullptr) {
+        AboutWindow::Create();
+        window = AboutWindow::Current();
+        if (window == nullptr) {
+            throw Error(ErrorCode::Platform, "The About window could not be created");
+        }
+    }
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    ::SetForegroundWindow(window);
+}
+
+bool GetKeyValue(HKEY root, const std::wstring& keyName, const std::wstring& valueName,
+                 std::wstring& keyVal) noexcept {
+    try {
+        UniqueHkey key;
+        // Read access only: with the full rights of the original mask a
+        // standard user could never open HKLM, and nothing here writes.
+        if (::RegOpenKeyExW(root, keyName.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
+            keyVal.clear();
+            return false;
+        }
+        std::vector<std::uint8_t> buffer(kKeyValueBufferChars * sizeof(wchar_t));
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(buffer.size());
+        if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, buffer.data(),
+                               &size) != ERROR_SUCCESS) {
+            keyVal.clear();
+            return false;
+        }
+        if (const auto text = KeyValueText(type, {buffer.data(), size})) {
+            keyVal.assign(text->begin(), text->end());
+        }
+        return true;
+    } catch (...) {
+        keyVal.clear();
+        return false;
+    }
+}
+
+void StartSysInfo() noexcept {
+    try {
+        std::wstring value;
+        std::optional<std::u16string> path;
+        std::optional<std::u16string> folder;
+        if (GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH",
+                        value)) {
+            path = std::u16string(value.begin(), value.end());
+        } else if (GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location",
+                               L"MSINFO", value)) {
+            folder = std::u16string(value.begin(), value.end());
+        }
+        const auto program = SysInfoProgram(path, folder, [](const std::u16string& file) {
+            return FileExists(std::wstring(file.begin(), file.end()));
+        });
+        if (program) {
+            const std::wstring file(program->begin(), program->end());
+            const auto result = reinterpret_cast<INT_PTR>(
+                ::ShellExecuteW(nullptr, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            if (result > 32) {
+                return;
+            }
+        }
+    } catch (...) {
+        // Falls through to the message, as every other failure does.
+    }
+    try {
+        const std::wstring text = Utf8ToWide(kSysInfoUnavailable);
+        const std::wstring caption = Utf8ToWide(kAppTitle);
+        ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK);
+    } catch (...) {
+        // Not even the message could be made.
+    }
+}
+
+} // namespace tavlin::about

@@ -1,0 +1,287 @@
+#include "addin/com/connect_object_win.h"
+
+#include "addin/about/about_model.h"
+#include "addin/about/about_window_win.h"
+#include "addin/com/dispatch_win.h"
+#include "addin/com/module_win.h"
+#include "addin/com/office_interfaces_win.h"
+#include "addin/core/connect.h"
+#include "common/product.h"
+#include "common/settings_store_win.h"
+#include "common/text_win.h"
+#include "common/unique_win.h"
+#include "tavlin_com_h.h"
+
+#include <atomic>
+#include <memory>
+#include <new>
+
+namespace tavlin::com {
+namespace {
+
+// The host's application object as the document core asks for it; the
+// counted reference goes with the object.
+class LateBoundHost final : public HostApplication {
+public:
+    explicit LateBoundHost(IDispatch* application)
+        : application_(ComPtr<IDispatch>::Retain(application)) {}
+
+    std::string Name() override {
+        UniqueVariant name;
+        GetProperty(application_.get(), L"Name", name.get());
+        if (FAILED(::VariantChangeType(name.get(), name.get(), 0, VT_BSTR))) {
+            throw Error::TypeMismatch();
+        }
+        BSTR b = V_BSTR(name.get());
+        return b == nullptr ? std::string{} : WideToUtf8({b, ::SysStringLen(b)});
+    }
+
+    [[nodiscard]] IDispatch* application() const { return application_.get(); }
+
+private:
+    ComPtr<IDispatch> application_;
+};
+
+class ConnectObject final : public _Connect,
+                            public IDTExtensibility2,
+                            public IRibbonExtensibility,
+                            public ISupportErrorInfo {
+public:
+    ConnectObject() { module::Lock(); }
+    ConnectObject(const ConnectObject&) = delete;
+    ConnectObject& operator=(const ConnectObject&) = delete;
+    ~ConnectObject() { module::Unlock(); }
+
+    // IUnknown, for every base.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        // Word asks its IRibbonExtensibility pointer for IDispatch and calls
+        // the callbacks by name through it: that must be _Connect's.
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == IID__Connect) {
+            *object = static_cast<_Connect*>(this);
+        } else if (riid == __uuidof(IDTExtensibility2)) {
+            *object = static_cast<IDTExtensibility2*>(this);
+        } else if (riid == __uuidof(IRibbonExtensibility)) {
+            *object = static_cast<IRibbonExtensibility*>(this);
+        } else if (riid == __uuidof(ISupportErrorInfo)) {
+            *object = static_cast<ISupportErrorInfo*>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    // IDispatch: one implementation behind every dual base, so names and
+    // DISPIDs answer alike through _Connect, IDTExtensibility2 and
+    // IRibbonExtensibility.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count == nullptr) {
+            return E_POINTER;
+        }
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+        try {
+            if (info == nullptr) {
+                return E_POINTER;
+            }
+            *info = nullptr;
+            if (index != 0) {
+                return DISP_E_BADINDEX;
+            }
+            *info = TypeInfo();
+            (*info)->AddRef();
+            return S_OK;
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override {
+        try {
+            if (riid != kNullIid) {
+                return DISP_E_UNKNOWNINTERFACE;
+            }
+            return TypeInfo()->GetIDsOfNames(names, count, ids);
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argError) override {
+        try {
+            if (riid != kNullIid) {
+                return DISP_E_UNKNOWNINTERFACE;
+            }
+            DISPPARAMS none{};
+            // The type information checks the argument count and types and
+            // turns a method's failure and its error info into
+            // DISP_E_EXCEPTION with EXCEPINFO.
+            return TypeInfo()->Invoke(static_cast<_Connect*>(this), id, flags,
+                                      params != nullptr ? params : &none, result, exception,
+                                      argError);
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+
+    // _Connect
+    HRESULT STDMETHODCALLTYPE IRibbonExtensibility_GetCustomUI(BSTR, BSTR* ribbonXml) override {
+        // Every ribbon Word asks about gets the same document.
+        return GetRibbonXML(ribbonXml);
+    }
+    HRESULT STDMETHODCALLTYPE GetRibbonXML(BSTR* ribbonXml) override {
+        try {
+            if (ribbonXml == nullptr) {
+                return E_POINTER;
+            }
+            *ribbonXml = nullptr;
+            *ribbonXml = ToBstr(connect_.GetRibbonXML()).release();
+            return S_OK;
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+    HRESULT STDMETHODCALLTYPE ShowAbout0(IDispatch*) override {
+        try {
+            about::ShowAboutWindow();
+            return S_OK;
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+    HRESULT STDMETHODCALLTYPE Uninstall0(IDispatch*) override {
+        try {
+            const std::wstring text = Utf8ToWide(about::kUninstallMessage);
+            const std::wstring caption = Utf8ToWide(kAppTitle);
+            if (::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK) == 0) {
+                throw PlatformError(::GetLastError());
+            }
+            return S_OK;
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+    HRESULT STDMETHODCALLTYPE Document0(IDispatch*) override {
+        try {
+            IDispatch* application = Application();
+            UniqueVariant shown;
+            {
+                const ComPtr<IDispatch> window = GetObjectProperty(application, L"ActiveWindow");
+                GetProperty(window.get(), L"DocumentMap", shown.get());
+            }
+            if (FAILED(::VariantChangeType(shown.get(), shown.get(), 0, VT_BOOL))) {
+                throw Error::TypeMismatch();
+            }
+            VARIANT toggled;
+            V_VT(&toggled) = VT_BOOL;
+            V_BOOL(&toggled) = V_BOOL(shown.get()) != VARIANT_FALSE ? VARIANT_FALSE : VARIANT_TRUE;
+            // The active window may have changed while the first one was
+            // asked; the write goes to the one active now.
+            const ComPtr<IDispatch> window = GetObjectProperty(application, L"ActiveWindow");
+            PutProperty(window.get(), L"DocumentMap", toggled);
+            return S_OK;
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+
+    // IDTExtensibility2: only the connection does work.
+    HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*,
+                                           SAFEARRAY**) override {
+        try {
+            if (application == nullptr) {
+                connect_.SetHostApplication(nullptr);
+            } else {
+                connect_.SetHostApplication(std::make_unique<LateBoundHost>(application));
+            }
+            return S_OK;
+        } catch (...) {
+            return ReportCurrentError();
+        }
+    }
+    HRESULT STDMETHODCALLTYPE OnDisconnection(ext_DisconnectMode, SAFEARRAY**) override {
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY**) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY**) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY**) override { return S_OK; }
+
+    // IRibbonExtensibility
+    HRESULT STDMETHODCALLTYPE GetCustomUI(BSTR ribbonId, BSTR* ribbonXml) override {
+        return IRibbonExtensibility_GetCustomUI(ribbonId, ribbonXml);
+    }
+
+    // ISupportErrorInfo
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
+        return riid == IID__Connect || riid == __uuidof(IRibbonExtensibility) ||
+                       riid == __uuidof(IDTExtensibility2)
+                   ? S_OK
+                   : S_FALSE;
+    }
+
+private:
+    // Loaded from the DLL itself, so dispatch works whether or not (and
+    // wherever) the library is registered.
+    ITypeInfo* TypeInfo() {
+        if (!typeInfo_) {
+            ComPtr<ITypeLib> library;
+            const std::wstring path = module::Path();
+            HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
+            if (SUCCEEDED(hr)) {
+                hr = library->GetTypeInfoOfGuid(IID__Connect, typeInfo_.put());
+            }
+            if (FAILED(hr)) {
+                throw CallError(hr, PlatformError(static_cast<DWORD>(hr)).description());
+            }
+        }
+        return typeInfo_.get();
+    }
+
+    IDispatch* Application() const {
+        const auto* host = static_cast<const LateBoundHost*>(connect_.hostApplication());
+        if (host == nullptr) {
+            throw Error::ObjectNotSet();
+        }
+        return host->application();
+    }
+
+    std::atomic<ULONG> references_{1};
+    RegistrySettingsStore settings_;
+    Connect connect_{settings_};
+    ComPtr<ITypeInfo> typeInfo_;
+};
+
+} // namespace
+
+HRESULT CreateConnectObject(REFIID riid, void** object) noexcept {
+    try {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        auto* created = new ConnectObject();
+        // Starts at one reference: a failed query then frees the object.
+        const HRESULT hr = created->QueryInterface(riid, object);
+        created->Release();
+        return hr;
+    } catch (...) {
+        return ReportCurrentError();
+    }
+}
+
+} // namespace tavlin::com

@@ -1,0 +1,139 @@
+// The in-process server's entry points: DllMain, the class factory and the
+// four exports (undecorated through TavlinAddin.def).
+#include "addin/com/module_win.h"
+
+#include "addin/com/connect_object_win.h"
+#include "addin/com/dispatch_win.h"
+#include "addin/com/registration_win.h"
+#include "tavlin_com_h.h"
+
+#include <atomic>
+#include <cstdlib>
+
+namespace tavlin::module {
+namespace {
+
+HMODULE g_module = nullptr;
+std::atomic<long> g_locks{0};
+
+} // namespace
+
+HMODULE Handle() noexcept { return g_module; }
+
+std::wstring Path() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) {
+            return {};
+        }
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+void Lock() noexcept { ++g_locks; }
+void Unlock() noexcept { --g_locks; }
+
+} // namespace tavlin::module
+
+namespace {
+
+class ClassFactory final : public IClassFactory {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IClassFactory)) {
+            *object = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    // One static factory: its references keep the module as locks do.
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        tavlin::module::Lock();
+        return 2;
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        tavlin::module::Unlock();
+        return 1;
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        if (outer != nullptr) {
+            return CLASS_E_NOAGGREGATION;
+        }
+        return tavlin::com::CreateConnectObject(riid, object);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        if (lock) {
+            tavlin::module::Lock();
+        } else {
+            tavlin::module::Unlock();
+        }
+        return S_OK;
+    }
+};
+
+ClassFactory g_factory;
+
+} // namespace
+
+// The default handler prints the exception's demangled name to a console
+// Word does not have, and pulls the demangler and printf into the DLL.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+} // namespace __gnu_cxx
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        tavlin::module::g_module = instance;
+        ::DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
+    try {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        if (clsid != CLSID_Connect) {
+            return CLASS_E_CLASSNOTAVAILABLE;
+        }
+        return g_factory.QueryInterface(riid, object);
+    } catch (...) {
+        return tavlin::com::ReportCurrentError();
+    }
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+    return tavlin::module::g_locks.load() == 0 ? S_OK : S_FALSE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    try {
+        return tavlin::com::RegisterServer();
+    } catch (...) {
+        return tavlin::com::ReportCurrentError();
+    }
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    try {
+        return tavlin::com::UnregisterServer();
+    } catch (...) {
+        return tavlin::com::ReportCurrentError();
+    }
+}
