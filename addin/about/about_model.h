@@ -24,7 +24,8 @@ inline constexpr std::string_view kOkCaption = "OK";
 inline constexpr std::string_view kUninstallMessage =
     "To uninstall, close Word and then go to\r\rStart > Program Files > Tavlin > Uninstall Tavlin";
 
-inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
+inline constexpr std::string_view kSysInfoUnavailable =
+    "System Information Is Unavailable At This Time";
 
 // The window's pointer and the link's underline, driven by where the mouse
 // moves. Hourglass is kept while busy: moving over the background or the

@@ -88,10 +88,10 @@ public:
         // No owner: the window stays usable beside Word, not above a
         // window that may close first.
         AboutWindow* raw = state.release();
-        HWND hwnd = ::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, frame.right - frame.left,
-                                      frame.bottom - frame.top, nullptr, nullptr, module::Handle(),
-                                      raw);
+        HWND hwnd =
+            ::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                              nullptr, nullptr, module::Handle(), raw);
         // From WM_NCCREATE on the window owns the state and frees it in
         // WM_NCDESTROY, also when WM_CREATE fails.
         if (!adopted) {
@@ -112,9 +112,8 @@ private:
     void Load() {
         const std::wstring cursorFile = ProgramFolder() + std::wstring(kHandCursorFile);
         if (FileExists(cursorFile)) {
-            hand_.reset(static_cast<HCURSOR>(
-                ::LoadImageW(nullptr, cursorFile.c_str(), IMAGE_CURSOR, 0, 0,
-                             LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+            hand_.reset(static_cast<HCURSOR>(::LoadImageW(nullptr, cursorFile.c_str(), IMAGE_CURSOR,
+                                                          0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
         }
         version_ = Utf8ToWide(VersionFromResource());
         font_ = MakeFont(14, FW_NORMAL, false);
@@ -131,7 +130,7 @@ private:
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &AboutWindow::Procedure;
         wc.hInstance = module::Handle();
-        wc.hCursor = nullptr; // WM_SETCURSOR decides
+        wc.hCursor = nullptr;                                     // WM_SETCURSOR decides
         wc.hIcon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // IDI_APPLICATION
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kWindowClass;
@@ -144,10 +143,9 @@ private:
 
     HWND AddControl(const wchar_t* kind, const std::wstring& text, DWORD style, int id, int x,
                     int y, int width, int height, HGDIOBJ font) {
-        HWND control = ::CreateWindowExW(0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, x,
-                                         y, width, height, hwnd_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                         module::Handle(), nullptr);
+        HWND control = ::CreateWindowExW(
+            0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module::Handle(), nullptr);
         if (control == nullptr) {
             throw PlatformError(::GetLastError());
         }
@@ -262,7 +260,8 @@ private:
         try {
             auto* self = reinterpret_cast<AboutWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
             if (message == WM_NCCREATE) {
-                self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+                self = static_cast<AboutWindow*>(
+                    reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
                 self->hwnd_ = hwnd;
                 if (self->adopted_ != nullptr) {
                     *self->adopted_ = true;

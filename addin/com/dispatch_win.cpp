@@ -82,7 +82,8 @@ ComPtr<IDispatch> GetObjectProperty(IDispatch* target, const wchar_t* name) {
     }
     ComPtr<IDispatch> object;
     if (V_UNKNOWN(v.get()) != nullptr) {
-        const HRESULT hr = V_UNKNOWN(v.get())->QueryInterface(__uuidof(IDispatch), object.put_void());
+        const HRESULT hr =
+            V_UNKNOWN(v.get())->QueryInterface(__uuidof(IDispatch), object.put_void());
         if (FAILED(hr)) {
             throw Error::TypeMismatch();
         }

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include <windows.h>
 #include <oaidl.h>
+#include <windows.h>
 
 namespace tavlin::com {
 

@@ -18,12 +18,15 @@ std::atomic<long> g_locks{0};
 
 } // namespace
 
-HMODULE Handle() noexcept { return g_module; }
+HMODULE Handle() noexcept {
+    return g_module;
+}
 
 std::wstring Path() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n =
+            ::GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) {
             return {};
         }
@@ -35,8 +38,12 @@ std::wstring Path() {
     }
 }
 
-void Lock() noexcept { ++g_locks; }
-void Unlock() noexcept { --g_locks; }
+void Lock() noexcept {
+    ++g_locks;
+}
+void Unlock() noexcept {
+    --g_locks;
+}
 
 } // namespace tavlin::module
 
@@ -92,7 +99,9 @@ ClassFactory g_factory;
 // The default handler prints the exception's demangled name to a console
 // Word does not have, and pulls the demangler and printf into the DLL.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 } // namespace __gnu_cxx
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

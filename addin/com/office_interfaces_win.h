@@ -3,8 +3,8 @@
 // Office's own registration of these interface IDs on the user's machine.
 #pragma once
 
-#include <windows.h>
 #include <oaidl.h>
+#include <windows.h>
 
 enum ext_ConnectMode {
     ext_cm_AfterStartup = 0,

@@ -44,7 +44,7 @@ struct Tree {
 struct Identity {
     std::string clsid; // "{...}" forms, as StringFromGUID2 writes them
     std::string libid;
-    std::string iid;   // the library's one interface, _Connect
+    std::string iid; // the library's one interface, _Connect
     std::string modulePath;
 };
 

@@ -78,9 +78,9 @@ public:
                                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
             } else {
                 const DWORD data = std::get<std::uint32_t>(value.data);
-                status = ::RegSetValueExW(handle.get(), name.empty() ? nullptr : name.c_str(), 0,
-                                          REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                                          sizeof data);
+                status =
+                    ::RegSetValueExW(handle.get(), name.empty() ? nullptr : name.c_str(), 0,
+                                     REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
             }
             if (status != ERROR_SUCCESS) {
                 return FromWin32(status);
@@ -106,9 +106,9 @@ public:
             hr = ::RegisterTypeLib(library.get(), path.data(), folder.data());
         } else {
             // Not declared by MinGW's headers, and absent from early XP.
-            const auto registerForUser = reinterpret_cast<RegisterForUserFunction>(
-                reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"oleaut32.dll"),
-                                                         "RegisterTypeLibForUser")));
+            const auto registerForUser =
+                reinterpret_cast<RegisterForUserFunction>(reinterpret_cast<void*>(::GetProcAddress(
+                    ::GetModuleHandleW(L"oleaut32.dll"), "RegisterTypeLibForUser")));
             if (registerForUser == nullptr) {
                 return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
             }

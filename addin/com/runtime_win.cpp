@@ -18,13 +18,29 @@ namespace {
 
 namespace std {
 
-void __throw_bad_alloc() { throw std::bad_alloc(); }
-void __throw_bad_array_new_length() { throw std::bad_alloc(); }
-void __throw_length_error(const char*) { throw std::bad_alloc(); }
-void __throw_logic_error(const char*) { Internal(); }
-void __throw_out_of_range(const char*) { Internal(); }
-void __throw_out_of_range_fmt(const char*, ...) { Internal(); }
-void __throw_invalid_argument(const char*) { Internal(); }
-void __throw_bad_function_call() { Internal(); }
+void __throw_bad_alloc() {
+    throw std::bad_alloc();
+}
+void __throw_bad_array_new_length() {
+    throw std::bad_alloc();
+}
+void __throw_length_error(const char*) {
+    throw std::bad_alloc();
+}
+void __throw_logic_error(const char*) {
+    Internal();
+}
+void __throw_out_of_range(const char*) {
+    Internal();
+}
+void __throw_out_of_range_fmt(const char*, ...) {
+    Internal();
+}
+void __throw_invalid_argument(const char*) {
+    Internal();
+}
+void __throw_bad_function_call() {
+    Internal();
+}
 
 } // namespace std
