@@ -1,0 +1,524 @@
+#include "control/form_window_win.h"
+
+#include "common/error.h"
+#include "common/product.h"
+#include "common/text_win.h"
+#include "common/window_helpers_win.h"
+#include "control/control_ids.h"
+#include "control/layout.h"
+#include "control/resource_ids.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include <commctrl.h>
+
+namespace tavlin::control {
+namespace {
+
+// The order boxes appear on the page, top to bottom and column by column,
+// which is also the order Tab visits them.
+constexpr int kVisualBoxOrder[kBoxCount] = {0, 1, 2, 11, 3, 4, 5, 6, 9, 8, 7, 10};
+
+// Wine's hot-light system colour is a pale grey: a link colour of our own
+// reads the same everywhere.
+constexpr COLORREF kLinkColor = RGB(0, 0, 204);
+
+RECT ToRect(int x, int y, int width, int height) {
+    return {x, y, x + width, y + height};
+}
+
+int WindowDpi(HWND hwnd) {
+    // GetDpiForWindow exists from Windows 10 1607 on; before that, and under
+    // Wine, the system DPI is the window's (the manifest asks for system
+    // awareness only).
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    if (const HMODULE user32 = ::GetModuleHandleW(L"user32.dll")) {
+        const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+            reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")));
+        if (getDpi != nullptr && hwnd != nullptr) {
+            if (const UINT dpi = getDpi(hwnd); dpi != 0) {
+                return static_cast<int>(dpi);
+            }
+        }
+    }
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen != nullptr) {
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : 96;
+}
+
+} // namespace
+
+// --- Switching -------------------------------------------------------------
+
+SwitchPaths WindowsAddinSwitch::Paths() noexcept {
+    try {
+        return WindowsSwitchPaths();
+    } catch (...) {
+        static_cast<void>(CurrentError());
+        return {};
+    }
+}
+
+void WindowsAddinSwitch::EnableAddin() {
+    control::EnableAddin(platform_, Paths());
+}
+void WindowsAddinSwitch::DisableAddin() {
+    control::DisableAddin(platform_, Paths());
+}
+
+// --- Window ------------------------------------------------------------------
+
+FormWindow::FormWindow(HINSTANCE instance) : instance_(instance), form_(store_, *this, addin_) {}
+
+bool FormWindow::RegisterClasses(HINSTANCE instance) {
+    WNDCLASSEXW form{};
+    form.cbSize = sizeof form;
+    form.lpfnWndProc = &FormWindow::FormProc;
+    form.hInstance = instance;
+    form.hCursor = nullptr; // WM_SETCURSOR decides, by the pointer rules
+    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    form.lpszClassName = kFormClassName;
+    form.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(TAVLINAR_ICON),
+                                                 IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    WNDCLASSEXW page = form;
+    page.lpfnWndProc = &FormWindow::PageProc;
+    page.lpszClassName = kPageClassName;
+    page.hIcon = nullptr;
+    return ::RegisterClassExW(&form) != 0 && ::RegisterClassExW(&page) != 0;
+}
+
+int FormWindow::Px(int twips) const {
+    return TwipsToPixels(twips, dpi_);
+}
+
+bool FormWindow::Create() {
+    constexpr DWORD style =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    hwnd_ = ::CreateWindowExW(0, kFormClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
+                              nullptr, nullptr, instance_, this);
+    if (hwnd_ == nullptr) {
+        return false;
+    }
+    // A window without its controls is no use to anyone.
+    try {
+        dpi_ = WindowDpi(hwnd_);
+        RECT outer = ToRect(0, 0, Px(kInnerWidth), Px(kInnerHeight));
+        ::AdjustWindowRectEx(&outer, style, FALSE, 0);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CreateFonts();
+        CreateControls();
+    } catch (...) {
+        static_cast<void>(CurrentError());
+        ::DestroyWindow(hwnd_);
+        return false;
+    }
+    return true;
+}
+
+void FormWindow::Start() {
+    form_.FormInitialize();
+    form_.FormLoad();
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ::UpdateWindow(hwnd_);
+    ::SetFocus(boxes_[kClassicBox]);
+}
+
+void FormWindow::CreateFonts() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW base{};
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        base = metrics.lfMessageFont;
+    } else {
+        base.lfHeight = -::MulDiv(8, dpi_, 72);
+        ::lstrcpynW(base.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+    }
+    font_.reset(::CreateFontIndirectW(&base));
+    LOGFONTW bold = base;
+    bold.lfWeight = FW_BOLD;
+    boldFont_.reset(::CreateFontIndirectW(&bold));
+    LOGFONTW link = base;
+    link.lfUnderline = TRUE;
+    linkFont_.reset(::CreateFontIndirectW(&link));
+}
+
+HWND FormWindow::Child(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, RECT r,
+                       int id) {
+    const std::wstring caption(text);
+    HWND child =
+        ::CreateWindowExW(0, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                          r.right - r.left, r.bottom - r.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (child == nullptr) {
+        throw PlatformError(::GetLastError());
+    }
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return child;
+}
+
+void FormWindow::CreateControls() {
+    const RECT tabRect =
+        ToRect(Px(kTabRect.left), Px(kTabRect.top), Px(kTabRect.width), Px(kTabRect.height));
+    // Pages first, then the buttons, the tab control last: children are
+    // stacked in the order they are made, so the pages lie above the tab
+    // control (which clips them out of its painting) and Tab visits the
+    // boxes before the buttons.
+    tab_ = ::CreateWindowExW(
+        0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, tabRect.left,
+        tabRect.top, tabRect.right - tabRect.left, tabRect.bottom - tabRect.top, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)), instance_, nullptr);
+    if (tab_ == nullptr) {
+        throw PlatformError(::GetLastError());
+    }
+    ::SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    for (int i = 0; i < 2; ++i) {
+        std::wstring caption = Utf8ToWide(kTabCaptions[i]);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        ::SendMessageW(tab_, TCM_INSERTITEMW, static_cast<WPARAM>(i),
+                       reinterpret_cast<LPARAM>(&item));
+    }
+    // The page area below the tab strip, in the tab control's coordinates.
+    RECT display{0, 0, tabRect.right - tabRect.left, tabRect.bottom - tabRect.top};
+    ::SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+
+    // The frames keep their designed place unless the tab strip of this
+    // font is taller than the design allowed for.
+    const int frameTop = std::max(Px(kFrameRect.top), static_cast<int>(display.top) + Px(60));
+    const int frameBottom =
+        std::min(Px(kFrameRect.Bottom()), static_cast<int>(display.bottom) - Px(60));
+    const int frameLeft = Px(kFrameRect.left);
+    const int frameWidth = Px(kFrameRect.width);
+
+    for (int p = 0; p < 2; ++p) {
+        pages_[static_cast<std::size_t>(p)] = ::CreateWindowExW(
+            WS_EX_CONTROLPARENT, kPageClassName, L"",
+            WS_CHILD | WS_CLIPSIBLINGS | (p == 0 ? WS_VISIBLE : 0), tabRect.left + display.left,
+            tabRect.top + display.top, display.right - display.left, display.bottom - display.top,
+            hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(p == 0 ? kWordPageId : kAboutPageId)),
+            instance_, this);
+        if (pages_[static_cast<std::size_t>(p)] == nullptr) {
+            throw PlatformError(::GetLastError());
+        }
+    }
+    // Page coordinates of a place given inside a frame.
+    const int frameX = frameLeft - display.left;
+    const int frameY = frameTop - display.top;
+    auto inFrame = [&](const TwipsRect& r) {
+        return ToRect(frameX + Px(r.left), frameY + Px(r.top), Px(r.width), Px(r.height));
+    };
+
+    const RECT frameRect = ToRect(frameX, frameY, frameWidth, frameBottom - frameTop);
+    frames_[0] = Child(pages_[0], WC_BUTTONW, L"", BS_GROUPBOX, frameRect, kFrame1Id);
+    for (const int index : kVisualBoxOrder) {
+        const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
+        boxes_[static_cast<std::size_t>(index)] = Child(
+            pages_[0], WC_BUTTONW, Utf8ToWide(box.caption),
+            BS_CHECKBOX | WS_TABSTOP | WS_CLIPSIBLINGS, inFrame(BoxRect(box)), kFirstBoxId + index);
+    }
+
+    frames_[1] = Child(pages_[1], WC_BUTTONW, L"", BS_GROUPBOX, frameRect, kFrame2Id);
+    HWND title = Child(pages_[1], WC_STATICW, Utf8ToWide(kTitleDesignText),
+                       SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, inFrame(kTitleRect), kTitleId);
+    ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    RECT line = inFrame(kLineRect);
+    line.bottom = line.top + 2;
+    Child(pages_[1], WC_STATICW, L"", SS_ETCHEDHORZ | WS_CLIPSIBLINGS, line, kLineId);
+    Child(pages_[1], WC_STATICW, Utf8ToWide(kWebsiteLabelText),
+          SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, inFrame(kWebsiteLabelRect), kWebsiteLabelId);
+    // SS_NOTIFY: without it a static is transparent to the mouse, and the
+    // link could neither be clicked nor show the hand.
+    website_ = Child(pages_[1], WC_STATICW, Utf8ToWide(kMakerWebAddress),
+                     SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS, inFrame(kWebsiteRect),
+                     kWebsiteId);
+
+    ok_ = Child(hwnd_, WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP,
+                ToRect(Px(kOkRect.left), Px(kOkRect.top), Px(kOkRect.width), Px(kOkRect.height)),
+                kOkButtonId);
+    cancel_ = Child(hwnd_, WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP,
+                    ToRect(Px(kCancelRect.left), Px(kCancelRect.top), Px(kCancelRect.width),
+                           Px(kCancelRect.height)),
+                    kCancelButtonId);
+    // The frames go under what they hold, or the clipping would hide it.
+    for (const HWND frame : {frames_[0], frames_[1], tab_}) {
+        ::SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void FormWindow::ShowPage(int page) {
+    const HWND focus = ::GetFocus();
+    for (int p = 0; p < 2; ++p) {
+        ::ShowWindow(pages_[static_cast<std::size_t>(p)], p == page ? SW_SHOW : SW_HIDE);
+    }
+    // Focus must not stay on a box of the page just hidden.
+    if (focus != nullptr && ::IsChild(hwnd_, focus) && !::IsWindowVisible(focus)) {
+        ::SetFocus(tab_);
+    }
+}
+
+// --- FormView ---------------------------------------------------------------
+
+void FormWindow::ShowErrorBox(std::string_view text, std::string_view title) {
+    const std::wstring wideText = Utf8ToWide(text);
+    const std::wstring wideTitle = Utf8ToWide(title);
+    ::MessageBoxW(hwnd_, wideText.c_str(), wideTitle.c_str(),
+                  MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+}
+
+void FormWindow::ApplySkin() {
+    tavlin::ApplySkin(hwnd_);
+}
+
+void FormWindow::SetCaption(std::string_view caption) {
+    const std::wstring text = Utf8ToWide(caption);
+    if (!::SetWindowTextW(hwnd_, text.c_str())) {
+        throw PlatformError(::GetLastError());
+    }
+}
+
+void FormWindow::SetProgramIcon() {
+    for (const auto& [which, cx, cy] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                        std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        // Shared icons belong to the system's cache; nothing to free.
+        const auto icon = static_cast<HICON>(
+            ::LoadImageW(instance_, MAKEINTRESOURCEW(TAVLINAR_ICON), IMAGE_ICON,
+                         ::GetSystemMetrics(cx), ::GetSystemMetrics(cy), LR_SHARED));
+        if (icon == nullptr) {
+            throw PlatformError(::GetLastError());
+        }
+        ::SendMessageW(hwnd_, WM_SETICON, static_cast<WPARAM>(which),
+                       reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void FormWindow::CenterForm() {
+    RECT r{};
+    if (!::GetWindowRect(hwnd_, &r)) {
+        throw PlatformError(::GetLastError());
+    }
+    const int x = CenteredOrigin(::GetSystemMetrics(SM_CXSCREEN), r.right - r.left);
+    const int y = CenteredOrigin(::GetSystemMetrics(SM_CYSCREEN), r.bottom - r.top);
+    ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool FormWindow::HandPointerFileExists() {
+    return FileExists(ProgramFolder() + std::wstring(kHandCursorFile));
+}
+
+void FormWindow::LoadHandPointer() {
+    const std::wstring path = ProgramFolder() + std::wstring(kHandCursorFile);
+    UniqueCursor cursor(::LoadCursorFromFileW(path.c_str()));
+    if (!cursor) {
+        throw PlatformError(::GetLastError());
+    }
+    hand_ = std::move(cursor);
+}
+
+void FormWindow::ShowBox(int index, BoxState state) {
+    ::SendMessageW(boxes_.at(static_cast<std::size_t>(index)), BM_SETCHECK,
+                   state == kSet ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void FormWindow::OpenWebPage(std::string_view target) {
+    tavlin::OpenWebPage(hwnd_, Utf8ToWide(target));
+}
+
+void FormWindow::CloseWindow() {
+    if (!::DestroyWindow(hwnd_)) {
+        throw PlatformError(::GetLastError());
+    }
+}
+
+// --- Events ------------------------------------------------------------------
+
+void FormWindow::OnCommand(int id, int code) {
+    if (id == kOkButtonId || id == kCancelButtonId) {
+        if (code == BN_CLICKED) {
+            form_.PushButton22Click(id == kOkButtonId ? kOkButton : kCancelButton);
+        }
+        return;
+    }
+    if (id >= kFirstBoxId && id < kFirstBoxId + kBoxCount) {
+        if (code == BN_CLICKED) {
+            form_.Check1Click(id - kFirstBoxId);
+        }
+        return;
+    }
+    if (id == kWebsiteId && code == STN_CLICKED) {
+        form_.WebsiteClick();
+    }
+}
+
+void FormWindow::SetLinkUnderline(bool on) {
+    if (on == underlined_) {
+        return;
+    }
+    underlined_ = on;
+    ::SendMessageW(website_, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(on ? linkFont_.get() : font_.get()), TRUE);
+}
+
+bool FormWindow::OnSetCursor(HWND over, UINT hitTest, UINT mouseMessage) {
+    if (hitTest != HTCLIENT) {
+        return false;
+    }
+    if (mouseMessage == WM_MOUSEMOVE) {
+        std::optional<PointerArea> area;
+        POINT pt{};
+        ::GetCursorPos(&pt);
+        auto inFrame = [&](int page) {
+            RECT r{};
+            ::GetWindowRect(frames_[static_cast<std::size_t>(page)], &r);
+            return ::PtInRect(&r, pt) != FALSE;
+        };
+        if (over == website_) {
+            area = PointerArea::Website;
+        } else if (std::find(boxes_.begin(), boxes_.end(), over) != boxes_.end()) {
+            area = PointerArea::CheckBox;
+        } else if (over == ok_ || over == cancel_) {
+            area = PointerArea::Button;
+        } else if (over == hwnd_) {
+            area = PointerArea::WindowSurface;
+        } else if (over == pages_[0] && inFrame(0)) {
+            area = PointerArea::Frame1;
+        } else if (over == pages_[1] && inFrame(1)) {
+            area = PointerArea::Frame2;
+        }
+        // The tab strip and the page outside the frames have no rule.
+        if (area) {
+            SetLinkUnderline(form_.PointerMove(*area).linkUnderlined);
+        }
+    }
+    // A custom pointer without its picture shows the standard arrow.
+    const HCURSOR cursor =
+        form_.Pointer().handPointer && hand_ ? hand_.get() : ::LoadCursorW(nullptr, IDC_ARROW);
+    ::SetCursor(cursor);
+    return true;
+}
+
+HBRUSH FormWindow::OnControlColor(HDC dc, HWND control) {
+    if (HBRUSH skin = SkinBackground(hwnd_, dc)) {
+        if (control == website_) {
+            ::SetTextColor(dc, kLinkColor);
+        }
+        return skin;
+    }
+    if (control == website_) {
+        ::SetTextColor(dc, kLinkColor);
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return ::GetSysColorBrush(COLOR_BTNFACE);
+    }
+    return nullptr;
+}
+
+LRESULT FormWindow::DefaultButtonId() const {
+    // Enter presses the focused push button, else OK, as dialogs do.
+    const HWND focus = ::GetFocus();
+    const int id = focus == cancel_ ? kCancelButtonId : kOkButtonId;
+    return MAKELRESULT(id, DC_HASDEFID);
+}
+
+LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header != nullptr && header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
+            ShowPage(static_cast<int>(::SendMessageW(tab_, TCM_GETCURSEL, 0, 0)));
+        }
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam))) {
+            return TRUE;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush =
+                OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (HBRUSH brush = SkinBackground(hwnd_, reinterpret_cast<HDC>(wParam))) {
+            RECT r{};
+            ::GetClientRect(hwnd_, &r);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
+            return TRUE;
+        }
+        break;
+    case DM_GETDEFID:
+        return DefaultButtonId();
+    case WM_DESTROY:
+        // Form_Unload: the program ends with its window.
+        hwnd_ = nullptr;
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_NCCREATE) {
+            auto* self = static_cast<FormWindow*>(
+                reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+            self->hwnd_ = hwnd;
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (self == nullptr || self->hwnd_ != hwnd) {
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        return self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        // An untrapped handler (a box click, the link) failed: the window
+        // stays as it is rather than taking the program down.
+        static_cast<void>(CurrentError());
+        return 0;
+    }
+}
+
+// The pages hand what their controls tell them to the window, and paint
+// their own ground like it.
+LRESULT CALLBACK FormWindow::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);
+        case WM_ERASEBKGND:
+            if (HBRUSH brush = SkinBackground(::GetParent(hwnd), reinterpret_cast<HDC>(wParam))) {
+                RECT r{};
+                ::GetClientRect(hwnd, &r);
+                ::FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+        }
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    } catch (...) {
+        static_cast<void>(CurrentError());
+        return 0;
+    }
+}
+
+} // namespace tavlin::control

@@ -1,0 +1,94 @@
+// Tavlinar's one window: plain Win32 controls over SettingsForm. The
+// window moves states between the controls and the model and forwards the
+// events; everything it decides is the model's.
+#pragma once
+
+#include "common/settings_store_win.h"
+#include "common/unique_win.h"
+#include "control/settings_form.h"
+#include "control/switching_win.h"
+
+#include <array>
+
+#include <windows.h>
+
+namespace tavlin::control {
+
+// Switching with the paths worked out at the moment of the switch: a
+// failure to find the system folder is one more failure to go on after.
+class WindowsAddinSwitch final : public AddinSwitch {
+public:
+    void EnableAddin() override;
+    void DisableAddin() override;
+
+private:
+    [[nodiscard]] static SwitchPaths Paths() noexcept;
+    WindowsSwitchPlatform platform_;
+};
+
+class FormWindow final : public FormView {
+public:
+    explicit FormWindow(HINSTANCE instance);
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    [[nodiscard]] static bool RegisterClasses(HINSTANCE instance);
+
+    // Creates the window and its controls, hidden; false when Windows
+    // refuses.
+    [[nodiscard]] bool Create();
+    // Form_Initialize and Form_Load, then shows the window.
+    void Start();
+    [[nodiscard]] HWND Handle() const { return hwnd_; }
+
+    // FormView
+    void ShowErrorBox(std::string_view text, std::string_view title) override;
+    void ApplySkin() override;
+    void SetCaption(std::string_view caption) override;
+    void SetProgramIcon() override;
+    void CenterForm() override;
+    bool HandPointerFileExists() override;
+    void LoadHandPointer() override;
+    void ShowBox(int index, BoxState state) override;
+    void OpenWebPage(std::string_view target) override;
+    void CloseWindow() override;
+
+private:
+    static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    [[nodiscard]] int Px(int twips) const;
+    void CreateFonts();
+    void CreateControls();
+    HWND Child(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, RECT r,
+               int id);
+    void ShowPage(int page);
+    void OnCommand(int id, int code);
+    bool OnSetCursor(HWND over, UINT hitTest, UINT mouseMessage);
+    void SetLinkUnderline(bool on);
+    [[nodiscard]] HBRUSH OnControlColor(HDC dc, HWND control);
+    [[nodiscard]] LRESULT DefaultButtonId() const;
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    HWND tab_ = nullptr;
+    std::array<HWND, 2> pages_{};
+    std::array<HWND, 2> frames_{};
+    std::array<HWND, kBoxCount> boxes_{};
+    HWND ok_ = nullptr;
+    HWND cancel_ = nullptr;
+    HWND website_ = nullptr;
+    int dpi_ = 96;
+    UniqueGdiObject font_;
+    UniqueGdiObject boldFont_;
+    UniqueGdiObject linkFont_;
+    UniqueCursor hand_;
+    bool underlined_ = false;
+
+    RegistrySettingsStore store_;
+    WindowsAddinSwitch addin_;
+    SettingsForm form_;
+};
+
+} // namespace tavlin::control

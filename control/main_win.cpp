@@ -1,0 +1,41 @@
+// Tavlinar.exe: the settings window and nothing else; the program ends when
+// the window closes.
+#include "common/error.h"
+#include "control/form_window_win.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    try {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof controls;
+        controls.dwICC = ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
+        ::InitCommonControlsEx(&controls);
+
+        if (!tavlin::control::FormWindow::RegisterClasses(instance)) {
+            return 1;
+        }
+        tavlin::control::FormWindow window(instance);
+        if (!window.Create()) {
+            return 1;
+        }
+        window.Start();
+
+        MSG msg{};
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            // Tab, Enter, Esc and Space as in a dialog box.
+            const HWND form = window.Handle();
+            if (form != nullptr && ::IsDialogMessageW(form, &msg)) {
+                continue;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        return static_cast<int>(msg.wParam);
+    } catch (...) {
+        static_cast<void>(tavlin::CurrentError());
+        return 1;
+    }
+}
