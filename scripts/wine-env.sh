@@ -10,7 +10,7 @@ export WINEPREFIX=$tavlin_wine_work/prefix
 WINE=/usr/lib/wine/wine64
 rm -rf "$tavlin_wine_work"
 mkdir -p "$tavlin_wine_work"
-cp -a "$tavlin_wine_template" "$WINEPREFIX"
+cp -a "$tavlin_wine_template" "$WINEPREFIX" || { echo "wine-env: no prefix template at $tavlin_wine_template" >&2; exit 1; }
 
 tavlin_start_xvfb() {
   local n

@@ -10,8 +10,9 @@
 #include "office_interfaces_win.h"
 #include "ribbon_tree.h"
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <algorithm>
 #include <chrono>
