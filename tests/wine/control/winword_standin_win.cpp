@@ -1,0 +1,40 @@
+// Stands in for Word under App Paths: records that it was started and what
+// it found of the add-in's registration at that moment, which is what a
+// real Word would see.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+bool KeyExists(HKEY root, const wchar_t* path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegCloseKey(key);
+    return true;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    wchar_t log[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"TAVLIN_TEST_LOG", log, MAX_PATH) == 0) {
+        return 2;
+    }
+    const bool classRegistered = KeyExists(HKEY_CLASSES_ROOT, L"TavlinCom.Connect\\CLSID");
+    DWORD loadBehavior = 0;
+    DWORD size = sizeof loadBehavior;
+    const bool listed =
+        ::RegGetValueW(
+            HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect",
+            L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &loadBehavior, &size) == ERROR_SUCCESS;
+    if (FILE* f = _wfopen(log, L"a")) {
+        std::fprintf(f, "word class=%d loadbehavior=%ld\n", classRegistered ? 1 : 0,
+                     listed ? static_cast<long>(loadBehavior) : -1L);
+        std::fclose(f);
+    }
+    return 0;
+}
