@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The add-in loaded as Word loads it (wordhost): for each set of settings,
+# stored with reg add as the control program stores them, the document
+# Word gets is byte for byte the native tool's and valid; a bad value fails
+# the load without a crash and is soft-disabled; the three callbacks do
+# what a click on their entries must.
+set -uo pipefail
+template=$1 work=$2 dll=$3 wordhost=$4 native=$5 wine_env=$6 schema=$7
+if [[ ! -x $native ]]; then
+  echo "SKIP: no native tavlin-ribbon at $native (the native build comes first in scripts/test.sh)"
+  exit 77
+fi
+source "$wine_env" "$template" "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+store='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
+addin='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
+host() { # LOG ARGS...: runs wordhost, its output (CRs dropped) in LOG; returns its exit status
+  local log=$1; shift
+  "$WINE" 'C:\wordhost.exe' "$@" >"$log.raw" 2>&1
+  local rc=$?
+  wineserver -w
+  tr -d '\r' <"$log.raw" >"$log"
+  return $rc
+}
+
+cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
+cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
+"$WINE" regsvr32 /s 'C:\TavlinAddin.dll' || fail "regsvr32"
+wineserver -w
+
+# NAME|HOST|KEY=VALUE;KEY=VALUE...
+cases=(
+  "defaults|Microsoft Word|"
+  "all-off|Microsoft Word|All=0"
+  "left-off|Microsoft Word|Left=0"
+  "some-hidden|Microsoft Word|Hide built-in tabs=1;Home=1;View=1"
+  "all-hidden|Microsoft Word|Hide built-in tabs=1;Home=1;Insert=1;Page Layout=1;References=1;Mailings=1;Review=1;View=1;Developer=1"
+  "classic-off|Microsoft Word|Classic=0"
+  "not-word|Microsoft Excel|"
+)
+for c in "${cases[@]}"; do
+  IFS='|' read -r name hostname settings <<<"$c"
+  "$WINE" reg delete "$store" /f >/dev/null 2>&1
+  args=()
+  [[ -n $settings ]] && IFS=';' read -r -a args <<<"$settings"
+  for kv in "${args[@]}"; do
+    "$WINE" reg add "$store" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f >/dev/null
+  done
+  rm -f "$WINEPREFIX/drive_c/ribbon.xml"
+  host "$work/$name.log" --name "$hostname" --ribbon-out 'C:\ribbon.xml' ||
+    fail "$name: wordhost failed: $(cat "$work/$name.log")"
+  "$native" --host "$hostname" "${args[@]}" >"$work/$name.expected"
+  touch "$WINEPREFIX/drive_c/ribbon.xml"
+  cmp -s "$WINEPREFIX/drive_c/ribbon.xml" "$work/$name.expected" || fail "$name: document differs"
+  if [[ -s $work/$name.expected && -f $schema ]]; then
+    xmllint --noout --schema "$schema" "$WINEPREFIX/drive_c/ribbon.xml" 2>/dev/null ||
+      fail "$name: not valid against the schema"
+  fi
+done
+[[ -s $work/defaults.expected && ! -s $work/classic-off.expected && ! -s $work/not-word.expected ]] ||
+  fail "the cases did not cover both full and empty documents"
+
+# The outline shows the Classic tab with its three rows and the Help entries.
+"$WINE" reg delete "$store" /f >/dev/null 2>&1
+host "$work/tree.log" --tree || fail "--tree failed"
+for line in 'Tab "Classic" (before TabHome)' '  Group "Tools panel"' '      Menu "All"' \
+  'About Tavlin -> ShowAbout0'; do
+  grep -qF -- "$line" "$work/tree.log" || fail "outline lacks '$line'"
+done
+
+# The callbacks, clicked by name as Word does.
+host "$work/click.log" --click ShowAbout0 --click ShowAbout0 --click Uninstall0 \
+  --click Document0 --click Document0 || fail "clicks failed: $(cat "$work/click.log")"
+[[ $(grep -c '^click .*: ok 0x00000000$' "$work/click.log") == 5 ]] || fail "not every click succeeded"
+grep -q 'about windows: 2' "$work/click.log" && fail "a second About window was made"
+grep -qF 'about: caption "About" texts Tavlinar | Version 7.0.0 |' "$work/click.log" ||
+  fail "About window texts"
+grep -qF 'message box: caption "Tavlinar" text "To uninstall, close Word and then go to\r\rStart > Program Files > Tavlin > Uninstall Tavlin" buttons OK' \
+  "$work/click.log" || fail "uninstall message"
+grep -qF 'false -> true' "$work/click.log" && grep -qF 'true -> false' "$work/click.log" ||
+  fail "Document0 twice does not come back to the start"
+host "$work/nowindow.log" --no-window --click Document0 &&
+  fail "Document0 without a window reported success"
+grep -q '^click Document0: failed 0x80020009' "$work/nowindow.log" || fail "no-window: $(cat "$work/nowindow.log")"
+
+# A value that does not convert: the load fails with the add-in's own
+# description, and the add-in is soft-disabled as Word would.
+"$WINE" reg add "$store" /v Left /t REG_SZ /d yes /f >/dev/null
+host "$work/bad.log" && fail "bad value: wordhost reported success"
+grep -q 'GetCustomUI 0x80020005 "Type mismatch"' "$work/bad.log" || fail "bad value: $(cat "$work/bad.log")"
+"$WINE" reg query "$addin" /v LoadBehavior 2>/dev/null | grep -q 0x2 || fail "LoadBehavior not 2"
+
+# Timing: creation, connection and GetCustomUI per round.
+"$WINE" reg add "$addin" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null
+"$WINE" reg delete "$store" /f >/dev/null 2>&1
+host "$work/repeat.log" --repeat 100 || fail "--repeat"
+grep median "$work/repeat.log"
+
+if ((failures)); then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "wordhost's documents equal the native tool's for ${#cases[@]} settings; callbacks as expected"
