@@ -120,11 +120,13 @@ std::string ControlLine(const Tag& t) {
         line = "[" + (idMso.empty() ? Get(t, "id") : idMso) + "]";
         const std::string tip = Get(t, "screentip");
         if (!tip.empty()) {
-            line += " " + Quoted(tip);
+            line.append(" ").append(Quoted(tip));
         }
     }
+    // Appended piecewise: GCC 12 warns falsely (-Wrestrict) on
+    // literal + string here.
     if (const std::string action = Get(t, "onAction"); !action.empty()) {
-        line += " -> " + action;
+        line.append(" -> ").append(action);
     }
     return line;
 }
