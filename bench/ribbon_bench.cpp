@@ -4,6 +4,8 @@
 #include "addin/core/connect.h"
 #include "common/settings_store.h"
 
+#include "../tests/addin/counting_new.h"
+
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -16,17 +18,13 @@
 
 namespace {
 
-std::atomic<long> g_allocations{0};
-
 class WordHost final : public tavlin::HostApplication {
 public:
     std::string Name() override { return "Microsoft Word"; }
 };
 
 struct DefaultDocument {
-    DefaultDocument() : connect(store) {
-        connect.SetHostApplication(std::make_unique<WordHost>());
-    }
+    DefaultDocument() : connect(store) { connect.SetHostApplication(std::make_unique<WordHost>()); }
     tavlin::MemorySettingsStore store;
     tavlin::Connect connect;
 };
@@ -34,15 +32,16 @@ struct DefaultDocument {
 void BM_GetRibbonXML(benchmark::State& state) {
     DefaultDocument d;
     benchmark::DoNotOptimize(d.connect.GetRibbonXML());
-    const long before = g_allocations.load();
+    const long before = tavlin::test::g_allocations.load();
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string_view doc = d.connect.GetRibbonXML();
         benchmark::DoNotOptimize(doc.data());
         bytes = doc.size();
     }
-    state.counters["allocs_per_doc"] = benchmark::Counter(
-        static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations()));
+    state.counters["allocs_per_doc"] =
+        benchmark::Counter(static_cast<double>(tavlin::test::g_allocations.load() - before) /
+                           static_cast<double>(state.iterations()));
     state.counters["doc_bytes"] = static_cast<double>(bytes);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
@@ -62,15 +61,5 @@ void BM_MemcpyDocument(benchmark::State& state) {
 BENCHMARK(BM_MemcpyDocument);
 
 } // namespace
-
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 BENCHMARK_MAIN();

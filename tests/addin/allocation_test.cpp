@@ -6,31 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
+#include "counting_new.h"
 
-namespace {
-std::atomic<long> g_allocations{0};
-} // namespace
-
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include <cstdio>
 
 namespace tavlin {
 namespace {
 
 long AllocationsFor(auto&& work) {
-    const long before = g_allocations.load();
+    const long before = test::g_allocations.load();
     work();
-    return g_allocations.load() - before;
+    return test::g_allocations.load() - before;
 }
 
 TEST(Allocations, AWarmDocumentTakesAtMostTwo) {
