@@ -65,46 +65,49 @@ std::wstring ClassOf(HWND hwnd) {
     return name;
 }
 
+struct TopSearch {
+    const wchar_t* cls;
+    HWND found;
+};
+
+// Enumeration callbacks are stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK MatchTop(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<TopSearch*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == g_process.dwProcessId && ClassOf(hwnd) == s->cls && ::IsWindowVisible(hwnd)) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND TopWindow(const wchar_t* cls) {
-    struct Search {
-        const wchar_t* cls;
-        HWND found;
-    } search{cls, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hwnd, &pid);
-            if (pid == g_process.dwProcessId && ClassOf(hwnd) == s->cls &&
-                ::IsWindowVisible(hwnd)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TopSearch search{cls, nullptr};
+    ::EnumWindows(&MatchTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+struct IdSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<IdSearch*>(lp);
+    if (::GetDlgCtrlID(hwnd) == s->id) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 HWND Control(int id) {
     if (g_form == nullptr) {
         Fail(L"no window yet");
     }
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    ::EnumChildWindows(
-        g_form,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (::GetDlgCtrlID(hwnd) == s->id) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    IdSearch search{id, nullptr};
+    ::EnumChildWindows(g_form, &MatchId, reinterpret_cast<LPARAM>(&search));
     if (search.found == nullptr) {
         Fail(L"no control " + std::to_wstring(id));
     }
