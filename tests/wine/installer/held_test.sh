@@ -28,7 +28,7 @@ clsid=$(reg_value "$progid_key\\CLSID" "")
 
 say "wordhost loads the add-in and keeps it loaded"
 held_doc=$(unix_path 'C:\held.xml')
-"$WINE" "$wordhost" --keep-open 60 --ribbon-out 'C:\held.xml' >"$work/wordhost.out" 2>&1 &
+"$WINE" "$wordhost" --click ShowAbout0 --keep-open 60 --ribbon-out 'C:\held.xml' >"$work/wordhost.out" 2>&1 &
 host_pid=$!
 for _ in $(seq 1 100); do
     [[ -s $held_doc ]] && break
