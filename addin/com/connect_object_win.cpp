@@ -128,12 +128,24 @@ public:
                 return DISP_E_UNKNOWNINTERFACE;
             }
             DISPPARAMS none{};
-            // The type information checks the argument count and types and
-            // turns a method's failure and its error info into
-            // DISP_E_EXCEPTION with EXCEPINFO.
-            return TypeInfo()->Invoke(static_cast<_Connect*>(this), id, flags,
-                                      params != nullptr ? params : &none, result, exception,
-                                      argError);
+            if (params == nullptr) {
+                params = &none;
+            }
+            if (!ArgumentCountFits(id, params->cArgs)) {
+                return DISP_E_BADPARAMCOUNT;
+            }
+            // The type information checks the argument types and turns a
+            // method's failure and its error info into DISP_E_EXCEPTION
+            // with EXCEPINFO.
+            const HRESULT hr = TypeInfo()->Invoke(static_cast<_Connect*>(this), id, flags, params,
+                                                  result, exception, argError);
+            // Not every oleaut32 names the offending argument; with a single
+            // argument there is only one it can be.
+            if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND) && params->cArgs == 1 &&
+                argError != nullptr) {
+                *argError = 0;
+            }
+            return hr;
         } catch (...) {
             return ReportCurrentError();
         }
@@ -251,6 +263,45 @@ private:
         }
         return typeInfo_.get();
     }
+
+    // Some oleaut32 builds (Wine's among them) hand surplus arguments to
+    // the method unchecked; a caller that sends a callback two controls
+    // hears DISP_E_BADPARAMCOUNT on every system alike. Members the type
+    // information does not know are left for it to report.
+    bool ArgumentCountFits(DISPID id, UINT count) {
+        ITypeInfo* info = TypeInfo();
+        TYPEATTR* rawAttr = nullptr;
+        if (FAILED(info->GetTypeAttr(&rawAttr))) {
+            return true;
+        }
+        const std::unique_ptr<TYPEATTR, TypeInfoRelease> attr(rawAttr, TypeInfoRelease{info});
+        const UINT functions = attr->cFuncs;
+        for (UINT i = 0; i < functions; ++i) {
+            FUNCDESC* raw = nullptr;
+            if (FAILED(info->GetFuncDesc(i, &raw))) {
+                continue;
+            }
+            const std::unique_ptr<FUNCDESC, TypeInfoRelease> function(raw, TypeInfoRelease{info});
+            if (function->memid != id) {
+                continue;
+            }
+            UINT inputs = 0;
+            for (SHORT p = 0; p < function->cParams; ++p) {
+                if ((function->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) ==
+                    0) {
+                    ++inputs;
+                }
+            }
+            const UINT optional = static_cast<UINT>(function->cParamsOpt);
+            return count <= inputs && count + optional >= inputs;
+        }
+        return true;
+    }
+    struct TypeInfoRelease {
+        ITypeInfo* info;
+        void operator()(FUNCDESC* f) const noexcept { info->ReleaseFuncDesc(f); }
+        void operator()(TYPEATTR* a) const noexcept { info->ReleaseTypeAttr(a); }
+    };
 
     IDispatch* Application() const {
         const auto* host = static_cast<const LateBoundHost*>(connect_.hostApplication());
