@@ -84,6 +84,30 @@ host "$work/nowindow.log" --no-window --click Document0 &&
   fail "Document0 without a window reported success"
 grep -q '^click Document0: failed 0x80020009' "$work/nowindow.log" || fail "no-window: $(cat "$work/nowindow.log")"
 
+# The About window as Word's user sees it, kept open long enough to be
+# photographed; about-window.png stays beside the work folder for a person.
+shot="$(dirname "$work")/about-window.png"
+rm -f "$shot"
+"$WINE" 'C:\wordhost.exe' --click ShowAbout0 --keep-open 6 >"$work/shot.log" 2>&1 &
+shooter=$!
+id=
+for _ in $(seq 100); do
+  id=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -1)
+  [[ -n $id ]] && break
+  sleep 0.1
+done
+if [[ -n $id ]]; then
+  sleep 0.5
+  import -window "$id" "$shot" || fail "screenshot"
+  # Text and a frame on the face colour: far more than one or two colours.
+  [[ $(identify -format '%w %k' "$shot") =~ ^([0-9]+)\ ([0-9]+)$ ]] &&
+    ((BASH_REMATCH[1] >= 200 && BASH_REMATCH[2] >= 8)) || fail "the About screenshot looks empty"
+else
+  fail "no visible About window to photograph"
+fi
+wait $shooter || fail "wordhost --keep-open: $(tr -d '\r' <"$work/shot.log")"
+wineserver -w
+
 # A value that does not convert: the load fails with the add-in's own
 # description, and the add-in is soft-disabled as Word would.
 "$WINE" reg add "$store" /v Left /t REG_SZ /d yes /f >/dev/null
