@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace tavlin {
@@ -67,36 +68,30 @@ bool IsWellFormed(std::string_view t) {
     return i == n;
 }
 
-// from_chars reports both overflow and underflow as out of range; tell them
-// apart by the magnitude the text writes: the position of its first
-// significant digit plus the exponent.
-bool WritesHugeMagnitude(std::string_view t) {
+// A well-formed text's magnitude, exactly: 0.d1d2d3... times ten to the
+// position. No leading or trailing zeros; no digits for zero.
+struct Decimal {
+    std::string digits;
+    long long position = 0;
+};
+
+Decimal ToDecimal(std::string_view t) {
+    Decimal d;
     std::size_t i = (t.front() == '+' || t.front() == '-') ? 1 : 0;
-    long long position = 0; // decimal exponent of the first significant digit, plus one
-    bool seenSignificant = false;
     bool afterPoint = false;
     for (; i < t.size() && (IsDigit(t[i]) || t[i] == '.'); ++i) {
         if (t[i] == '.') {
             afterPoint = true;
-            continue;
-        }
-        if (!seenSignificant) {
-            if (t[i] == '0') {
-                if (afterPoint) {
-                    --position;
-                }
-                continue;
-            }
-            seenSignificant = true;
-        }
-        if (!afterPoint) {
-            ++position;
+        } else if (d.digits.empty() && t[i] == '0') {
+            d.position -= afterPoint ? 1 : 0;
+        } else {
+            d.digits += t[i];
+            d.position += afterPoint ? 0 : 1;
         }
     }
-    if (!seenSignificant) {
-        return false;
+    while (!d.digits.empty() && d.digits.back() == '0') {
+        d.digits.pop_back();
     }
-    long long exponent = 0;
     if (i < t.size()) { // at 'e' or 'E'
         ++i;
         bool negative = false;
@@ -104,16 +99,54 @@ bool WritesHugeMagnitude(std::string_view t) {
             negative = t[i] == '-';
             ++i;
         }
+        long long exponent = 0;
         for (; i < t.size(); ++i) {
             if (exponent < 1'000'000'000) {
                 exponent = exponent * 10 + (t[i] - '0');
             }
         }
-        if (negative) {
-            exponent = -exponent;
-        }
+        d.position += negative ? -exponent : exponent;
     }
-    return position + exponent > 0;
+    return d;
+}
+
+// Orders two non-zero magnitudes: negative, zero or positive.
+int Compare(const Decimal& a, const Decimal& b) {
+    if (a.position != b.position) {
+        return a.position < b.position ? -1 : 1;
+    }
+    return a.digits.compare(b.digits);
+}
+
+// from_chars reports both overflow and underflow as out of range; tell them
+// apart by the magnitude the text writes.
+bool WritesHugeMagnitude(std::string_view t) {
+    const Decimal d = ToDecimal(t);
+    return !d.digits.empty() && d.position > 0;
+}
+
+// Halves to even, with ties decided by the text rather than by its double:
+// "2.5000000000000001" and "3.4999999999999999999" become the doubles 2.5
+// and 3.5, yet lie above and below the half, as OLE Automation rounds them.
+// Only an exact half of the double needs the text: no other double can sit
+// on the other side of a half from the text, since every half below 2^52 is
+// a double itself.
+double RoundText(std::string_view text) {
+    const double value = ToNumber(text);
+    const double whole = std::trunc(value);
+    if (std::fabs(value - whole) != 0.5) {
+        return std::nearbyint(value);
+    }
+    // A half of at most 2^52 is written exactly with one decimal.
+    char half[32];
+    const auto written =
+        std::to_chars(half, half + sizeof half, std::fabs(value), std::chars_format::fixed, 1);
+    const int order =
+        Compare(ToDecimal(TrimBlanks(text)), ToDecimal(std::string_view(half, written.ptr)));
+    if (order == 0) {
+        return std::nearbyint(value);
+    }
+    return order > 0 ? whole + std::copysign(1.0, value) : whole;
 }
 
 } // namespace
@@ -152,11 +185,11 @@ std::int32_t RoundToInt32(double value) {
 }
 
 std::int32_t ToWholeNumber(std::string_view text) {
-    return RoundToInt32(ToNumber(text));
+    return RoundToInt32(RoundText(text));
 }
 
 std::int16_t ToInteger16(std::string_view text) {
-    const double r = std::nearbyint(ToNumber(text));
+    const double r = RoundText(text);
     if (!(r >= -32768.0 && r <= 32767.0)) {
         throw Error::Overflow();
     }

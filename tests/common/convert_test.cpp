@@ -114,6 +114,37 @@ TEST(ToWholeNumber, RoundsHalvesToEven) {
     }
 }
 
+TEST(ToWholeNumber, DecidesTiesByTheTextNotByItsDouble) {
+    // Each text reads as a double that is exactly a half, but the text
+    // itself lies on one side of it (or is the half, trailing zeros aside).
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"2.5000000000000001", 3},
+        {"3.4999999999999999999", 3},
+        {"-3.4999999999999999999", -3},
+        {"0.50000000000000001", 1},
+        {"-0.50000000000000001", -1},
+        {"0.4999999999999999999999", 0},
+        {"-0.4999999999999999999999", 0},
+        {"1.4999999999999999999", 1},
+        {".149999999999999999999e1", 1},
+        {"25000000000000001e-16", 3},
+        {"2.50000000000000000000e0", 2},
+        {"0.25e1", 2},
+        {"429496726.500000001", 429496727},
+        {"2147483647.4999999999", 2147483647},
+        {"-2147483647.4999999999", -2147483647},
+        {"-2147483648.50000000000000", -2147483647 - 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToWholeNumber(c.text), c.value) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(FailureOf([] { (void)ToWholeNumber("-2147483648.5000000001"); }),
+              ErrorCode::Overflow);
+}
+
 TEST(ToWholeNumber, OutsideThe32BitRangeIsOverflow) {
     for (const char* text : {"2147483648", "2147483647.5", "-2147483649", "-2147483648.51",
                              "99999999999", "1e10", "1e309"}) {
@@ -135,6 +166,11 @@ TEST(ToInteger16, RoundsAndChecksThe16BitRange) {
         EXPECT_EQ(FailureOf([&] { (void)ToInteger16(text); }), ErrorCode::Overflow) << text;
     }
     EXPECT_EQ(FailureOf([] { (void)ToInteger16("a"); }), ErrorCode::TypeMismatch);
+    // Ties decided by the text, at the limits too.
+    EXPECT_EQ(ToInteger16("32767.49999999999999999999"), 32767);
+    EXPECT_EQ(ToInteger16("-32768.50000000000000000"), -32768);
+    EXPECT_EQ(ToInteger16("-1.49999999999999999999"), -1);
+    EXPECT_EQ(FailureOf([] { (void)ToInteger16("-32768.500000000000001"); }), ErrorCode::Overflow);
 }
 
 TEST(RoundToInt32, NanIsOverflowNotGarbage) {
