@@ -137,12 +137,20 @@ double RoundText(std::string_view text) {
     if (std::fabs(value - whole) != 0.5) {
         return std::nearbyint(value);
     }
-    // A half of at most 2^52 is written exactly with one decimal.
+    // A half of at most 2^52 is its whole part and ".5". Written by hand:
+    // the library's floating-point to_chars would add its tables (some
+    // 200 KB) to the DLL Word loads.
     char half[32];
-    const auto written =
-        std::to_chars(half, half + sizeof half, std::fabs(value), std::chars_format::fixed, 1);
-    const int order =
-        Compare(ToDecimal(TrimBlanks(text)), ToDecimal(std::string_view(half, written.ptr)));
+    char* end = half + sizeof half;
+    char* p = end;
+    *--p = '5';
+    *--p = '.';
+    auto magnitude = static_cast<unsigned long long>(std::fabs(whole));
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    const int order = Compare(ToDecimal(TrimBlanks(text)), ToDecimal(std::string_view(p, end)));
     if (order == 0) {
         return std::nearbyint(value);
     }
