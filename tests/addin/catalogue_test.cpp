@@ -144,7 +144,7 @@ TEST(ClassicMenus, DuplicatesAreWrittenEveryTime) {
             twice.insert(id);
         }
     }
-    EXPECT_EQ(twice, (std::set<std::string>{"ColumnsDialog", "HypernationMenu", "WatermarkGallery",
+    EXPECT_EQ(twice, (std::set<std::string>{"ColumnsDialog", "HyphenationMenu", "WatermarkGallery",
                                             "PageColorPicker", "HeaderInsertGallery",
                                             "FooterInsertGallery", "FileProperties",
                                             "ObjectEditDialog", "HeaderFooterPageNumberInsert"}));
