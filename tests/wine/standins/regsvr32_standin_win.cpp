@@ -1,0 +1,49 @@
+// Stands in for the 32-bit regsvr32 (SysWOW64), which these machines cannot
+// run: records each start's exact command line, waits, then records its
+// end, so a test can tell both what was asked and whether the caller waited
+// for the answer. The exit code is the test's to choose.
+//   TAVLIN_REGSVR32_LOG   file to append to (required)
+//   TAVLIN_REGSVR32_EXIT  exit code (default 0)
+//   TAVLIN_REGSVR32_WAIT  milliseconds to wait before exiting (default 0)
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    const DWORD n = ::GetEnvironmentVariableW(name, value, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? std::wstring() : std::wstring(value, n);
+}
+
+void Append(const std::wstring& log, const std::wstring& line) {
+    if (FILE* f = _wfopen(log.c_str(), L"ab")) {
+        const std::wstring text = line + L"\n";
+        const int bytes =
+            ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes - 1 : 0), '\0');
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
+        std::fwrite(utf8.data(), 1, utf8.size(), f);
+        std::fclose(f);
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const std::wstring log = Environment(L"TAVLIN_REGSVR32_LOG");
+    if (log.empty()) {
+        return 99;
+    }
+    const int exitCode = _wtoi(Environment(L"TAVLIN_REGSVR32_EXIT").c_str());
+    const int waitMs = _wtoi(Environment(L"TAVLIN_REGSVR32_WAIT").c_str());
+    Append(log, L"start " + std::wstring(::GetCommandLineW()));
+    if (waitMs > 0) {
+        ::Sleep(static_cast<DWORD>(waitMs));
+    }
+    Append(log, L"exit " + std::to_wstring(exitCode));
+    return exitCode;
+}
