@@ -41,3 +41,20 @@ foreach(part ${tavlin_parts})
     add_subdirectory(${part})
   endif()
 endforeach()
+
+# One installation holds both add-ins (the i686 one for 32-bit Word, the
+# x86_64 one for 64-bit Word), so the build that packages it and runs its
+# tests, the x86_64 one, takes the i686 deliverables from the i686 build
+# folder. Building without them fails here, by name, rather than package or
+# test half an installation.
+if(TAVLIN_WIN64)
+  set(TAVLIN_I686_BUILD_DIR ${CMAKE_SOURCE_DIR}/build/mingw-i686 CACHE PATH
+      "The i686 build whose TavlinAddin.dll and Tavlinar.exe this build packages and tests")
+  set(TAVLIN_I686_ADDIN ${TAVLIN_I686_BUILD_DIR}/addin/TavlinAddin.dll)
+  set(TAVLIN_I686_CONTROL ${TAVLIN_I686_BUILD_DIR}/control/Tavlinar.exe)
+  add_custom_target(tavlin_i686_deliverables ALL
+    COMMAND ${CMAKE_COMMAND} "-DFILES=${TAVLIN_I686_ADDIN};${TAVLIN_I686_CONTROL}"
+            -P ${CMAKE_SOURCE_DIR}/cmake/require_files.cmake
+    COMMENT "Checking the i686 deliverables (build the mingw-i686 preset first)"
+    VERBATIM)
+endif()

@@ -45,8 +45,10 @@ if [[ ! -f control/CMakeLists.txt || ! -f tools/wordhost/CMakeLists.txt ]]; then
     exit 0
 fi
 
-step "Windows x86_64 cross build: TavlinAddin.dll, Tavlinar.exe, wordhost.exe and the installer (build/mingw-x86_64)"
+step "Windows cross builds: the i686 add-in and control program (build/mingw-i686); the x86_64 ones, wordhost.exe and the installer (build/mingw-x86_64)"
 cmake --preset mingw-x86_64 >/dev/null
+cmake --preset mingw-i686 >/dev/null
+cmake --build --preset mingw-i686 --target TavlinAddin Tavlinar
 cmake --build --preset mingw-x86_64 --target TavlinSetup wordhost
 setup=$build/installer/TavlinSetup-x64.exe
 wordhost=$(find "$build/tools" -name wordhost.exe -print -quit 2>/dev/null || true)
