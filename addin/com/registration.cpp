@@ -2,33 +2,115 @@
 
 #include "common/product.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace tavlin::registration {
 namespace {
 
-// Takes back the class side of one scope; the first real failure wins.
+// Keeps the first real failure; an absent key is none.
+void Note(Status& result, Status s) {
+    if (s != kOk && s != kNotFound && result == kOk) {
+        result = s;
+    }
+}
+
+// Registry key names compare without regard to case.
+bool SameName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
+        return lower(x) == lower(y);
+    });
+}
+
+// Removes the key when nothing but the named companions lies below it.
+// kOk also when the key is absent; a key that stays stops the caller.
+Status RemoveIfLeftOver(Backend& backend, Scope scope, const std::string& path,
+                        std::initializer_list<std::string_view> companions, bool& stays) {
+    std::vector<std::string> names;
+    const Status s = backend.SubKeys(scope, path, names);
+    if (s == kNotFound) {
+        return kOk;
+    }
+    if (s != kOk) {
+        stays = true;
+        return s;
+    }
+    for (const std::string& name : names) {
+        if (std::ranges::none_of(companions,
+                                 [&](std::string_view c) { return SameName(name, c); })) {
+            stays = true;
+            return kOk;
+        }
+    }
+    return backend.DeleteTree(scope, View::Own, {Hive::Classes, path, Reach::Shared});
+}
+
+// The other bitness registers its platform's subkey beside ours under the
+// same library key: only what is left over once ours is gone may go.
+Status RemoveTypeLibrary(Backend& backend, const TypeLibraryKeys& keys, Scope scope) {
+    Status result = kOk;
+    Note(result,
+         backend.DeleteTree(scope, View::Own, {Hive::Classes, keys.platform, Reach::Shared}));
+    bool stays = false;
+    Note(result, RemoveIfLeftOver(backend, scope, keys.locale, {}, stays));
+    if (!stays) {
+        // Written by every registration of the library, whatever its platform.
+        Note(result, RemoveIfLeftOver(backend, scope, keys.version, {"FLAGS", "HELPDIR"}, stays));
+    }
+    if (!stays) {
+        Note(result, RemoveIfLeftOver(backend, scope, keys.library, {}, stays));
+    }
+    return result;
+}
+
+// Whether the other bitness still registers the class, in either scope:
+// then the shared keys are still its, too.
+bool OtherViewRegisters(Backend& backend, const Table& table) {
+    return backend.Exists(Scope::Machine, View::Other, table.classServer) ||
+           backend.Exists(Scope::PerUser, View::Other, table.classServer);
+}
+
+// Takes back the class side of one scope: this view's keys always, the
+// shared ones and the other view's copies only when no view needs them.
+// This view's keys go first, so the question is asked of what remains.
 Status RemoveClasses(Backend& backend, const Table& table, Scope scope) {
     Status result = kOk;
+    for (const Tree& tree : table.removals) {
+        if (tree.hive == Hive::Classes && tree.reach != Reach::Shared) {
+            Note(result, backend.DeleteTree(scope, View::Own, tree));
+        }
+    }
+    if (table.typeLibrary) {
+        Note(result, RemoveTypeLibrary(backend, table.typeLib, scope));
+    }
+    if (OtherViewRegisters(backend, table)) {
+        return result;
+    }
     for (const Tree& tree : table.removals) {
         if (tree.hive != Hive::Classes) {
             continue;
         }
-        const Status s = backend.DeleteTree(scope, tree);
-        if (s != kOk && s != kNotFound && result == kOk) {
-            result = s;
+        if (tree.reach == Reach::Shared) {
+            Note(result, backend.DeleteTree(scope, View::Own, tree));
+        } else if (tree.reach == Reach::BothViews) {
+            Note(result, backend.DeleteTree(scope, View::Other, tree));
         }
     }
     return result;
 }
 
+// Word's add-in key is shared by both bitnesses of Word.
 Status RemoveUserKeys(Backend& backend, const Table& table) {
     Status result = kOk;
+    if (OtherViewRegisters(backend, table)) {
+        return result;
+    }
     for (const Tree& tree : table.removals) {
-        if (tree.hive != Hive::User) {
-            continue;
-        }
-        const Status s = backend.DeleteTree(Scope::PerUser, tree);
-        if (s != kOk && s != kNotFound && result == kOk) {
-            result = s;
+        if (tree.hive == Hive::User) {
+            Note(result, backend.DeleteTree(Scope::PerUser, View::Own, tree));
         }
     }
     return result;
@@ -69,17 +151,24 @@ Table AddinTable(const Identity& id) {
           {"LoadBehavior", kLoadAtStartup}}},
     };
     t.typeLibrary = true;
-    // The type library's registration writes TypeLib\{libid} and, for the
-    // dual interface, Interface\{iid}; removing those trees undoes it on
-    // every system, where UnRegisterTypeLib's answer for a library that is
-    // not registered differs between Windows and Wine.
+    // The library's version 1.0 and locale 0, as the system writes them.
+    t.typeLib.library = "TypeLib\\" + id.libid;
+    t.typeLib.version = t.typeLib.library + "\\1.0";
+    t.typeLib.locale = t.typeLib.version + "\\0";
+    t.typeLib.platform =
+        t.typeLib.locale + (id.platform == Platform::Win64 ? "\\win64" : "\\win32");
+    // The type library's registration also writes Interface\{iid} for the
+    // dual interface, into both views. Removing the keys ourselves undoes it
+    // on every system, where UnRegisterTypeLib's answer for a library that
+    // is not registered differs between Windows and Wine, and where it would
+    // take the other view's interface along.
     t.removals = {
-        {Hive::Classes, clsidKey},
-        {Hive::Classes, progId},
-        {Hive::Classes, "TypeLib\\" + id.libid},
-        {Hive::Classes, "Interface\\" + id.iid},
-        {Hive::User, std::string(kWordAddinKey)},
+        {Hive::Classes, clsidKey, Reach::OwnView},
+        {Hive::Classes, "Interface\\" + id.iid, Reach::BothViews},
+        {Hive::Classes, progId, Reach::Shared},
+        {Hive::User, std::string(kWordAddinKey), Reach::Shared},
     };
+    t.classServer = clsidKey + "\\InprocServer32";
     return t;
 }
 
@@ -121,14 +210,8 @@ Outcome Register(Backend& backend, const Table& table) {
 
 Status Unregister(Backend& backend, const Table& table) {
     Status result = RemoveClasses(backend, table, Scope::Machine);
-    const Status user = RemoveClasses(backend, table, Scope::PerUser);
-    const Status addin = RemoveUserKeys(backend, table);
-    if (result == kOk) {
-        result = user;
-    }
-    if (result == kOk) {
-        result = addin;
-    }
+    Note(result, RemoveClasses(backend, table, Scope::PerUser));
+    Note(result, RemoveUserKeys(backend, table));
     return result;
 }
 

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace tavlin::com {
 namespace {
@@ -18,6 +19,7 @@ namespace {
 using registration::Hive;
 using registration::Scope;
 using registration::Status;
+using registration::View;
 
 std::string GuidText(REFGUID guid) {
     wchar_t text[40] = {};
@@ -29,12 +31,41 @@ Status FromWin32(LONG status) {
     return status == ERROR_SUCCESS ? registration::kOk : HRESULT_FROM_WIN32(status);
 }
 
+using DeleteKeyExFunction = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+
+// The access flag that opens the other registry view, or 0 where there is
+// none: 32-bit Windows, which a 32-bit process learns from IsWow64Process.
+REGSAM OtherViewFlag() {
+    if constexpr (sizeof(void*) == 8) {
+        return KEY_WOW64_32KEY;
+    } else {
+        BOOL wow64 = FALSE;
+        return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
+    }
+}
+
+// RegDeleteKey can only delete in the process's own view. RegDeleteKeyEx
+// can reach the other one but is missing on 32-bit XP, where Word 2007
+// still runs; every system that has a second view has it.
+LONG DeleteKey(HKEY root, const std::wstring& path, REGSAM view) {
+    if (view == 0) {
+        return ::RegDeleteKeyW(root, path.c_str());
+    }
+    const auto deleteKeyEx = reinterpret_cast<DeleteKeyExFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"advapi32.dll"), "RegDeleteKeyExW")));
+    if (deleteKeyEx == nullptr) {
+        return ERROR_PROC_NOT_FOUND;
+    }
+    return deleteKeyEx(root, path.c_str(), view, 0);
+}
+
 // Windows leaves a key with subkeys in place under RegDeleteKey, and
-// RegDeleteTree is missing on XP, where Word 2007 still runs.
-LONG DeleteKeyTree(HKEY parent, const std::wstring& path) {
+// RegDeleteTree is missing on XP. Paths stay whole from the root, so the
+// view flag applies at every level.
+LONG DeleteKeyTree(HKEY root, const std::wstring& path, REGSAM view) {
     UniqueHkey key;
-    LONG status = ::RegOpenKeyExW(parent, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE,
-                                  key.put());
+    LONG status = ::RegOpenKeyExW(root, path.c_str(), 0,
+                                  KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | view, key.put());
     if (status != ERROR_SUCCESS) {
         return status;
     }
@@ -48,13 +79,13 @@ LONG DeleteKeyTree(HKEY parent, const std::wstring& path) {
         if (status != ERROR_SUCCESS) {
             return status;
         }
-        status = DeleteKeyTree(key.get(), name);
+        status = DeleteKeyTree(root, path + L'\\' + name, view);
         if (status != ERROR_SUCCESS) {
             return status;
         }
     }
     key.reset();
-    return ::RegDeleteKeyW(parent, path.c_str());
+    return DeleteKey(root, path, view);
 }
 
 using RegisterForUserFunction = HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*);
@@ -89,9 +120,41 @@ public:
         return registration::kOk;
     }
 
-    Status DeleteTree(Scope scope, const registration::Tree& tree) override {
+    Status DeleteTree(Scope scope, View view, const registration::Tree& tree) override {
+        const REGSAM flag = ViewFlag(view);
+        if (flag == kNoView) {
+            return registration::kNotFound;
+        }
         const auto [root, path] = Place(scope, tree.hive, tree.path);
-        return FromWin32(DeleteKeyTree(root, path));
+        return FromWin32(DeleteKeyTree(root, path, flag));
+    }
+
+    bool Exists(Scope scope, View view, const std::string& classesPath) override {
+        const REGSAM flag = ViewFlag(view);
+        if (flag == kNoView) {
+            return false;
+        }
+        const auto [root, path] = Place(scope, Hive::Classes, classesPath);
+        UniqueHkey key;
+        return ::RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | flag, key.put()) ==
+               ERROR_SUCCESS;
+    }
+
+    Status SubKeys(Scope scope, const std::string& classesPath,
+                   std::vector<std::string>& names) override {
+        const auto [root, path] = Place(scope, Hive::Classes, classesPath);
+        UniqueHkey key;
+        LONG status = ::RegOpenKeyExW(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put());
+        for (DWORD i = 0; status == ERROR_SUCCESS; ++i) {
+            wchar_t name[256];
+            DWORD length = 256;
+            status =
+                ::RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (status == ERROR_SUCCESS) {
+                names.push_back(WideToUtf8({name, length}));
+            }
+        }
+        return status == ERROR_NO_MORE_ITEMS ? registration::kOk : FromWin32(status);
     }
 
     Status RegisterTypeLibrary(Scope scope) override {
@@ -122,6 +185,15 @@ public:
     }
 
 private:
+    static constexpr REGSAM kNoView = ~REGSAM{0};
+
+    REGSAM ViewFlag(View view) const {
+        if (view == View::Own) {
+            return 0;
+        }
+        return otherView_ == 0 ? kNoView : otherView_;
+    }
+
     static std::pair<HKEY, std::wstring> Place(Scope scope, Hive hive, const std::string& path) {
         if (hive == Hive::User) {
             return {HKEY_CURRENT_USER, Utf8ToWide(path)};
@@ -129,11 +201,15 @@ private:
         return {scope == Scope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
                 L"Software\\Classes\\" + Utf8ToWide(path)};
     }
+
+    const REGSAM otherView_ = OtherViewFlag();
 };
 
 registration::Table ThisTable() {
-    return registration::AddinTable({GuidText(CLSID_Connect), GuidText(LIBID_TavlinCom),
-                                     GuidText(IID__Connect), WideToUtf8(module::Path())});
+    return registration::AddinTable(
+        {GuidText(CLSID_Connect), GuidText(LIBID_TavlinCom), GuidText(IID__Connect),
+         WideToUtf8(module::Path()),
+         sizeof(void*) == 8 ? registration::Platform::Win64 : registration::Platform::Win32});
 }
 
 } // namespace
