@@ -17,18 +17,19 @@ struct FakeTraits {
 };
 using FakeHandle = UniqueResource<FakeTraits>;
 
-class UniqueResourceTest : public ::testing::Test {
-protected:
-    void SetUp() override { FakeTraits::closed.clear(); }
-    static const std::vector<int>& Closed() { return FakeTraits::closed; }
-};
+// Starts a test with an empty log.
+const std::vector<int>& FreshCloseLog() {
+    FakeTraits::closed.clear();
+    return FakeTraits::closed;
+}
 
 static_assert(!std::is_copy_constructible_v<FakeHandle>);
 static_assert(!std::is_copy_assignable_v<FakeHandle>);
 static_assert(std::is_nothrow_move_constructible_v<FakeHandle>);
 static_assert(std::is_nothrow_move_assignable_v<FakeHandle>);
 
-TEST_F(UniqueResourceTest, MovesCarryTheHandleAndCloseItExactlyOnce) {
+TEST(UniqueResource, MovesCarryTheHandleAndCloseItExactlyOnce) {
+    const auto& closed = FreshCloseLog();
     {
         FakeHandle a(7);
         FakeHandle b(std::move(a));
@@ -39,41 +40,45 @@ TEST_F(UniqueResourceTest, MovesCarryTheHandleAndCloseItExactlyOnce) {
         c = std::move(b);
         EXPECT_FALSE(b);
         EXPECT_EQ(c.get(), 7);
-        EXPECT_TRUE(Closed().empty()) << "moving closes nothing";
+        EXPECT_TRUE(closed.empty()) << "moving closes nothing";
     }
-    EXPECT_EQ(Closed(), std::vector<int>{7});
+    EXPECT_EQ(closed, std::vector<int>{7});
 }
 
-TEST_F(UniqueResourceTest, MoveAssignmentClosesWhatTheTargetHeld) {
+TEST(UniqueResource, MoveAssignmentClosesWhatTheTargetHeld) {
+    const auto& closed = FreshCloseLog();
     FakeHandle target(1);
     FakeHandle source(2);
     target = std::move(source);
-    EXPECT_EQ(Closed(), std::vector<int>{1});
+    EXPECT_EQ(closed, std::vector<int>{1});
     EXPECT_EQ(target.get(), 2);
 }
 
-TEST_F(UniqueResourceTest, SelfMoveKeepsTheHandleOpen) {
+TEST(UniqueResource, SelfMoveKeepsTheHandleOpen) {
+    const auto& closed = FreshCloseLog();
     FakeHandle h(5);
     FakeHandle& alias = h; // spelled through a reference so the compiler lets it pass
     h = std::move(alias);
     EXPECT_EQ(h.get(), 5);
-    EXPECT_TRUE(Closed().empty());
+    EXPECT_TRUE(closed.empty());
 }
 
-TEST_F(UniqueResourceTest, PutClosesTheOldHandleBeforeHandingOutTheSlot) {
+TEST(UniqueResource, PutClosesTheOldHandleBeforeHandingOutTheSlot) {
+    const auto& closed = FreshCloseLog();
     FakeHandle h(3);
     int* slot = h.put();
     // An API writing its result through the slot must find the old handle
     // already closed and the slot invalid, never a live handle it overwrites.
-    EXPECT_EQ(Closed(), std::vector<int>{3});
+    EXPECT_EQ(closed, std::vector<int>{3});
     EXPECT_EQ(*slot, -1);
     *slot = 4;
     EXPECT_EQ(h.get(), 4);
     (void)h.put();
-    EXPECT_EQ(Closed(), (std::vector<int>{3, 4}));
+    EXPECT_EQ(closed, (std::vector<int>{3, 4}));
 }
 
-TEST_F(UniqueResourceTest, ReleasedHandlesAreTheCallersAndInvalidOnesAreNeverClosed) {
+TEST(UniqueResource, ReleasedHandlesAreTheCallersAndInvalidOnesAreNeverClosed) {
+    const auto& closed = FreshCloseLog();
     {
         FakeHandle h(8);
         EXPECT_EQ(h.release(), 8);
@@ -83,16 +88,17 @@ TEST_F(UniqueResourceTest, ReleasedHandlesAreTheCallersAndInvalidOnesAreNeverClo
         FakeHandle invalid(-1);
         EXPECT_FALSE(invalid);
     }
-    EXPECT_TRUE(Closed().empty());
+    EXPECT_TRUE(closed.empty());
 }
 
-TEST_F(UniqueResourceTest, ResetClosesTheOldHandleAndKeepsTheNewOne) {
+TEST(UniqueResource, ResetClosesTheOldHandleAndKeepsTheNewOne) {
+    const auto& closed = FreshCloseLog();
     FakeHandle h(1);
     h.reset(2);
-    EXPECT_EQ(Closed(), std::vector<int>{1});
+    EXPECT_EQ(closed, std::vector<int>{1});
     EXPECT_EQ(h.get(), 2);
     h.reset();
-    EXPECT_EQ(Closed(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(closed, (std::vector<int>{1, 2}));
     EXPECT_FALSE(h);
 }
 
