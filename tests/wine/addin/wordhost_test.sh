@@ -7,8 +7,8 @@
 set -uo pipefail
 template=$1 work=$2 dll=$3 wordhost=$4 native=$5 wine_env=$6 schema=$7
 if [[ ! -x $native ]]; then
-  echo "SKIP: no native tavlin-ribbon at $native (the native build comes first in scripts/test.sh)"
-  exit 77
+  echo "FAIL: no native tavlin-ribbon at $native (build the native preset first, as scripts/test.sh does)"
+  exit 1
 fi
 [[ -f $schema ]] || { echo "FAIL: no schema at $schema"; exit 1; }
 source "$wine_env" "$template" "$work"
