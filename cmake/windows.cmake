@@ -1,46 +1,18 @@
-# The Windows side of the build: the deliverables, the harnesses that stand
-# in for Word and drive windows, and the tests that run them under Wine.
+# Settings every Windows build shares; the folders declare the targets.
 enable_language(RC)
-enable_testing()
 
 # Word cannot load a DLL that needs the compiler's runtime DLLs: link them in.
 add_link_options(-static -static-libgcc -static-libstdc++)
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
+add_compile_definitions(UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
 
+# Only the x86_64 build's programs can run here (under Wine 64-bit), so only
+# that build makes the host harness and runs the Wine tests.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(TAVLIN_WIN64 ON)
 else()
   set(TAVLIN_WIN64 OFF)
 endif()
-
-# Windows pieces of common/: the registry store, window helpers, RAII types.
-add_library(tavlin_common_win STATIC
-  common/settings_store_win.cpp
-  common/window_helpers_win.cpp
-  common/text_win.cpp
-)
-target_link_libraries(tavlin_common_win PUBLIC tavlin_common advapi32 shell32 user32)
-
-# Tests under Wine run only where the binaries can run: the x86_64 build.
 set(TAVLIN_WINE_TESTS ${TAVLIN_WIN64})
-if(TAVLIN_WINE_TESTS)
-  # One prefix is made per build folder; each test copies it.
-  add_test(NAME wine.prefix
-    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh ${CMAKE_BINARY_DIR}/wine-template)
-  set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix LABELS wine TIMEOUT 180)
-endif()
-
-# The host harness only ever runs under Wine, so only the build that runs
-# there makes it.
-set(tavlin_parts addin control installer tests/wine)
-if(TAVLIN_WINE_TESTS)
-  list(INSERT tavlin_parts 2 tools/wordhost)
-endif()
-foreach(part ${tavlin_parts})
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${part}/CMakeLists.txt)
-    add_subdirectory(${part})
-  endif()
-endforeach()
 
 # One installation holds both add-ins (the i686 one for 32-bit Word, the
 # x86_64 one for 64-bit Word), so the build that packages it and runs its

@@ -4,8 +4,8 @@
 # allocations per warm document.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-TAVLIN_NATIVE_ONLY=1 cmake --preset native >/dev/null
+TAVLIN_NATIVE_ONLY=1 bash scripts/setup.sh
+cmake --preset native >/dev/null
 cmake --build --preset native --target ribbon_bench >/dev/null
 out=$(./build/native/bench/ribbon_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_format=json)

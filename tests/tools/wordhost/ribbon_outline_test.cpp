@@ -1,6 +1,6 @@
 #include "tools/wordhost/ribbon_outline.h"
 
-#include "../fixtures.h"
+#include "tests/addin/fixtures.h"
 
 #include <gtest/gtest.h>
 
