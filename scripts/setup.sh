@@ -7,7 +7,7 @@ set -euo pipefail
 want=(
   cmake g++ make ninja-build pkg-config
   googletest libgtest-dev libbenchmark-dev
-  libxml2-utils clang-format
+  libxml2-utils clang-format locales
 )
 if [[ "${TAVLIN_NATIVE_ONLY:-0}" != 1 ]]; then
   want+=(
