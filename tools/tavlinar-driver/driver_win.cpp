@@ -6,9 +6,10 @@
 //   start EXE            start the program, its folder as current folder
 //   window               wait until its window is shown
 //   errorbox TEXT        wait for an error box, check its whole text (\r \n
-//                        written as such) and title, press OK
+//                        and \\ written as such) and title, press OK
 //   noerrorbox           no error box is open
 //   boxes 111000000000   the twelve boxes' states, box 0 first
+//   title TEXT           the About page's title reads TEXT
 //   click N              click box N
 //   tab N                switch the tab control to page N
 //   ok | cancel          press the button
@@ -117,8 +118,9 @@ HWND Control(int id) {
 std::wstring Unescape(const std::wstring& s) {
     std::wstring out;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == L'\\' && i + 1 < s.size() && (s[i + 1] == L'r' || s[i + 1] == L'n')) {
-            out += s[i + 1] == L'r' ? L'\r' : L'\n';
+        if (s[i] == L'\\' && i + 1 < s.size() &&
+            (s[i + 1] == L'r' || s[i + 1] == L'n' || s[i + 1] == L'\\')) {
+            out += s[i + 1] == L'r' ? L'\r' : s[i + 1] == L'n' ? L'\n' : L'\\';
             ++i;
         } else {
             out += s[i];
@@ -130,7 +132,10 @@ std::wstring Unescape(const std::wstring& s) {
 std::wstring Escape(const std::wstring& s) {
     std::wstring out;
     for (wchar_t c : s) {
-        out += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : std::wstring(1, c);
+        out += c == L'\r'   ? L"\\r"
+               : c == L'\n' ? L"\\n"
+               : c == L'\\' ? L"\\\\"
+                            : std::wstring(1, c);
     }
     return out;
 }
@@ -201,7 +206,9 @@ void Step(const std::vector<std::wstring>& args, std::size_t& i) {
     } else if (op == L"errorbox") {
         const std::wstring expected = Unescape(arg());
         HWND box = nullptr;
-        WaitFor(L"an error box", [&] { return (box = TopWindow(L"#32770")) != nullptr; });
+        // OK waits for regsvr32 before its boxes can appear.
+        WaitFor(
+            L"an error box", [&] { return (box = TopWindow(L"#32770")) != nullptr; }, 40000);
         const std::wstring text = Text(::GetDlgItem(box, 0xFFFF));
         const std::wstring title = Text(box);
         std::fwprintf(stdout, L"box: [%ls] %ls\n", title.c_str(), Escape(text).c_str());
@@ -224,6 +231,12 @@ void Step(const std::vector<std::wstring>& args, std::size_t& i) {
         std::fwprintf(stdout, L"boxes: %ls\n", states.c_str());
         if (states != expected) {
             Fail(L"boxes " + states + L" expected " + expected);
+        }
+    } else if (op == L"title") {
+        const std::wstring expected = arg();
+        const std::wstring title = Text(Control(kTitleId));
+        if (title != expected) {
+            Fail(L"About title " + title + L" expected " + expected);
         }
     } else if (op == L"click") {
         ::SendMessageW(Control(kFirstBoxId + std::stoi(arg())), BM_CLICK, 0, 0);
