@@ -6,11 +6,11 @@ namespace tavlin::control {
 
 std::string_view HandlerName(Handler handler) {
     switch (handler) {
-    case Handler::FormInitialize:
+    case Handler::Initialize:
         return "Form_Initialize";
-    case Handler::FormLoad:
+    case Handler::Load:
         return "Form_Load";
-    case Handler::PushButton22Click:
+    case Handler::OkOrCancel:
         return "PushButton22_Click";
     }
     return "";
@@ -37,8 +37,16 @@ void ErrorTrap::Enter(int label) {
     }
 }
 
-void ErrorTrap::Report() noexcept {
-    const Error error = CurrentError();
+void ErrorTrap::ReportCurrent() noexcept {
+    Show(CurrentError());
+}
+
+void ErrorTrap::Report(int label, const Error& error) noexcept {
+    label_ = label;
+    Show(error);
+}
+
+void ErrorTrap::Show(const Error& error) noexcept {
     try {
         view_.ShowErrorBox(ErrorBoxText(error.description(), handler_, label_), kErrorBoxTitle);
     } catch (...) {

@@ -11,7 +11,7 @@
 
 namespace tavlin::control {
 
-enum class Handler { FormInitialize, FormLoad, PushButton22Click };
+enum class Handler { Initialize, Load, OkOrCancel };
 
 [[nodiscard]] std::string_view HandlerName(Handler handler);
 
@@ -45,9 +45,13 @@ public:
             Enter(label);
             step();
         } catch (...) {
-            Report();
+            ReportCurrent();
         }
     }
+
+    // Reports a failure that was handed back rather than thrown, as if the
+    // step at label had raised it.
+    void Report(int label, const Error& error) noexcept;
 
     // Tests a condition. A failing test is reported and counts as true: the
     // handler goes on with the branch taken when the condition holds.
@@ -57,7 +61,7 @@ public:
             Enter(label);
             return static_cast<bool>(condition());
         } catch (...) {
-            Report();
+            ReportCurrent();
             return true;
         }
     }
@@ -65,7 +69,8 @@ public:
 private:
     void Enter(int label);
     // Inside a catch block only.
-    void Report() noexcept;
+    void ReportCurrent() noexcept;
+    void Show(const Error& error) noexcept;
 
     Handler handler_;
     ErrorBoxView& view_;

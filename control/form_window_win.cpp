@@ -54,24 +54,6 @@ int WindowDpi(HWND hwnd) {
 
 } // namespace
 
-// --- Switching -------------------------------------------------------------
-
-SwitchPaths WindowsAddinSwitch::Paths() noexcept {
-    try {
-        return WindowsSwitchPaths();
-    } catch (...) {
-        static_cast<void>(CurrentError());
-        return {};
-    }
-}
-
-void WindowsAddinSwitch::EnableAddin() {
-    control::EnableAddin(platform_, Paths());
-}
-void WindowsAddinSwitch::DisableAddin() {
-    control::DisableAddin(platform_, Paths());
-}
-
 // --- Window ------------------------------------------------------------------
 
 FormWindow::FormWindow(HINSTANCE instance) : instance_(instance), form_(store_, *this, addin_) {}
@@ -115,7 +97,7 @@ bool FormWindow::Create() {
         CreateFonts();
         CreateControls();
     } catch (...) {
-        static_cast<void>(CurrentError());
+        // Nobody to tell yet: the program ends with a failure exit code.
         ::DestroyWindow(hwnd_);
         return false;
     }
@@ -123,8 +105,8 @@ bool FormWindow::Create() {
 }
 
 void FormWindow::Start() {
-    form_.FormInitialize();
-    form_.FormLoad();
+    form_.InitializeFromStore();
+    form_.PrepareToShow();
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
     ::SetFocus(boxes_[kClassicBox]);
@@ -227,7 +209,8 @@ void FormWindow::CreateControls() {
     }
 
     frames_[1] = Child(pages_[1], WC_BUTTONW, L"", BS_GROUPBOX, frameRect, kFrame2Id);
-    HWND title = Child(pages_[1], WC_STATICW, Utf8ToWide(kTitleDesignText),
+    // The design left a placeholder here for the program's name.
+    HWND title = Child(pages_[1], WC_STATICW, Utf8ToWide(kAppTitle),
                        SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, inFrame(kTitleRect), kTitleId);
     ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
     RECT line = inFrame(kLineRect);
@@ -343,18 +326,18 @@ void FormWindow::CloseWindow() {
 void FormWindow::OnCommand(int id, int code) {
     if (id == kOkButtonId || id == kCancelButtonId) {
         if (code == BN_CLICKED) {
-            form_.PushButton22Click(id == kOkButtonId ? kOkButton : kCancelButton);
+            form_.PressButton(id == kOkButtonId ? kOkButton : kCancelButton);
         }
         return;
     }
     if (id >= kFirstBoxId && id < kFirstBoxId + kBoxCount) {
         if (code == BN_CLICKED) {
-            form_.Check1Click(id - kFirstBoxId);
+            form_.ClickBox(id - kFirstBoxId);
         }
         return;
     }
     if (id == kWebsiteId && code == STN_CLICKED) {
-        form_.WebsiteClick();
+        form_.ClickWebsite();
     }
 }
 
@@ -487,8 +470,8 @@ LRESULT CALLBACK FormWindow::FormProc(HWND hwnd, UINT message, WPARAM wParam, LP
         return self->OnMessage(message, wParam, lParam);
     } catch (...) {
         // An untrapped handler (a box click, the link) failed: the window
-        // stays as it is rather than taking the program down.
-        static_cast<void>(CurrentError());
+        // stays as it is rather than taking the program down, and has no
+        // box for these.
         return 0;
     }
 }
@@ -516,7 +499,7 @@ LRESULT CALLBACK FormWindow::PageProc(HWND hwnd, UINT message, WPARAM wParam, LP
         }
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     } catch (...) {
-        static_cast<void>(CurrentError());
+        // As for the window: the page stays as it is.
         return 0;
     }
 }

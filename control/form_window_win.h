@@ -14,18 +14,6 @@
 
 namespace tavlin::control {
 
-// Switching with the paths worked out at the moment of the switch: a
-// failure to find the system folder is one more failure to go on after.
-class WindowsAddinSwitch final : public AddinSwitch {
-public:
-    void EnableAddin() override;
-    void DisableAddin() override;
-
-private:
-    [[nodiscard]] static SwitchPaths Paths() noexcept;
-    WindowsSwitchPlatform platform_;
-};
-
 class FormWindow final : public FormView {
 public:
     explicit FormWindow(HINSTANCE instance);
@@ -37,7 +25,7 @@ public:
     // Creates the window and its controls, hidden; false when Windows
     // refuses.
     [[nodiscard]] bool Create();
-    // Form_Initialize and Form_Load, then shows the window.
+    // Initializes and prepares the window from the store, then shows it.
     void Start();
     [[nodiscard]] HWND Handle() const { return hwnd_; }
 
@@ -87,7 +75,8 @@ private:
     bool underlined_ = false;
 
     RegistrySettingsStore store_;
-    WindowsAddinSwitch addin_;
+    WindowsSwitchPlatform platform_;
+    PlatformAddinSwitch addin_{platform_};
     SettingsForm form_;
 };
 

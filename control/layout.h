@@ -45,8 +45,6 @@ inline constexpr int kFrameMargin = 60;
 }
 
 inline constexpr std::string_view kTabCaptions[] = {"Word", "About"};
-inline constexpr std::string_view kTitleDesignText =
-    "(The application's name is filled in automatically)";
 inline constexpr std::string_view kWebsiteLabelText = " Website:";
 
 inline constexpr int kTwipsPerInch = 1440;

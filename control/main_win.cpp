@@ -1,6 +1,5 @@
 // Tavlinar.exe: the settings window and nothing else; the program ends when
 // the window closes.
-#include "common/error.h"
 #include "control/form_window_win.h"
 
 #include <windows.h>
@@ -35,7 +34,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         return static_cast<int>(msg.wParam);
     } catch (...) {
-        static_cast<void>(tavlin::CurrentError());
+        // Before the window exists there is nowhere to report; after it,
+        // every handler has its own guard. Only start-up failures land here.
         return 1;
     }
 }

@@ -4,6 +4,7 @@
 #include "common/product.h"
 
 #include <string>
+#include <vector>
 
 namespace tavlin::control {
 namespace {
@@ -76,9 +77,9 @@ void SettingsForm::SaveBox(int index) {
                          std::to_string(boxes_.State(index)));
 }
 
-void SettingsForm::FormInitialize() noexcept {
+void SettingsForm::InitializeFromStore() noexcept {
     using namespace initialize_line;
-    ErrorTrap trap(Handler::FormInitialize, view_, &probe_);
+    ErrorTrap trap(Handler::Initialize, view_, &probe_);
     trap.Run(kApplySkin, [&] { view_.ApplySkin(); });
     trap.Run(kCaptionAndIcon, [&] {
         view_.SetCaption(kAppTitle);
@@ -92,9 +93,9 @@ void SettingsForm::FormInitialize() noexcept {
     }
 }
 
-void SettingsForm::FormLoad() noexcept {
+void SettingsForm::PrepareToShow() noexcept {
     using namespace load_line;
-    ErrorTrap trap(Handler::FormLoad, view_, &probe_);
+    ErrorTrap trap(Handler::Load, view_, &probe_);
     trap.Run(kCaption, [&] { view_.SetCaption(kAppTitle); });
     trap.Run(kCenter, [&] { view_.CenterForm(); });
     if (trap.Test(kTestHandPointer, [&] { return view_.HandPointerFileExists(); })) {
@@ -102,9 +103,9 @@ void SettingsForm::FormLoad() noexcept {
     }
 }
 
-void SettingsForm::PushButton22Click(int index) noexcept {
+void SettingsForm::PressButton(int index) noexcept {
     using namespace click_line;
-    ErrorTrap trap(Handler::PushButton22Click, view_, &probe_);
+    ErrorTrap trap(Handler::OkOrCancel, view_, &probe_);
     int chosen = 0;
     trap.Run(kChoose, [&] { chosen = index; });
     if (chosen == kOkButton) {
@@ -114,19 +115,28 @@ void SettingsForm::PushButton22Click(int index) noexcept {
         for (int i = kFirstTabBox; i < kBoxCount; ++i) {
             trap.Run(kSaveBox, [&] { SaveBox(i); });
         }
+        // A switch reports each add-in it could not switch, and one box
+        // each tells the user which.
+        std::vector<Error> failures;
         if (trap.Test(kTestClassic, [&] { return boxes_.IsSet(kClassicBox); })) {
-            trap.Run(kEnable, [&] { addin_.EnableAddin(); });
+            trap.Run(kEnable, [&] { failures = addin_.EnableAddin(); });
+            for (const Error& failure : failures) {
+                trap.Report(kEnable, failure);
+            }
         } else {
-            trap.Run(kDisable, [&] { addin_.DisableAddin(); });
+            trap.Run(kDisable, [&] { failures = addin_.DisableAddin(); });
+            for (const Error& failure : failures) {
+                trap.Report(kDisable, failure);
+            }
         }
-        trap.Run(kStartWord, [&] { view_.OpenWebPage(kWordCommand); });
+        trap.Run(kStartWord, [&] { addin_.StartWord(); });
         trap.Run(kCloseOk, [&] { view_.CloseWindow(); });
     } else if (chosen == kCancelButton) {
         trap.Run(kCloseCancel, [&] { view_.CloseWindow(); });
     }
 }
 
-void SettingsForm::WebsiteClick() {
+void SettingsForm::ClickWebsite() {
     view_.OpenWebPage(kMakerWebAddress);
 }
 

@@ -30,7 +30,6 @@ public:
 
 inline constexpr int kOkButton = 1;
 inline constexpr int kCancelButton = 2;
-inline constexpr std::string_view kWordCommand = "WINWORD";
 
 // Where the pointer moved, and what that leaves the link and the pointer as.
 enum class PointerArea { Website, CheckBox, Button, WindowSurface, Frame1, Frame2 };
@@ -48,14 +47,18 @@ public:
     SettingsForm& operator=(const SettingsForm&) = delete;
 
     // The three trapping handlers: never throw, report each failing step.
-    void FormInitialize() noexcept;
-    void FormLoad() noexcept;
-    void PushButton22Click(int index) noexcept;
+    // At creation: the look, the caption and icon, the boxes from the store.
+    void InitializeFromStore() noexcept;
+    // Before the window is first shown: caption, centring, hand pointer.
+    void PrepareToShow() noexcept;
+    // OK (kOkButton): store, switch the add-in, start Word, close. Cancel
+    // (kCancelButton): close.
+    void PressButton(int index) noexcept;
 
     // A click on a box (mouse or Space). Untrapped, as in the window: the
     // caller's guard handles what cannot happen here.
-    void Check1Click(int index) { boxes_.Toggle(index); }
-    void WebsiteClick();
+    void ClickBox(int index) { boxes_.Toggle(index); }
+    void ClickWebsite();
     PointerLook PointerMove(PointerArea area);
 
     [[nodiscard]] const CheckBoxes& Boxes() const { return boxes_; }

@@ -1,35 +1,81 @@
 #include "control/switching.h"
 
 #include "common/product.h"
-
-#include <utility>
+#include "control/disabled_items.h"
+#include "control/paths.h"
 
 namespace tavlin::control {
 namespace {
 
-// Every step runs whatever the one before it gave, and nothing reaches the
-// user: the tool runs silently (/s) and the window has no report for these.
-template <typename Step> void IgnoringFailure(Step&& step) noexcept {
+constexpr std::string_view kToolName = "regsvr32.exe";
+constexpr std::string_view kX64Folder = "x64";
+
+// The description of a failure of one step, with the platform's text after
+// what could not be done.
+Error StepFailure(std::string_view what, const Error& cause) {
+    std::string text(what);
+    text += ": ";
+    text += cause.description();
+    return {ErrorCode::Platform, std::move(text)};
+}
+
+template <typename Step>
+void Attempt(std::vector<Error>& failures, std::string_view what, Step&& step) {
     try {
-        std::forward<Step>(step)();
+        step();
     } catch (...) {
+        failures.push_back(StepFailure(what, CurrentError()));
     }
 }
 
-void RunRegistrationTool(SwitchPlatform& platform, const SwitchPaths& paths, bool unregister) {
-    platform.RunProgram(
-        paths.registrationTool,
-        RegistrationCommandLine(paths.registrationTool, paths.addinFile, unregister),
-        kRegistrationWait);
+std::string ExitCodeReason(std::uint32_t code, bool unregister) {
+    const std::string suffix = " (regsvr32 exit code " + std::to_string(code) + ").";
+    // regsvr32's documented exit codes.
+    switch (code) {
+    case 1:
+        return "regsvr32 did not accept its command line" + suffix;
+    case 2:
+        return "COM could not be started" + suffix;
+    case 3:
+        return "The file is missing or cannot be loaded" + suffix;
+    case 4:
+        return "The file is not a COM server" + suffix;
+    case 5:
+        return std::string(unregister ? "Its own unregistration failed"
+                                      : "Its own registration failed") +
+               suffix;
+    default:
+        return "regsvr32 ended with exit code " + std::to_string(code) + ".";
+    }
 }
 
 } // namespace
 
-std::string AddinFilePath(std::string_view programFolder) {
-    std::string path(programFolder);
-    path += '\\';
-    path += kAddinFileName;
-    return path;
+std::optional<std::string> RegistrationTool(Bitness dll, const SystemFacts& facts) {
+    const bool system64 = facts.system == Bitness::Bits64 || facts.process == Bitness::Bits64;
+    if (dll == Bitness::Bits32) {
+        return system64 ? JoinPath(JoinPath(facts.windowsFolder, "SysWOW64"), kToolName)
+                        : JoinPath(facts.systemFolder, kToolName);
+    }
+    if (!system64) {
+        return std::nullopt;
+    }
+    const std::string_view native = facts.process == Bitness::Bits64 ? "System32" : "Sysnative";
+    return JoinPath(JoinPath(facts.windowsFolder, native), kToolName);
+}
+
+std::vector<InstalledAddin> InstallationAddins(const SystemFacts& facts) {
+    std::vector<InstalledAddin> addins;
+    const std::pair<Bitness, std::string> files[] = {
+        {Bitness::Bits32, JoinPath(facts.programFolder, kAddinFileName)},
+        {Bitness::Bits64, JoinPath(JoinPath(facts.programFolder, kX64Folder), kAddinFileName)},
+    };
+    for (const auto& [bitness, file] : files) {
+        if (std::optional<std::string> tool = RegistrationTool(bitness, facts)) {
+            addins.push_back({file, bitness, std::move(*tool)});
+        }
+    }
+    return addins;
 }
 
 std::string RegistrationCommandLine(std::string_view tool, std::string_view addinFile,
@@ -42,26 +88,100 @@ std::string RegistrationCommandLine(std::string_view tool, std::string_view addi
     return line;
 }
 
-RegistryKey CreateRegistryKey(SwitchPlatform& platform, std::string_view path,
-                              RegistryRoot root) noexcept {
-    try {
-        return platform.CreateKey(root, path);
-    } catch (...) {
-        return kNoKey;
+std::optional<Error> RegistrationFailure(const InstalledAddin& addin, bool unregister,
+                                         const ToolRun& run) {
+    std::string reason;
+    switch (run.outcome) {
+    case ToolRun::Outcome::Ended:
+        if (run.exitCode == 0) {
+            return std::nullopt;
+        }
+        reason = ExitCodeReason(run.exitCode, unregister);
+        break;
+    case ToolRun::Outcome::NotStarted:
+        reason = addin.registrationTool + " could not be started: " + run.reason;
+        break;
+    case ToolRun::Outcome::StillRunning:
+        reason = addin.registrationTool + " did not end within " +
+                 std::to_string(kRegistrationWait.count() / 1000) + " seconds.";
+        break;
+    }
+    return Error(ErrorCode::Platform, "The add-in " + addin.file + " could not be switched " +
+                                          (unregister ? "off. " : "on. ") + reason);
+}
+
+std::vector<InstalledAddin> PlatformAddinSwitch::RunTools(bool unregister,
+                                                          std::vector<Error>& failures) {
+    std::vector<InstalledAddin> switched;
+    for (InstalledAddin& addin : InstallationAddins(platform_.Facts())) {
+        const ToolRun run = platform_.RunAndWait(
+            addin.registrationTool,
+            RegistrationCommandLine(addin.registrationTool, addin.file, unregister),
+            kRegistrationWait);
+        if (std::optional<Error> failure = RegistrationFailure(addin, unregister, run)) {
+            failures.push_back(std::move(*failure));
+        } else {
+            switched.push_back(std::move(addin));
+        }
+    }
+    return switched;
+}
+
+void PlatformAddinSwitch::EnableAddinAgainInWord(std::span<const InstalledAddin> registered) {
+    std::vector<std::string> files;
+    for (const InstalledAddin& addin : registered) {
+        files.push_back(addin.file);
+    }
+    for (const std::string_view version : kWordVersionsWithDisabledItems) {
+        const std::string key = DisabledItemsKey(version);
+        for (const BinaryValue& value : platform_.BinaryValues(RegistryRoot::CurrentUser, key)) {
+            if (DisabledItemNamesAnyOf(value.data, files)) {
+                platform_.DeleteValue(RegistryRoot::CurrentUser, key, value.name);
+            }
+        }
     }
 }
 
-void EnableAddin(SwitchPlatform& platform, const SwitchPaths& paths) noexcept {
-    IgnoringFailure([&] { RunRegistrationTool(platform, paths, false); });
-    const RegistryKey key = CreateRegistryKey(platform, kWordAddinKey, RegistryRoot::CurrentUser);
-    IgnoringFailure([&] { platform.CloseKey(key); });
+std::vector<Error> PlatformAddinSwitch::EnableAddin() {
+    std::vector<Error> failures;
+    const std::vector<InstalledAddin> registered = RunTools(false, failures);
+    if (registered.empty()) {
+        return failures;
+    }
+    Attempt(failures, "Word's add-in key could not be written", [&] {
+        platform_.CreateKey(RegistryRoot::CurrentUser, kWordAddinKey);
+        platform_.SetDword(RegistryRoot::CurrentUser, kWordAddinKey, "LoadBehavior", 3);
+    });
+    Attempt(failures, "Word's list of disabled add-ins could not be cleared",
+            [&] { EnableAddinAgainInWord(registered); });
+    return failures;
 }
 
-void DisableAddin(SwitchPlatform& platform, const SwitchPaths& paths) noexcept {
-    IgnoringFailure([&] { RunRegistrationTool(platform, paths, true); });
-    const RegistryKey key = CreateRegistryKey(platform, kWordAddinsKey, RegistryRoot::CurrentUser);
-    IgnoringFailure([&] { platform.DeleteSubkey(key, kProgId); });
-    IgnoringFailure([&] { platform.CloseKey(key); });
+std::vector<Error> PlatformAddinSwitch::DisableAddin() {
+    std::vector<Error> failures;
+    if (RunTools(true, failures).empty()) {
+        return failures;
+    }
+    Attempt(failures, "Word's add-in key could not be deleted", [&] {
+        platform_.CreateKey(RegistryRoot::CurrentUser, kWordAddinsKey);
+        platform_.DeleteKey(RegistryRoot::CurrentUser, kWordAddinKey);
+    });
+    return failures;
+}
+
+void PlatformAddinSwitch::StartWord() {
+    const std::optional<std::string> word = WordProgramFromAppPath(
+        platform_.ReadString(RegistryRoot::LocalMachine, kWordAppPathKey, ""),
+        [this](std::string_view name) { return platform_.Environment(name); });
+    if (!word) {
+        throw Error(ErrorCode::Platform,
+                    "Microsoft Word could not be started: no Word is registered on this computer.");
+    }
+    try {
+        platform_.Start(*word, "\"" + *word + "\"", FolderOf(*word));
+    } catch (...) {
+        throw StepFailure("Microsoft Word could not be started from " + *word, CurrentError());
+    }
 }
 
 } // namespace tavlin::control

@@ -1,81 +1,149 @@
-// Switching the add-in on and off for Word: register or unregister the COM
-// server with the system's tool, and create or delete its key among Word's
-// add-ins. The platform does the work; the order of the steps, the command
-// lines and the rule that no failure stops or escapes live here.
+// Switching the add-in on and off for Word, and starting Word: register or
+// unregister every add-in DLL of the installation the system can load, each
+// with the regsvr32 of its own bitness, keep Word's add-in key and its list
+// of disabled add-ins in step, and start Word by the path Windows has for
+// it. The platform does the work; the order of the steps, the choice of
+// tools and files and what counts as done live here.
 #pragma once
+
+#include "common/error.h"
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 namespace tavlin::control {
 
-// An open registry key as the platform hands it out; 0 is none.
-using RegistryKey = std::uintptr_t;
-inline constexpr RegistryKey kNoKey = 0;
-enum class RegistryRoot { CurrentUser };
+enum class Bitness { Bits32, Bits64 };
 
-class SwitchPlatform {
-public:
-    virtual ~SwitchPlatform() = default;
-    // Starts program (a full path; nothing is searched) with the whole
-    // command line, its window minimised, and waits for it to end, at most
-    // for wait. May throw; the caller ignores every failure.
-    virtual void RunProgram(std::string_view program, std::string_view commandLine,
-                            std::chrono::milliseconds wait) = 0;
-    // Creates the key or opens it when it exists: full access, default
-    // security. kNoKey when the platform refuses.
-    virtual RegistryKey CreateKey(RegistryRoot root, std::string_view path) = 0;
-    // Deletes a subkey that has no subkeys of its own.
-    virtual void DeleteSubkey(RegistryKey key, std::string_view subkey) = 0;
-    virtual void CloseKey(RegistryKey key) = 0;
+// What the switch needs to know of the running system. Text is UTF-8
+// throughout, so a program folder in any script survives.
+struct SystemFacts {
+    Bitness process = Bitness::Bits32;
+    Bitness system = Bitness::Bits32;
+    std::string windowsFolder; // %WINDIR%
+    std::string systemFolder;  // the process's own view of System32
+    std::string programFolder; // the folder holding Tavlinar.exe
 };
 
-// Text is UTF-8 throughout, so a program folder in any script survives.
-struct SwitchPaths {
-    std::string registrationTool; // regsvr32.exe in the system folder
-    std::string addinFile;        // the program folder and "\TavlinAddin.dll"
+// One add-in DLL of the installation and the regsvr32 that registers it.
+struct InstalledAddin {
+    std::string file;
+    Bitness bitness = Bitness::Bits32;
+    std::string registrationTool;
 };
 
-// A registration that hangs must not keep the window (and Word) waiting for
-// ever; one that merely runs long finishes on its own.
-inline constexpr std::chrono::milliseconds kRegistrationWait{30000};
+// The regsvr32 that loads a DLL of the given bitness: the 32-bit tool from
+// SysWOW64 on 64-bit Windows (from the system folder on 32-bit Windows), the
+// 64-bit tool from System32, reached as Sysnative from a 32-bit process,
+// whose System32 is redirected to SysWOW64. Nothing for a 64-bit DLL on
+// 32-bit Windows. A 64-bit process means 64-bit Windows, whatever system
+// says.
+[[nodiscard]] std::optional<std::string> RegistrationTool(Bitness dll, const SystemFacts& facts);
 
-[[nodiscard]] std::string AddinFilePath(std::string_view programFolder);
+// The installation's add-ins the system can load: TavlinAddin.dll (i686)
+// beside the program, and x64\TavlinAddin.dll (x86_64) on 64-bit Windows.
+[[nodiscard]] std::vector<InstalledAddin> InstallationAddins(const SystemFacts& facts);
 
 // "<tool>" /s "<file>", or "<tool>" /u /s "<file>".
 [[nodiscard]] std::string RegistrationCommandLine(std::string_view tool, std::string_view addinFile,
                                                   bool unregister);
 
-// kNoKey when the key cannot be created or opened; never throws.
-[[nodiscard]] RegistryKey CreateRegistryKey(SwitchPlatform& platform, std::string_view path,
-                                            RegistryRoot root) noexcept;
+// How a run of regsvr32 went.
+struct ToolRun {
+    enum class Outcome { Ended, NotStarted, StillRunning };
+    Outcome outcome = Outcome::Ended;
+    std::uint32_t exitCode = 0;
+    std::string reason; // the platform's text, when it could not be started
+};
 
-// Register, wait for the tool, then make sure Word's add-in key exists.
-void EnableAddin(SwitchPlatform& platform, const SwitchPaths& paths) noexcept;
-// Unregister, wait for the tool, then delete Word's add-in key.
-void DisableAddin(SwitchPlatform& platform, const SwitchPaths& paths) noexcept;
+// What the user is told about one add-in a run failed to switch; nothing
+// when the run did switch it.
+[[nodiscard]] std::optional<Error> RegistrationFailure(const InstalledAddin& addin, bool unregister,
+                                                       const ToolRun& run);
 
-// What the settings window's OK calls: one of the two, by box 0.
+// A registration that hangs must not keep the window (and Word) waiting for
+// ever; one that merely runs long finishes on its own.
+inline constexpr std::chrono::milliseconds kRegistrationWait{30000};
+
+enum class RegistryRoot { CurrentUser, LocalMachine };
+
+struct BinaryValue {
+    std::string name;
+    std::vector<std::uint8_t> data;
+};
+
+inline constexpr std::string_view kWordAppPathKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.exe";
+
+// What the switch asks of the system. Failures are Errors carrying the
+// platform's own text.
+class SwitchPlatform {
+public:
+    virtual ~SwitchPlatform() = default;
+    [[nodiscard]] virtual SystemFacts Facts() = 0;
+    // Starts program (a full path; nothing is searched) with the whole
+    // command line, its window minimised, and waits for it, at most for wait.
+    [[nodiscard]] virtual ToolRun RunAndWait(std::string_view program, std::string_view commandLine,
+                                             std::chrono::milliseconds wait) = 0;
+    // Starts program by its full path in workingFolder, normal window, and
+    // does not wait. Throws when it cannot be started.
+    virtual void Start(std::string_view program, std::string_view commandLine,
+                       std::string_view workingFolder) = 0;
+    [[nodiscard]] virtual std::optional<std::string> Environment(std::string_view name) = 0;
+    // A text value (the default value for an empty name); nothing when the
+    // key or value is missing or holds no text.
+    [[nodiscard]] virtual std::optional<std::string>
+    ReadString(RegistryRoot root, std::string_view path, std::string_view name) = 0;
+    // Creates the key, and any missing key above it, or opens it.
+    virtual void CreateKey(RegistryRoot root, std::string_view path) = 0;
+    // Deletes a key that has no subkeys; one that is not there is no failure.
+    virtual void DeleteKey(RegistryRoot root, std::string_view path) = 0;
+    virtual void SetDword(RegistryRoot root, std::string_view path, std::string_view name,
+                          std::uint32_t value) = 0;
+    // The key's binary values; none when the key is missing.
+    [[nodiscard]] virtual std::vector<BinaryValue> BinaryValues(RegistryRoot root,
+                                                                std::string_view path) = 0;
+    virtual void DeleteValue(RegistryRoot root, std::string_view path, std::string_view name) = 0;
+};
+
+// What the settings window's OK does to Word.
 class AddinSwitch {
 public:
     virtual ~AddinSwitch() = default;
-    virtual void EnableAddin() = 0;
-    virtual void DisableAddin() = 0;
+    // Each returns one Error per thing it failed to do, in order; the rest
+    // is done.
+    [[nodiscard]] virtual std::vector<Error> EnableAddin() = 0;
+    [[nodiscard]] virtual std::vector<Error> DisableAddin() = 0;
+    // Throws when no Word is registered or it cannot be started.
+    virtual void StartWord() = 0;
 };
 
+// The switch itself, over whichever platform it is given: the Windows one
+// in Tavlinar.exe, a fake in the tests.
 class PlatformAddinSwitch final : public AddinSwitch {
 public:
-    PlatformAddinSwitch(SwitchPlatform& platform, SwitchPaths paths)
-        : platform_(platform), paths_(std::move(paths)) {}
-    void EnableAddin() override { control::EnableAddin(platform_, paths_); }
-    void DisableAddin() override { control::DisableAddin(platform_, paths_); }
+    explicit PlatformAddinSwitch(SwitchPlatform& platform) : platform_(platform) {}
+
+    // Registers each add-in; when at least one is registered, makes sure
+    // Word's add-in key exists with LoadBehavior 3 and removes Word's
+    // hard-disable entries for the add-ins registered.
+    std::vector<Error> EnableAddin() override;
+    // Unregisters each add-in; when at least one is unregistered, deletes
+    // Word's add-in key.
+    std::vector<Error> DisableAddin() override;
+    void StartWord() override;
 
 private:
+    // The add-ins the run switched; failures appended.
+    std::vector<InstalledAddin> RunTools(bool unregister, std::vector<Error>& failures);
+    void EnableAddinAgainInWord(std::span<const InstalledAddin> registered);
+
     SwitchPlatform& platform_;
-    SwitchPaths paths_;
 };
 
 } // namespace tavlin::control

@@ -38,11 +38,9 @@ TEST(ErrorBoxText, ExactTextForEachHandler) {
         const char* place;
     };
     const Case cases[] = {
-        {Handler::FormInitialize, 106,
-         "in TavlinPanel2016/06/15.Form1.Form_Initialize at line 106"},
-        {Handler::FormLoad, 106, "in TavlinPanel2016/06/15.Form1.Form_Load at line 106"},
-        {Handler::PushButton22Click, 112,
-         "in TavlinPanel2016/06/15.Form1.PushButton22_Click at line 112"},
+        {Handler::Initialize, 106, "in TavlinPanel2016/06/15.Form1.Form_Initialize at line 106"},
+        {Handler::Load, 106, "in TavlinPanel2016/06/15.Form1.Form_Load at line 106"},
+        {Handler::OkOrCancel, 112, "in TavlinPanel2016/06/15.Form1.PushButton22_Click at line 112"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ErrorBoxText("Type mismatch", c.handler, c.label),
@@ -51,19 +49,19 @@ TEST(ErrorBoxText, ExactTextForEachHandler) {
 }
 
 TEST(ErrorBoxText, EmptyDescriptionStillGivesEveryLine) {
-    EXPECT_EQ(ErrorBoxText("", Handler::FormLoad, 100),
+    EXPECT_EQ(ErrorBoxText("", Handler::Load, 100),
               "\r\nin TavlinPanel2016/06/15.Form1.Form_Load at line 100\r\r" + SupportLine());
 }
 
 TEST(ErrorBoxText, DescriptionIsKeptAsItIs) {
     const std::string description = "Zugriff verweigert \xC3\xA4\xC3\xB6 100%s";
-    const std::string text = ErrorBoxText(description, Handler::PushButton22Click, 104);
+    const std::string text = ErrorBoxText(description, Handler::OkOrCancel, 104);
     EXPECT_EQ(text.substr(0, description.size() + 2), description + "\r\n");
 }
 
 TEST(ErrorTrap, AFailingStepShowsOneBoxAndTheNextStepRuns) {
     RecordingBoxes boxes;
-    ErrorTrap trap(Handler::FormInitialize, boxes);
+    ErrorTrap trap(Handler::Initialize, boxes);
     std::vector<int> ran;
     trap.Run(100, [&] { ran.push_back(100); });
     trap.Run(102, [&] {
@@ -73,13 +71,13 @@ TEST(ErrorTrap, AFailingStepShowsOneBoxAndTheNextStepRuns) {
     trap.Run(104, [&] { ran.push_back(104); });
     EXPECT_EQ(ran, (std::vector<int>{100, 104}));
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Type mismatch", Handler::FormInitialize, 102));
+    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Type mismatch", Handler::Initialize, 102));
     EXPECT_EQ(boxes.titles[0], "Application Error");
 }
 
 TEST(ErrorTrap, SeveralFailuresShowOneBoxEachInStepOrder) {
     RecordingBoxes boxes;
-    ErrorTrap trap(Handler::PushButton22Click, boxes);
+    ErrorTrap trap(Handler::OkOrCancel, boxes);
     trap.Run(104, [] { throw Error::Overflow(); });
     trap.Run(106, [] {});
     trap.Run(108, [] { throw Error::InvalidPropertyValue(); });
@@ -87,40 +85,39 @@ TEST(ErrorTrap, SeveralFailuresShowOneBoxEachInStepOrder) {
         trap.Run(112, [] { throw Error::TypeMismatch(); });
     }
     ASSERT_EQ(boxes.texts.size(), 4u);
-    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Overflow", Handler::PushButton22Click, 104));
-    EXPECT_EQ(boxes.texts[1],
-              ErrorBoxText("Invalid property value", Handler::PushButton22Click, 108));
-    EXPECT_EQ(boxes.texts[2], ErrorBoxText("Type mismatch", Handler::PushButton22Click, 112));
+    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Overflow", Handler::OkOrCancel, 104));
+    EXPECT_EQ(boxes.texts[1], ErrorBoxText("Invalid property value", Handler::OkOrCancel, 108));
+    EXPECT_EQ(boxes.texts[2], ErrorBoxText("Type mismatch", Handler::OkOrCancel, 112));
     EXPECT_EQ(boxes.texts[3], boxes.texts[2]);
 }
 
 TEST(ErrorTrap, AFailingTestCountsAsTrue) {
     RecordingBoxes boxes;
-    ErrorTrap trap(Handler::FormLoad, boxes);
+    ErrorTrap trap(Handler::Load, boxes);
     EXPECT_TRUE(trap.Test(104, []() -> bool { throw Error::ObjectNotSet(); }));
     EXPECT_FALSE(trap.Test(104, [] { return false; }));
     EXPECT_TRUE(trap.Test(104, [] { return true; }));
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Object variable not set", Handler::FormLoad, 104));
+    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Object variable not set", Handler::Load, 104));
 }
 
 TEST(ErrorTrap, EveryKindOfFailureGetsADescription) {
     RecordingBoxes boxes;
-    ErrorTrap trap(Handler::FormLoad, boxes);
+    ErrorTrap trap(Handler::Load, boxes);
     trap.Run(100, [] { throw std::bad_alloc(); });
     trap.Run(102, [] { throw std::runtime_error("The system cannot find the file specified."); });
     trap.Run(104, [] { throw 42; });
     ASSERT_EQ(boxes.texts.size(), 3u);
-    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Out of memory", Handler::FormLoad, 100));
+    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Out of memory", Handler::Load, 100));
     EXPECT_EQ(boxes.texts[1],
-              ErrorBoxText("The system cannot find the file specified.", Handler::FormLoad, 102));
-    EXPECT_EQ(boxes.texts[2], ErrorBoxText("Unknown error", Handler::FormLoad, 104));
+              ErrorBoxText("The system cannot find the file specified.", Handler::Load, 102));
+    EXPECT_EQ(boxes.texts[2], ErrorBoxText("Unknown error", Handler::Load, 104));
 }
 
 TEST(ErrorTrap, ABoxThatCannotBeShownDoesNotStopTheHandler) {
     RecordingBoxes boxes;
     boxes.failNext = true;
-    ErrorTrap trap(Handler::FormInitialize, boxes);
+    ErrorTrap trap(Handler::Initialize, boxes);
     bool ranAfter = false;
     trap.Run(104, [] { throw Error::TypeMismatch(); });
     trap.Run(106, [&] { ranAfter = true; });
@@ -130,18 +127,18 @@ TEST(ErrorTrap, ABoxThatCannotBeShownDoesNotStopTheHandler) {
 TEST(ErrorTrap, TheProbeFailsTheStepItNames) {
     RecordingBoxes boxes;
     const ErrorTrap::Probe probe = [](Handler handler, int label) {
-        if (handler == Handler::FormLoad && label == 102) {
+        if (handler == Handler::Load && label == 102) {
             throw Error::Overflow();
         }
     };
-    ErrorTrap trap(Handler::FormLoad, boxes, &probe);
+    ErrorTrap trap(Handler::Load, boxes, &probe);
     std::vector<int> ran;
     for (int label : {100, 102, 104}) {
         trap.Run(label, [&] { ran.push_back(label); });
     }
     EXPECT_EQ(ran, (std::vector<int>{100, 104}));
     ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Overflow", Handler::FormLoad, 102));
+    EXPECT_EQ(boxes.texts[0], ErrorBoxText("Overflow", Handler::Load, 102));
 }
 
 } // namespace

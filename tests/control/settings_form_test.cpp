@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/product.h"
+#include "fake_switch_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -54,15 +55,28 @@ struct FakeView final : FormView {
 
 struct FakeSwitch final : AddinSwitch {
     explicit FakeSwitch(Log& log) : log(log) {}
-    void EnableAddin() override {
+    std::vector<Error> EnableAddin() override {
         log.push_back("enable");
         if (failEnable) {
             throw Error(ErrorCode::Platform, "Access is denied.");
         }
+        return enableFailures;
     }
-    void DisableAddin() override { log.push_back("disable"); }
+    std::vector<Error> DisableAddin() override {
+        log.push_back("disable");
+        return disableFailures;
+    }
+    void StartWord() override {
+        log.push_back("start word");
+        if (failWord) {
+            throw Error(ErrorCode::Platform, "No Word.");
+        }
+    }
     Log& log;
     bool failEnable = false;
+    bool failWord = false;
+    std::vector<Error> enableFailures;
+    std::vector<Error> disableFailures;
 };
 
 // A store that logs writes and refuses the keys it is told to.
@@ -127,7 +141,7 @@ std::string Box(const char* description, const char* handler, int label) {
 }
 
 TEST_F(FormTest, InitializeAppliesTheSkinSetsCaptionAndIconThenLoads) {
-    form.FormInitialize();
+    form.InitializeFromStore();
     EXPECT_EQ(log, (Log{"skin", "caption Tavlinar", "icon"}));
     EXPECT_EQ(Boxes(), "111000000000");
     // The window's controls follow the model.
@@ -174,7 +188,7 @@ TEST(FormLoading, StoredSettingsGiveTheseBoxes) {
             store.memory.SettingsWrite(key, text);
         }
         SettingsForm form(store, view, addin);
-        form.FormInitialize();
+        form.InitializeFromStore();
         std::string boxes;
         for (int i = 0; i < kBoxCount; ++i) {
             boxes += form.Boxes().IsSet(i) ? '1' : '0';
@@ -218,7 +232,7 @@ TEST(FormLoading, ABadStoredValueCostsOneBoxAndLeavesItsBoxAsItWas) {
             store.memory.SettingsWrite(key, text);
         }
         SettingsForm form(store, view, addin);
-        form.FormInitialize();
+        form.InitializeFromStore();
         std::string boxes;
         for (int i = 0; i < kBoxCount; ++i) {
             boxes += form.Boxes().IsSet(i) ? '1' : '0';
@@ -230,7 +244,7 @@ TEST(FormLoading, ABadStoredValueCostsOneBoxAndLeavesItsBoxAsItWas) {
 
 TEST_F(FormTest, SeveralBadValuesShowOneBoxEachInStepOrder) {
     Store({{"Developer", "d"}, {"Classic", "a"}, {"Home", "c"}, {"Left", "b"}});
-    form.FormInitialize();
+    form.InitializeFromStore();
     EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "Form_Initialize", 104),
                                   Box("Type mismatch", "Form_Initialize", 106),
                                   Box("Type mismatch", "Form_Initialize", 112),
@@ -241,55 +255,55 @@ TEST_F(FormTest, SeveralBadValuesShowOneBoxEachInStepOrder) {
 
 TEST_F(FormTest, AFailingSkinOrCaptionStepDoesNotStopTheLoading) {
     form.SetStepProbe([](Handler h, int label) {
-        if (h == Handler::FormInitialize && (label == 100 || label == 102)) {
+        if (h == Handler::Initialize && (label == 100 || label == 102)) {
             throw Error::ObjectNotSet();
         }
     });
-    form.FormInitialize();
+    form.InitializeFromStore();
     EXPECT_EQ(view.boxTexts, (Log{Box("Object variable not set", "Form_Initialize", 100),
                                   Box("Object variable not set", "Form_Initialize", 102)}));
     EXPECT_EQ(Boxes(), "111000000000");
 }
 
 TEST_F(FormTest, LoadCentresAndLooksForTheHandPointer) {
-    form.FormLoad();
+    form.PrepareToShow();
     EXPECT_EQ(log, (Log{"caption Tavlinar", "center", "hand?"}));
     log.clear();
     view.handFile = true;
-    form.FormLoad();
+    form.PrepareToShow();
     EXPECT_EQ(log, (Log{"caption Tavlinar", "center", "hand?", "hand"}));
 }
 
 TEST_F(FormTest, LoadReportsABrokenHandPointerAtLine106) {
     view.handFile = true;
     view.handBroken = true;
-    form.FormLoad();
+    form.PrepareToShow();
     EXPECT_EQ(view.boxTexts, (Log{Box("Invalid picture", "Form_Load", 106)}));
 }
 
 TEST_F(FormTest, AFailingTestOfTheHandPointerFileLoadsThePointer) {
-    FailAt(Handler::FormLoad, 104);
-    form.FormLoad();
+    FailAt(Handler::Load, 104);
+    form.PrepareToShow();
     EXPECT_EQ(log, (Log{"caption Tavlinar", "center", "box", "hand"}));
     EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "Form_Load", 104)}));
 }
 
 TEST_F(FormTest, FirstRunOkWritesTwelveValuesInBoxOrderThenSwitchesOnAndStartsWord) {
-    form.FormInitialize();
+    form.InitializeFromStore();
     log.clear();
-    form.PushButton22Click(kOkButton);
+    form.PressButton(kOkButton);
     EXPECT_EQ(log, (Log{"write Classic=1", "write Left=1", "write All=1", "write Home=0",
                         "write Insert=0", "write Page Layout=0", "write References=0",
                         "write View=0", "write Review=0", "write Mailings=0", "write Developer=0",
-                        "write Hide built-in tabs=0", "enable", "open WINWORD", "close"}));
+                        "write Hide built-in tabs=0", "enable", "start word", "close"}));
     EXPECT_TRUE(view.boxTexts.empty());
 }
 
 TEST_F(FormTest, SettingPageLayoutAndOkStoresItWithTheHideSwitch) {
-    form.FormInitialize();
-    form.Check1Click(5);
+    form.InitializeFromStore();
+    form.ClickBox(5);
     log.clear();
-    form.PushButton22Click(kOkButton);
+    form.PressButton(kOkButton);
     EXPECT_EQ(Writes(), (Log{"write Classic=1", "write Left=1", "write All=1", "write Home=0",
                              "write Insert=0", "write Page Layout=1", "write References=0",
                              "write View=0", "write Review=0", "write Mailings=0",
@@ -298,67 +312,67 @@ TEST_F(FormTest, SettingPageLayoutAndOkStoresItWithTheHideSwitch) {
 }
 
 TEST_F(FormTest, OkWithBox0ClearedSwitchesOff) {
-    form.FormInitialize();
-    form.Check1Click(0);
+    form.InitializeFromStore();
+    form.ClickBox(0);
     log.clear();
-    form.PushButton22Click(kOkButton);
+    form.PressButton(kOkButton);
     ASSERT_EQ(log.size(), 15u);
     EXPECT_EQ(log[0], "write Classic=0");
-    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"disable", "open WINWORD", "close"}));
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"disable", "start word", "close"}));
     for (const auto& [key, text] : store.memory.values()) {
         EXPECT_EQ(text, "0") << key;
     }
 }
 
 TEST_F(FormTest, CancelWritesNothingAndSwitchesNothing) {
-    form.FormInitialize();
-    form.Check1Click(0);
-    form.Check1Click(7);
+    form.InitializeFromStore();
+    form.ClickBox(0);
+    form.ClickBox(7);
     log.clear();
-    form.PushButton22Click(kCancelButton);
+    form.PressButton(kCancelButton);
     EXPECT_EQ(log, (Log{"close"}));
     EXPECT_TRUE(store.memory.values().empty());
 }
 
 TEST_F(FormTest, ButtonsOtherThanOkAndCancelDoNothing) {
     for (int index : {0, 3, -1}) {
-        form.PushButton22Click(index);
+        form.PressButton(index);
     }
     EXPECT_TRUE(log.empty());
 }
 
 TEST_F(FormTest, AFailingTestOfBox0SwitchesOnAndStartsWord) {
     Store({{"Classic", "0"}, {"Left", "0"}, {"All", "0"}});
-    form.FormInitialize();
+    form.InitializeFromStore();
     ASSERT_FALSE(form.Boxes().IsSet(0));
-    FailAt(Handler::PushButton22Click, 114);
+    FailAt(Handler::OkOrCancel, 114);
     log.clear();
-    form.PushButton22Click(kOkButton);
-    EXPECT_EQ(Log(log.end() - 4, log.end()), (Log{"box", "enable", "open WINWORD", "close"}));
+    form.PressButton(kOkButton);
+    EXPECT_EQ(Log(log.end() - 4, log.end()), (Log{"box", "enable", "start word", "close"}));
     EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "PushButton22_Click", 114)}));
 }
 
 TEST_F(FormTest, ARefusedWriteInTheLoopGoesOnWithTheNextBox) {
     store.refused = {"Page Layout"};
-    form.FormInitialize();
+    form.InitializeFromStore();
     log.clear();
-    form.PushButton22Click(kOkButton);
+    form.PressButton(kOkButton);
     EXPECT_EQ(view.boxTexts, (Log{Box("Access is denied.", "PushButton22_Click", 112)}));
     EXPECT_EQ(Writes().size(), 12u);
     EXPECT_EQ(store.memory.values().size(), 11u);
-    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"enable", "open WINWORD", "close"}));
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"enable", "start word", "close"}));
 }
 
 TEST_F(FormTest, SeveralFailuresDuringOkShowOneBoxEachInStepOrder) {
     store.refused = {"Classic", "All", "Developer"};
     addin.failEnable = true;
-    form.FormInitialize();
-    form.PushButton22Click(kOkButton);
+    form.InitializeFromStore();
+    form.PressButton(kOkButton);
     EXPECT_EQ(view.boxTexts, (Log{Box("Access is denied.", "PushButton22_Click", 104),
                                   Box("Access is denied.", "PushButton22_Click", 108),
                                   Box("Access is denied.", "PushButton22_Click", 112),
                                   Box("Access is denied.", "PushButton22_Click", 116)}));
-    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"open WINWORD", "close"}));
+    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"start word", "close"}));
 }
 
 TEST_F(FormTest, EveryOkStepReportsItsOwnLabel) {
@@ -369,25 +383,131 @@ TEST_F(FormTest, EveryOkStepReportsItsOwnLabel) {
         FakeSwitch s(local);
         FakeStore st(local);
         SettingsForm f(st, v, s);
-        f.FormInitialize();
+        f.InitializeFromStore();
         f.SetStepProbe([label](Handler h, int l) {
-            if (h == Handler::PushButton22Click && l == label) {
+            if (h == Handler::OkOrCancel && l == label) {
                 throw Error::Overflow();
             }
         });
-        f.PushButton22Click(kOkButton);
+        f.PressButton(kOkButton);
         EXPECT_EQ(v.boxTexts.size(), label == 112 ? 9u : 1u) << label;
         if (!v.boxTexts.empty()) {
             EXPECT_EQ(v.boxTexts[0], Box("Overflow", "PushButton22_Click", label));
         }
     }
-    FailAt(Handler::PushButton22Click, 124);
-    form.PushButton22Click(kCancelButton);
+    FailAt(Handler::OkOrCancel, 124);
+    form.PressButton(kCancelButton);
     EXPECT_EQ(view.boxTexts, (Log{Box("Type mismatch", "PushButton22_Click", 124)}));
 }
 
+TEST_F(FormTest, EachAddinTheSwitchCouldNotSwitchCostsOneBox) {
+    addin.enableFailures = {Error(ErrorCode::Platform, "The add-in A could not be switched on."),
+                            Error(ErrorCode::Platform, "The add-in B could not be switched on.")};
+    addin.disableFailures = {Error(ErrorCode::Platform, "C could not be switched off.")};
+    form.InitializeFromStore();
+    form.PressButton(kOkButton);
+    EXPECT_EQ(view.boxTexts,
+              (Log{Box("The add-in A could not be switched on.", "PushButton22_Click", 116),
+                   Box("The add-in B could not be switched on.", "PushButton22_Click", 116)}));
+    // OK goes on after the boxes: Word, then the window closes.
+    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"start word", "close"}));
+
+    view.boxTexts.clear();
+    form.ClickBox(0);
+    form.PressButton(kOkButton);
+    EXPECT_EQ(view.boxTexts, (Log{Box("C could not be switched off.", "PushButton22_Click", 118)}));
+}
+
+TEST_F(FormTest, WordThatCannotStartIsReportedAtLine120AndTheWindowStillCloses) {
+    addin.failWord = true;
+    form.InitializeFromStore();
+    form.PressButton(kOkButton);
+    EXPECT_EQ(view.boxTexts, (Log{Box("No Word.", "PushButton22_Click", 120)}));
+    EXPECT_EQ(log.back(), "close");
+}
+
+// The whole of OK over a fake system: what the user is shown and what is
+// left in the registry.
+struct OkOverFakeSystem : ::testing::Test {
+    Log log;
+    FakeView view{log};
+    FakeStore store{log};
+    testing::FakeSwitchPlatform platform;
+    PlatformAddinSwitch addin{platform};
+    SettingsForm form{store, view, addin};
+    const std::string dll32 = "C:\\Program Files\\Tavlin\\TavlinAddin.dll";
+    const std::string dll64 = "C:\\Program Files\\Tavlin\\x64\\TavlinAddin.dll";
+    const std::string addinKey = "HKCU\\" + std::string(kWordAddinKey);
+
+    OkOverFakeSystem() {
+        platform.strings[testing::FakeSwitchPlatform::Name(
+            RegistryRoot::LocalMachine, kWordAppPathKey, "")] = "C:\\Office\\WINWORD.EXE";
+        form.InitializeFromStore();
+    }
+    std::string NotLoaded(const std::string& file) const {
+        return Box(("The add-in " + file +
+                    " could not be switched on. The file is missing or cannot be loaded (regsvr32 "
+                    "exit code 3).")
+                       .c_str(),
+                   "PushButton22_Click", 116);
+    }
+    bool WordStarted() const {
+        return !platform.log.empty() && platform.log.back().rfind("start C:\\Office", 0) == 0;
+    }
+};
+
+TEST_F(OkOverFakeSystem, OneAddinFailingShowsOneBoxAndTheOtherIsListed) {
+    platform.runs[dll64] = {ToolRun::Outcome::Ended, 3, {}};
+    form.PressButton(kOkButton);
+    EXPECT_EQ(view.boxTexts, (Log{NotLoaded(dll64)}));
+    EXPECT_EQ(platform.keys.count(addinKey), 1u);
+    EXPECT_TRUE(WordStarted());
+    EXPECT_EQ(log.back(), "close");
+}
+
+TEST_F(OkOverFakeSystem, BothFailingShowTwoBoxesAndListNothing) {
+    platform.runs[dll32] = {ToolRun::Outcome::Ended, 3, {}};
+    platform.runs[dll64] = {ToolRun::Outcome::Ended, 3, {}};
+    form.PressButton(kOkButton);
+    EXPECT_EQ(view.boxTexts, (Log{NotLoaded(dll32), NotLoaded(dll64)}));
+    EXPECT_EQ(platform.keys.count(addinKey), 0u);
+    EXPECT_TRUE(WordStarted());
+}
+
+TEST_F(OkOverFakeSystem, AMissingToolIsNamedInTheBox) {
+    const ToolRun missing{ToolRun::Outcome::NotStarted, 0, "File not found."};
+    platform.runs[dll32] = missing;
+    platform.runs[dll64] = missing;
+    form.ClickBox(0);
+    platform.keys.insert(addinKey);
+    form.PressButton(kOkButton);
+    EXPECT_EQ(view.boxTexts,
+              (Log{Box(("The add-in " + dll32 +
+                        " could not be switched off. C:\\Windows\\SysWOW64\\regsvr32.exe "
+                        "could not be started: File not found.")
+                           .c_str(),
+                       "PushButton22_Click", 118),
+                   Box(("The add-in " + dll64 +
+                        " could not be switched off. C:\\Windows\\System32\\regsvr32.exe "
+                        "could not be started: File not found.")
+                           .c_str(),
+                       "PushButton22_Click", 118)}));
+    EXPECT_EQ(platform.keys.count(addinKey), 1u) << "nothing was unregistered";
+    EXPECT_TRUE(WordStarted());
+}
+
+TEST_F(OkOverFakeSystem, NoWordRegisteredIsReportedAtLine120) {
+    platform.strings.clear();
+    form.PressButton(kOkButton);
+    EXPECT_EQ(view.boxTexts,
+              (Log{Box("Microsoft Word could not be started: no Word is registered on this "
+                       "computer.",
+                       "PushButton22_Click", 120)}));
+    EXPECT_EQ(log.back(), "close");
+}
+
 TEST_F(FormTest, TheWebsiteLinkOpensTheMakersAddress) {
-    form.WebsiteClick();
+    form.ClickWebsite();
     EXPECT_EQ(log, (Log{"open " + std::string(kMakerWebAddress)}));
 }
 

@@ -1,8 +1,11 @@
 #include "control/switching.h"
 
-#include "common/error.h"
+#include "common/product.h"
+#include "control/disabled_items.h"
 
 #include <gtest/gtest.h>
+
+#include "fake_switch_platform.h"
 
 #include <string>
 #include <vector>
@@ -10,47 +13,63 @@
 namespace tavlin::control {
 namespace {
 
+using testing::FakeSwitchPlatform;
 using Log = std::vector<std::string>;
 
-// Logs each call; the call numbered failAt (0-based) fails, by throwing or,
-// for CreateKey, by answering kNoKey.
-struct FakePlatform final : SwitchPlatform {
-    void RunProgram(std::string_view program, std::string_view commandLine,
-                    std::chrono::milliseconds wait) override {
-        Record("run " + std::string(program) + " | " + std::string(commandLine) + " | " +
-               std::to_string(wait.count()));
-    }
-    RegistryKey CreateKey(RegistryRoot root, std::string_view path) override {
-        EXPECT_EQ(root, RegistryRoot::CurrentUser);
-        const bool fails = calls == failAt;
-        if (fails && refuseQuietly) {
-            log.push_back("create " + std::string(path));
-            ++calls;
-            return kNoKey;
+constexpr Bitness k32 = Bitness::Bits32;
+constexpr Bitness k64 = Bitness::Bits64;
+
+SystemFacts Facts(Bitness process, Bitness system) {
+    return {process, system, "C:\\Windows", "C:\\Windows\\system32", "C:\\Program Files\\Tavlin"};
+}
+
+TEST(RegistrationTool, EachDllGetsTheToolOfItsOwnBitness) {
+    struct Case {
+        Bitness dll, process, system;
+        const char* tool; // nullptr: the DLL is not switched
+    };
+    const Case cases[] = {
+        {k32, k32, k32, "C:\\Windows\\system32\\regsvr32.exe"},
+        {k64, k32, k32, nullptr},
+        // A 32-bit process on 64-bit Windows: its System32 is SysWOW64.
+        {k32, k32, k64, "C:\\Windows\\SysWOW64\\regsvr32.exe"},
+        {k64, k32, k64, "C:\\Windows\\Sysnative\\regsvr32.exe"},
+        {k32, k64, k64, "C:\\Windows\\SysWOW64\\regsvr32.exe"},
+        {k64, k64, k64, "C:\\Windows\\System32\\regsvr32.exe"},
+        // No 64-bit process runs on 32-bit Windows: the process wins.
+        {k32, k64, k32, "C:\\Windows\\SysWOW64\\regsvr32.exe"},
+        {k64, k64, k32, "C:\\Windows\\System32\\regsvr32.exe"},
+    };
+    for (const Case& c : cases) {
+        const auto tool = RegistrationTool(c.dll, Facts(c.process, c.system));
+        const auto where = ::testing::Message()
+                           << static_cast<int>(c.dll) << static_cast<int>(c.process)
+                           << static_cast<int>(c.system);
+        if (c.tool == nullptr) {
+            EXPECT_FALSE(tool) << where;
+        } else {
+            EXPECT_EQ(tool.value_or("none"), c.tool) << where;
         }
-        Record("create " + std::string(path));
-        return 7;
     }
-    void DeleteSubkey(RegistryKey key, std::string_view subkey) override {
-        Record("delete " + std::to_string(key) + " " + std::string(subkey));
-    }
-    void CloseKey(RegistryKey key) override { Record("close " + std::to_string(key)); }
+    // A Windows folder at a drive's root gets no doubled backslash.
+    SystemFacts root = Facts(k64, k64);
+    root.windowsFolder = "D:\\";
+    EXPECT_EQ(RegistrationTool(k64, root), "D:\\System32\\regsvr32.exe");
+}
 
-    void Record(std::string entry) {
-        log.push_back(std::move(entry));
-        if (calls++ == failAt) {
-            throw Error(ErrorCode::Platform, "Access is denied.");
-        }
-    }
+TEST(InstallationAddins, TheX64AddinOnlyWhereWindowsCanLoadIt) {
+    const auto on64 = InstallationAddins(Facts(k32, k64));
+    ASSERT_EQ(on64.size(), 2u);
+    EXPECT_EQ(on64[0].file, "C:\\Program Files\\Tavlin\\TavlinAddin.dll");
+    EXPECT_EQ(on64[0].registrationTool, "C:\\Windows\\SysWOW64\\regsvr32.exe");
+    EXPECT_EQ(on64[1].file, "C:\\Program Files\\Tavlin\\x64\\TavlinAddin.dll");
+    EXPECT_EQ(on64[1].registrationTool, "C:\\Windows\\Sysnative\\regsvr32.exe");
 
-    Log log;
-    int calls = 0;
-    int failAt = -1;
-    bool refuseQuietly = false;
-};
-
-const SwitchPaths kPaths{"C:\\Windows\\system32\\regsvr32.exe",
-                         "C:\\Program Files\\Word Tools\\TavlinAddin.dll"};
+    const auto on32 = InstallationAddins(Facts(k32, k32));
+    ASSERT_EQ(on32.size(), 1u);
+    EXPECT_EQ(on32[0].file, "C:\\Program Files\\Tavlin\\TavlinAddin.dll");
+    EXPECT_EQ(on32[0].bitness, k32);
+}
 
 TEST(RegistrationCommandLine, QuotesToolAndFile) {
     struct Case {
@@ -73,92 +92,274 @@ TEST(RegistrationCommandLine, QuotesToolAndFile) {
          false,
          "\"D:\\W\\regsvr32.exe\" /s \"C:\\\xC3\x9C\x62\x65rsicht "
          "\xD0\x9F\xD1\x80\\TavlinAddin.dll\""},
-        {"", "", true, "\"\" /u /s \"\""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RegistrationCommandLine(c.tool, c.file, c.unregister), c.line);
     }
 }
 
-TEST(AddinFilePath, AppendsTheFileNameToTheFolder) {
-    EXPECT_EQ(AddinFilePath("C:\\Program Files\\Word Tools"),
-              "C:\\Program Files\\Word Tools\\TavlinAddin.dll");
-    EXPECT_EQ(AddinFilePath(""), "\\TavlinAddin.dll");
-}
-
-const Log kEnableCalls = {
-    "run C:\\Windows\\system32\\regsvr32.exe | \"C:\\Windows\\system32\\regsvr32.exe\" /s "
-    "\"C:\\Program Files\\Word Tools\\TavlinAddin.dll\" | 30000",
-    "create Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect",
-    "close 7",
-};
-const Log kDisableCalls = {
-    "run C:\\Windows\\system32\\regsvr32.exe | \"C:\\Windows\\system32\\regsvr32.exe\" /u /s "
-    "\"C:\\Program Files\\Word Tools\\TavlinAddin.dll\" | 30000",
-    "create Software\\Microsoft\\Office\\Word\\AddIns",
-    "delete 7 TavlinCom.Connect",
-    "close 7",
-};
-
-TEST(Switching, EnableRegistersWaitsThenCreatesTheAddinKey) {
-    FakePlatform platform;
-    EnableAddin(platform, kPaths);
-    EXPECT_EQ(platform.log, kEnableCalls);
-}
-
-TEST(Switching, DisableUnregistersWaitsThenDeletesTheAddinKey) {
-    FakePlatform platform;
-    DisableAddin(platform, kPaths);
-    EXPECT_EQ(platform.log, kDisableCalls);
-}
-
-// A create that throws leaves no key: the later steps get none.
-Log WithoutKey(Log calls) {
-    for (std::string& call : calls) {
-        if (const auto at = call.find(" 7"); at != std::string::npos) {
-            call.replace(at, 2, " 0");
+TEST(RegistrationFailure, SaysWhichAddinAndWhy) {
+    const InstalledAddin addin{"C:\\P\\x64\\TavlinAddin.dll", k64,
+                               "C:\\Windows\\System32\\regsvr32.exe"};
+    using O = ToolRun::Outcome;
+    struct Case {
+        ToolRun run;
+        bool unregister;
+        const char* text; // nullptr: no failure
+    };
+    const Case cases[] = {
+        {{O::Ended, 0, {}}, false, nullptr},
+        {{O::Ended, 0, {}}, true, nullptr},
+        {{O::Ended, 3, {}},
+         false,
+         "The add-in C:\\P\\x64\\TavlinAddin.dll could not be switched on. The file is missing or "
+         "cannot be loaded (regsvr32 exit code 3)."},
+        {{O::Ended, 3, {}},
+         true,
+         "The add-in C:\\P\\x64\\TavlinAddin.dll could not be switched off. The file is missing or "
+         "cannot be loaded (regsvr32 exit code 3)."},
+        {{O::Ended, 4, {}},
+         false,
+         "The add-in C:\\P\\x64\\TavlinAddin.dll could not be switched on. The file is not a COM "
+         "server (regsvr32 exit code 4)."},
+        {{O::Ended, 5, {}},
+         true,
+         "The add-in C:\\P\\x64\\TavlinAddin.dll could not be switched off. Its own "
+         "unregistration failed (regsvr32 exit code 5)."},
+        {{O::Ended, 0xC0000005, {}},
+         false,
+         "The add-in C:\\P\\x64\\TavlinAddin.dll could not be switched on. regsvr32 ended with "
+         "exit code 3221225477."},
+        {{O::NotStarted, 0, "File not found."},
+         false,
+         "The add-in C:\\P\\x64\\TavlinAddin.dll could not be switched on. "
+         "C:\\Windows\\System32\\regsvr32.exe could not be started: File not found."},
+        {{O::StillRunning, 0, {}},
+         true,
+         "The add-in C:\\P\\x64\\TavlinAddin.dll could not be switched off. "
+         "C:\\Windows\\System32\\regsvr32.exe did not end within 30 seconds."},
+    };
+    for (const Case& c : cases) {
+        const auto failure = RegistrationFailure(addin, c.unregister, c.run);
+        if (c.text == nullptr) {
+            EXPECT_FALSE(failure) << failure->description();
+        } else {
+            ASSERT_TRUE(failure) << c.text;
+            EXPECT_EQ(failure->description(), c.text);
         }
     }
-    return calls;
 }
 
-TEST(Switching, EveryStepRunsWhicheverStepFails) {
-    for (int failAt = 0; failAt < static_cast<int>(kDisableCalls.size()); ++failAt) {
-        FakePlatform platform;
-        platform.failAt = failAt;
-        DisableAddin(platform, kPaths);
-        EXPECT_EQ(platform.log, failAt == 1 ? WithoutKey(kDisableCalls) : kDisableCalls) << failAt;
+// --- The switch over a fake system ------------------------------------------
+
+const std::string kDll32 = "C:\\Program Files\\Tavlin\\TavlinAddin.dll";
+const std::string kDll64 = "C:\\Program Files\\Tavlin\\x64\\TavlinAddin.dll";
+const std::string kAddinKey = "HKCU\\" + std::string(kWordAddinKey);
+
+const ToolRun kCannotLoad{ToolRun::Outcome::Ended, 3, {}};
+
+std::vector<std::uint8_t> Item(std::u16string_view path) {
+    const auto bytes = static_cast<std::uint32_t>(2 * (path.size() + 1));
+    std::vector<std::uint8_t> data = {
+        1, 0, 0, 0, static_cast<std::uint8_t>(bytes), static_cast<std::uint8_t>(bytes >> 8), 0, 0,
+        2, 0, 0, 0};
+    for (const char16_t c : path) {
+        data.push_back(static_cast<std::uint8_t>(c));
+        data.push_back(static_cast<std::uint8_t>(c >> 8));
     }
-    for (int failAt = 0; failAt < static_cast<int>(kEnableCalls.size()); ++failAt) {
-        FakePlatform platform;
-        platform.failAt = failAt;
-        EnableAddin(platform, kPaths);
-        EXPECT_EQ(platform.log, failAt == 1 ? WithoutKey(kEnableCalls) : kEnableCalls) << failAt;
+    data.insert(data.end(), {0, 0, 0, 0});
+    return data;
+}
+
+Log Descriptions(const std::vector<Error>& errors) {
+    Log texts;
+    for (const Error& e : errors) {
+        texts.push_back(e.description());
     }
+    return texts;
 }
 
-TEST(Switching, AKeyThatCannotBeOpenedIsPassedOnAsNone) {
-    FakePlatform platform;
-    platform.failAt = 1;
-    platform.refuseQuietly = true;
-    DisableAddin(platform, kPaths);
-    EXPECT_EQ(platform.log,
-              (Log{kDisableCalls[0], kDisableCalls[1], "delete 0 TavlinCom.Connect", "close 0"}));
+struct SwitchTest : ::testing::Test {
+    FakeSwitchPlatform platform;
+    PlatformAddinSwitch addin{platform};
 
-    FakePlatform thrown;
-    thrown.failAt = 0;
-    EXPECT_EQ(CreateRegistryKey(thrown, "Software\\X", RegistryRoot::CurrentUser), kNoKey);
-    EXPECT_EQ(CreateRegistryKey(thrown, "Software\\X", RegistryRoot::CurrentUser), 7u);
-}
+    void PlantDisabled(std::string_view version, std::string name, std::u16string_view path) {
+        platform
+            .binaries[FakeSwitchPlatform::Key(RegistryRoot::CurrentUser, DisabledItemsKey(version))]
+            .push_back({std::move(name), Item(path)});
+    }
+    Log Disabled(std::string_view version) {
+        Log names;
+        for (const BinaryValue& v : platform.binaries[FakeSwitchPlatform::Key(
+                 RegistryRoot::CurrentUser, DisabledItemsKey(version))]) {
+            names.push_back(v.name);
+        }
+        return names;
+    }
+    bool Listed() const { return platform.keys.count(kAddinKey) != 0; }
+};
 
-TEST(Switching, ThePlatformSwitchCallsTheRightOperation) {
-    FakePlatform platform;
-    PlatformAddinSwitch addin(platform, kPaths);
-    addin.DisableAddin();
-    addin.EnableAddin();
-    Log expected = kDisableCalls;
-    expected.insert(expected.end(), kEnableCalls.begin(), kEnableCalls.end());
+TEST_F(SwitchTest, OnRegistersBothThenListsTheAddinWithLoadBehavior3) {
+    EXPECT_TRUE(addin.EnableAddin().empty());
+    const Log expected = {
+        "run \"C:\\Windows\\SysWOW64\\regsvr32.exe\" /s \"" + kDll32 + "\"",
+        "run \"C:\\Windows\\System32\\regsvr32.exe\" /s \"" + kDll64 + "\"",
+        "create " + std::string(kWordAddinKey),
+        "set " + std::string(kWordAddinKey),
+        "list " + DisabledItemsKey("12.0"),
+        "list " + DisabledItemsKey("14.0"),
+        "list " + DisabledItemsKey("15.0"),
+        "list " + DisabledItemsKey("16.0"),
+    };
     EXPECT_EQ(platform.log, expected);
+    EXPECT_EQ(platform.dwords[kAddinKey + " : LoadBehavior"], 3u);
+}
+
+TEST_F(SwitchTest, OnClearsWordsDisabledEntriesForTheRegisteredAddinsOnly) {
+    PlantDisabled("16.0", "a", u"C:\\PROGRAM FILES\\Tavlin\\TavlinAddin.dll");
+    PlantDisabled("16.0", "other", u"C:\\Other\\Other.dll");
+    PlantDisabled("14.0", "b", u"C:/Program Files/Tavlin/x64/./TavlinAddin.dll");
+    PlantDisabled("12.0", "elsewhere", u"C:\\Old\\TavlinAddin.dll");
+    EXPECT_TRUE(addin.EnableAddin().empty());
+    EXPECT_EQ(Disabled("16.0"), (Log{"other"}));
+    EXPECT_EQ(Disabled("14.0"), Log{});
+    EXPECT_EQ(Disabled("12.0"), (Log{"elsewhere"}));
+
+    // An add-in that did not register stays disabled: Word would fail on
+    // it all the same.
+    PlantDisabled("16.0", "a", u"C:\\Program Files\\Tavlin\\TavlinAddin.dll");
+    PlantDisabled("16.0", "b", u"C:\\Program Files\\Tavlin\\x64\\TavlinAddin.dll");
+    platform.runs[kDll64] = kCannotLoad;
+    EXPECT_EQ(addin.EnableAddin().size(), 1u);
+    EXPECT_EQ(Disabled("16.0"), (Log{"other", "b"}));
+}
+
+TEST_F(SwitchTest, OneAddinFailingIsReportedAndTheOtherStillListed) {
+    platform.runs[kDll32] = kCannotLoad;
+    EXPECT_EQ(Descriptions(addin.EnableAddin()),
+              (Log{"The add-in " + kDll32 +
+                   " could not be switched on. The file is missing or cannot be loaded (regsvr32 "
+                   "exit code 3)."}));
+    EXPECT_TRUE(Listed());
+    EXPECT_EQ(platform.dwords[kAddinKey + " : LoadBehavior"], 3u);
+}
+
+TEST_F(SwitchTest, NothingRegisteredMeansNoAddinKey) {
+    platform.runs[kDll32] = kCannotLoad;
+    platform.runs[kDll64] = {ToolRun::Outcome::NotStarted, 0, "File not found."};
+    const Log failures = Descriptions(addin.EnableAddin());
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_NE(failures[0].find(kDll32), std::string::npos);
+    EXPECT_EQ(failures[1], "The add-in " + kDll64 +
+                               " could not be switched on. C:\\Windows\\System32\\regsvr32.exe "
+                               "could not be started: File not found.");
+    EXPECT_FALSE(Listed());
+    EXPECT_EQ(platform.log.size(), 2u) << "only the two runs";
+}
+
+TEST_F(SwitchTest, OnOn32BitWindowsRegistersTheI686AddinAlone) {
+    platform.facts = Facts(k32, k32);
+    EXPECT_TRUE(addin.EnableAddin().empty());
+    EXPECT_EQ(platform.log[0], "run \"C:\\Windows\\system32\\regsvr32.exe\" /s \"" + kDll32 + "\"");
+    EXPECT_EQ(platform.log[1], "create " + std::string(kWordAddinKey));
+}
+
+TEST_F(SwitchTest, AKeyThatCannotBeWrittenIsReportedNotHidden) {
+    platform.refused = {"create", "list"};
+    EXPECT_EQ(Descriptions(addin.EnableAddin()),
+              (Log{"Word's add-in key could not be written: Access is denied.",
+                   "Word's list of disabled add-ins could not be cleared: Access is denied."}));
+    EXPECT_FALSE(Listed());
+}
+
+TEST_F(SwitchTest, OffUnregistersBothThenDeletesTheAddinKey) {
+    platform.keys.insert(kAddinKey);
+    EXPECT_TRUE(addin.DisableAddin().empty());
+    const Log expected = {
+        "run \"C:\\Windows\\SysWOW64\\regsvr32.exe\" /u /s \"" + kDll32 + "\"",
+        "run \"C:\\Windows\\System32\\regsvr32.exe\" /u /s \"" + kDll64 + "\"",
+        "create " + std::string(kWordAddinsKey),
+        "delete " + std::string(kWordAddinKey),
+    };
+    EXPECT_EQ(platform.log, expected);
+    EXPECT_FALSE(Listed());
+    EXPECT_EQ(platform.keys.count("HKCU\\" + std::string(kWordAddinsKey)), 1u);
+}
+
+TEST_F(SwitchTest, OffKeepsTheKeyWhenNothingWasUnregistered) {
+    platform.keys.insert(kAddinKey);
+    platform.runs[kDll64] = kCannotLoad;
+    EXPECT_EQ(addin.DisableAddin().size(), 1u);
+    EXPECT_FALSE(Listed()) << "the i686 add-in went, and the key with it";
+
+    platform.keys.insert(kAddinKey);
+    platform.runs[kDll32] = {ToolRun::Outcome::StillRunning, 0, {}};
+    const Log failures = Descriptions(addin.DisableAddin());
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0], "The add-in " + kDll32 +
+                               " could not be switched off. C:\\Windows\\SysWOW64\\regsvr32.exe "
+                               "did not end within 30 seconds.");
+    EXPECT_TRUE(Listed());
+}
+
+// --- Starting Word -----------------------------------------------------------
+
+const std::string kAppPath =
+    FakeSwitchPlatform::Name(RegistryRoot::LocalMachine, kWordAppPathKey, "");
+
+TEST_F(SwitchTest, WordStartsByTheFullPathAppPathsGivesInItsOwnFolder) {
+    platform.environment["ProgramFiles"] = "C:\\Program Files";
+    struct Case {
+        const char* value;
+        const char* started;
+    };
+    const Case cases[] = {
+        {"C:\\Office\\WINWORD.EXE",
+         "start C:\\Office\\WINWORD.EXE | \"C:\\Office\\WINWORD.EXE\" | C:\\Office"},
+        {"\"C:\\Program Files\\Microsoft Office\\Office12\\WINWORD.EXE\"",
+         "start C:\\Program Files\\Microsoft Office\\Office12\\WINWORD.EXE | \"C:\\Program "
+         "Files\\Microsoft Office\\Office12\\WINWORD.EXE\" | C:\\Program Files\\Microsoft "
+         "Office\\Office12"},
+        {"%ProgramFiles%\\Microsoft Office\\root\\Office16\\WINWORD.EXE",
+         "start C:\\Program Files\\Microsoft Office\\root\\Office16\\WINWORD.EXE | \"C:\\Program "
+         "Files\\Microsoft Office\\root\\Office16\\WINWORD.EXE\" | C:\\Program Files\\Microsoft "
+         "Office\\root\\Office16"},
+        {"C:\\WINWORD.EXE", "start C:\\WINWORD.EXE | \"C:\\WINWORD.EXE\" | C:\\"},
+    };
+    for (const Case& c : cases) {
+        platform.log.clear();
+        platform.strings[kAppPath] = c.value;
+        addin.StartWord();
+        EXPECT_EQ(platform.log, (Log{c.started})) << c.value;
+    }
+}
+
+TEST_F(SwitchTest, NoWordRegisteredOrNotStartableIsAnError) {
+    const std::string none =
+        "Microsoft Word could not be started: no Word is registered on this computer.";
+    for (const char* value : {"", "  ", "\"\"", "WINWORD.EXE", "%NoSuchFolder%\\WINWORD.EXE"}) {
+        platform.strings[kAppPath] = value;
+        try {
+            addin.StartWord();
+            ADD_FAILURE() << "started for '" << value << "'";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.description(), none) << value;
+        }
+    }
+    platform.strings.clear();
+    EXPECT_THROW(addin.StartWord(), Error);
+    EXPECT_TRUE(platform.log.empty()) << "nothing was started";
+
+    platform.strings[kAppPath] = "C:\\Office\\WINWORD.EXE";
+    platform.startFails = true;
+    try {
+        addin.StartWord();
+        ADD_FAILURE() << "a Word that cannot start was reported started";
+    } catch (const Error& e) {
+        EXPECT_EQ(
+            e.description(),
+            "Microsoft Word could not be started from C:\\Office\\WINWORD.EXE: File not found.");
+    }
 }
 
 } // namespace

@@ -21,10 +21,10 @@ drive window ok noerrorbox exited || fail "OK with a quoted, expandable path"
 [[ $(words | wc -l) == 2 ]] || fail "Word under an expandable path did not start: $(words)"
 
 # Registered, but the file is gone.
-reg add "$app_paths" /ve /t REG_SZ /d 'C:\Office\WINWORD.EXE' /f >/dev/null
+reg add "$app_paths" /ve /t REG_SZ /d 'C:\tavlin-test\WINWORD.EXE' /f >/dev/null
 wineserver -w
 drive window ok \
-  errorbox "$(ok_box 'Microsoft Word could not be started from C:\Office\WINWORD.EXE: File not found.' 120)" \
+  errorbox "$(ok_box 'Microsoft Word could not be started from C:\tavlin-test\WINWORD.EXE: File not found.' 120)" \
   noerrorbox exited || fail "a registered Word that is not there"
 
 # No Word at all.
