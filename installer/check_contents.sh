@@ -1,24 +1,19 @@
 #!/usr/bin/env bash
-# Checks a built installer without running it: the build cannot run 32-bit
-# programs here, and this is also what a release engineer checks before
-# shipping. It must be a Windows program of the right bitness, carry the
-# version, hold exactly the deliverables (byte for byte, of the same bitness)
-# and stay within a sane size.
-#   check_contents.sh SETUP ARCH VERSION ADDIN_DLL CONTROL_EXE [HAND_CURSOR]
+# Checks a built installer without running it: the x86 one cannot run on
+# these machines, and this is also what a release engineer checks before
+# shipping. It must be a Windows program of the stub's bitness, carry the
+# version, hold exactly the deliverables (byte for byte: the i686 add-in in
+# the folder, the x86_64 one under x64\, the control program of the stub's
+# bitness) and stay within a sane size.
+#   check_contents.sh 7ZIP SETUP ARCH VERSION ADDIN32 ADDIN64 CONTROL_EXE [HAND_CURSOR]
 set -euo pipefail
-setup=${1:?setup} arch=${2:?x86 or x64} version=${3:?version}
-addin=${4:?addin dll} control=${5:?control exe} cursor=${6:-}
+seven=${1:?7zz} setup=${2:?setup} arch=${3:?x86 or x64} version=${4:?version}
+addin32=${5:?i686 addin dll} addin64=${6:?x86_64 addin dll} control=${7:?control exe} cursor=${8:-}
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-
-seven=$(command -v 7zz || command -v 7z || true)
-if [[ -z $seven ]]; then
-    echo "SKIP: neither 7zz nor 7z is installed (Debian package 7zip); cannot look inside $setup" >&2
-    exit 77
-fi
 [[ -f $setup ]] || fail "$setup was not built"
 
 # IMAGE_FILE_HEADER.Machine, found through e_lfanew at 0x3c.
@@ -29,9 +24,10 @@ pe_machine() {
     [[ $(od -An -c -j"$off" -N4 "$1" | tr -d ' ') == 'PE\0\0' ]] || { echo none; return; }
     od -An -tx2 -j$((off + 4)) -N2 "$1" | tr -d ' '
 }
+i686=014c x86_64=8664
 case $arch in
-x86) want_machine=014c ;;
-x64) want_machine=8664 ;;
+x86) want_machine=$i686 ;;
+x64) want_machine=$x86_64 ;;
 *) fail "unknown arch $arch" ;;
 esac
 
@@ -50,23 +46,25 @@ strings -el "$setup" | grep -A1 -x 'ProductVersion' | grep -qx "$version" ||
 
 listing=$("$seven" l -slt -ba "$setup") || fail "$seven cannot read $setup as an NSIS installer"
 payload=$(sed -n 's/^Path = //p' <<<"$listing" | grep -v '^\$PLUGINSDIR/' | sort)
-expected=$(printf '%s\n' TavlinAddin.dll Tavlinar.exe Uninstall.exe ${cursor:+HAND-M.CUR} | sort)
+expected=$(printf '%s\n' TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe Uninstall.exe ${cursor:+HAND-M.CUR} | sort)
 [[ $payload == "$expected" ]] ||
     fail "$setup holds"$'\n'"$payload"$'\n'"but should hold"$'\n'"$expected"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$seven" x -y -o"$work" "$setup" TavlinAddin.dll Tavlinar.exe ${cursor:+HAND-M.CUR} >/dev/null ||
+"$seven" x -y -o"$work" "$setup" TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe ${cursor:+HAND-M.CUR} >/dev/null ||
     fail "$seven cannot extract from $setup"
+# check_same FILE_IN_SETUP BUILT_FILE [MACHINE]
 check_same() {
     cmp -s "$work/$1" "$2" || fail "$setup: $1 differs from the build's $2"
-    echo "  $1: $(stat -c %s "$2") bytes, same as $2"
+    if [[ -n ${3:-} ]]; then
+        got=$(pe_machine "$work/$1")
+        [[ $got == "$3" ]] || fail "$setup: $1 has machine $got, want $3"
+    fi
+    echo "  $1: $(stat -c %s "$2") bytes${3:+, machine $3}, same as $2"
 }
-check_same TavlinAddin.dll "$addin"
-check_same Tavlinar.exe "$control"
+check_same TavlinAddin.dll "$addin32" "$i686"
+check_same x64/TavlinAddin.dll "$addin64" "$x86_64"
+check_same Tavlinar.exe "$control" "$want_machine"
 [[ -z $cursor ]] || check_same HAND-M.CUR "$cursor"
-for f in TavlinAddin.dll Tavlinar.exe; do
-    got=$(pe_machine "$work/$f")
-    [[ $got == "$want_machine" ]] || fail "$setup: $f has machine $got, want $want_machine ($arch)"
-done
 echo "OK: $setup"

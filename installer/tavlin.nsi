@@ -1,17 +1,25 @@
-; Tavlin's installer and uninstaller: the add-in and its control program in
-; one program folder, switched on for the installing user.
+; Tavlin's installer and uninstaller: the control program and both add-in
+; DLLs in one program folder, switched on for the installing user. One
+; script, made twice: on the x86 stub (the download, for 32- and 64-bit
+; Windows) and on the amd64 stub.
+;
+; Layout of the program folder:
+;   Tavlinar.exe            the control program, of the stub's bitness
+;   TavlinAddin.dll         i686, for 32-bit Word (every Word 2007)
+;   x64\TavlinAddin.dll     x86_64, for 64-bit Word; 64-bit Windows only
 ;
 ; makensis defines (the build passes them; see CMakeLists.txt beside this):
-;   TAVLIN_ARCH     x86 (Word 2007 is 32-bit only) or x64
-;   TAVLIN_ADDIN    the built TavlinAddin.dll
-;   TAVLIN_CONTROL  the built Tavlinar.exe
-;   TAVLIN_VERSION  the version shown to users, e.g. 7.00
+;   TAVLIN_ARCH        x86 or x64: the stub
+;   TAVLIN_ADDIN32     the i686 TavlinAddin.dll
+;   TAVLIN_ADDIN64     the x86_64 TavlinAddin.dll
+;   TAVLIN_CONTROL     Tavlinar.exe of the stub's bitness
+;   TAVLIN_VERSION     the version shown to users, e.g. 7.00
 ;   TAVLIN_VI_VERSION  the same as four numbers, e.g. 7.0.0.0
-;   TAVLIN_OUTFILE  where the installer goes
-;   TAVLIN_HAND_CURSOR  optional: the hand cursor file, shipped when given
+;   TAVLIN_OUTFILE     where the installer goes
+;   TAVLIN_HAND_CURSOR optional: the hand cursor file, shipped when given
 
-!ifndef TAVLIN_ARCH | TAVLIN_ADDIN | TAVLIN_CONTROL | TAVLIN_VERSION | TAVLIN_VI_VERSION | TAVLIN_OUTFILE
-  !error "TAVLIN_ARCH, TAVLIN_ADDIN, TAVLIN_CONTROL, TAVLIN_VERSION, TAVLIN_VI_VERSION and TAVLIN_OUTFILE must be defined"
+!ifndef TAVLIN_ARCH | TAVLIN_ADDIN32 | TAVLIN_ADDIN64 | TAVLIN_CONTROL | TAVLIN_VERSION | TAVLIN_VI_VERSION | TAVLIN_OUTFILE
+  !error "TAVLIN_ARCH, TAVLIN_ADDIN32, TAVLIN_ADDIN64, TAVLIN_CONTROL, TAVLIN_VERSION, TAVLIN_VI_VERSION and TAVLIN_OUTFILE must be defined"
 !endif
 
 Unicode true
@@ -26,16 +34,31 @@ SetCompressor /SOLID lzma
 
 !include MUI2.nsh
 !include LogicLib.nsh
+!include x64.nsh
 
 !define PRODUCT "Tavlin"
 !define PUBLISHER "Drevalo"
 !define CONTROL_NAME "Tavlinar"
 !define CONTROL_EXE "${CONTROL_NAME}.exe"
 !define ADDIN_DLL "TavlinAddin.dll"
+!define ADDIN64_DIR "x64"
 !define UNINSTALLER "Uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define WORD_ADDIN_KEY "Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect"
-!define WORD_ADDINS_KEY "Software\Microsoft\Office\Word\AddIns"
+; Click-to-Run Word overlays its private hive on HKLM. Only Office's own
+; processes write there, so nothing of ours belongs in it, but a key left
+; there (by Word itself, or by an old tool run inside Office) overrides the
+; real one: the uninstaller takes it away. The Wow6432Node one is what
+; 32-bit Word on 64-bit Windows sees.
+!define C2R_HIVE "SOFTWARE\Microsoft\Office\ClickToRun\REGISTRY\MACHINE\Software"
+!define C2R_ADDIN_KEY "${C2R_HIVE}\Microsoft\Office\Word\Addins\TavlinCom.Connect"
+!define C2R_ADDIN_KEY_WOW "${C2R_HIVE}\Wow6432Node\Microsoft\Office\Word\Addins\TavlinCom.Connect"
+
+; The longest file path the installation makes, past the folder. Every path
+; has to stay below MAX_PATH (260 with its terminating zero): Windows'
+; loader, regsvr32 and the programs' own module-path buffers stop there.
+!define LONGEST_TAIL "\${ADDIN64_DIR}\${ADDIN_DLL}"
+!define MAX_PATH_CHARS 259
 
 Name "${PRODUCT}"
 OutFile "${TAVLIN_OUTFILE}"
@@ -43,13 +66,8 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 BrandingText "${PRODUCT} ${TAVLIN_VERSION}"
-!if ${TAVLIN_ARCH} == x64
-  InstallDir "$PROGRAMFILES64\${PRODUCT}"
-!else
-  InstallDir "$PROGRAMFILES\${PRODUCT}"
-!endif
-; An upgrade goes where the first install went unless /D= says otherwise.
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; No InstallDir: .onInit tells a /D= folder (then $INSTDIR is set) from
+; none, and only then looks for an earlier installation.
 
 VIProductVersion "${TAVLIN_VI_VERSION}"
 VIFileVersion "${TAVLIN_VI_VERSION}"
@@ -64,6 +82,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${CONTROL_EXE}"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${CONTROL_NAME}"
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -72,31 +91,156 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; Exit codes for administrators' scripts (silent mode shows no message).
-!define EXIT_ADDIN_IN_USE 3
+!define EXIT_IN_USE 3
 !define EXIT_NOT_ADMIN 4
 !define EXIT_REGISTRATION_FAILED 5
+!define EXIT_BAD_FOLDER 6
 
-; Sets $R9 to 1 when a program (in practice Word) holds the add-in file.
-; Windows refuses write or delete access to a loaded DLL; an exclusive open
-; also fails while any other handle is open. A missing file is not in use.
-!macro TAVLIN_ADDIN_IN_USE UN
-Function ${UN}AddinInUse
-  StrCpy $R9 0
-  ; GENERIC_WRITE | DELETE, no sharing, OPEN_EXISTING
-  System::Call 'kernel32::CreateFileW(w "$INSTDIR\${ADDIN_DLL}", i 0x40010000, i 0, p 0, i 3, i 0x80, p 0) p .r0 ?e'
+Var RegistrationFailed
+Var Windows64 ; 1 on 64-bit Windows
+
+!macro TAVLIN_SHARED UN
+; $0 in, $0 out: the folder as Windows names it, so that "C:\T3\..\T4",
+; "C:\T4\", "c:\t4" and an 8.3 name of it all come out as one text: full
+; path (no "." or ".."), long names where the folder exists, no trailing
+; backslash past a drive root. Comparisons of the result still ignore case
+; (StrCmp does): NTFS folder names do.
+Function ${UN}Canonical
+  Push $1
+  Push $2
+  System::Call 'kernel32::GetFullPathNameW(w r0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r2'
+  ${If} $2 > 0
+  ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+    StrCpy $0 $1
+  ${EndIf}
+  ; Fails for a folder that does not exist yet; the full path then stands.
+  System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+  ${If} $2 > 0
+  ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+    StrCpy $0 $1
+  ${EndIf}
+  StrLen $2 $0
+  ${If} $2 > 3
+    StrCpy $1 $0 1 -1
+    ${If} $1 == "\"
+      StrCpy $0 $0 -1
+    ${EndIf}
+  ${EndIf}
+  Pop $2
   Pop $1
-  ${If} $0 P= -1
-    ${If} $1 <> 2       ; ERROR_FILE_NOT_FOUND
-    ${AndIf} $1 <> 3    ; ERROR_PATH_NOT_FOUND
-      StrCpy $R9 1
+FunctionEnd
+
+; $0: a path; $1 set to 1 when a program has the file open or loaded.
+; Windows refuses write or delete access to a running program or a loaded
+; DLL, and an exclusive open while any other handle is open. A missing file
+; is not in use.
+Function ${UN}FileInUse
+  Push $2
+  Push $3
+  StrCpy $1 0
+  ; GENERIC_WRITE | DELETE, no sharing, OPEN_EXISTING
+  System::Call 'kernel32::CreateFileW(w r0, i 0x40010000, i 0, p 0, i 3, i 0x80, p 0) p .r2 ?e'
+  Pop $3
+  ${If} $2 P= -1
+    ${If} $3 <> 2       ; ERROR_FILE_NOT_FOUND
+    ${AndIf} $3 <> 3    ; ERROR_PATH_NOT_FOUND
+      StrCpy $1 1
     ${EndIf}
   ${Else}
-    System::Call 'kernel32::CloseHandle(p r0)'
+    System::Call 'kernel32::CloseHandle(p r2)'
+  ${EndIf}
+  Pop $3
+  Pop $2
+FunctionEnd
+
+; Replacing or removing only some of the files would leave a program folder
+; of two versions (an old Tavlinar switching a new add-in, or Word holding a
+; DLL whose registration is gone). So every file is checked before any is
+; touched; whoever holds one is named, and Cancel (or a silent run) changes
+; nothing and ends with EXIT_IN_USE.
+Function ${UN}RequireFilesFree
+  Push $0
+  Push $1
+  Push $2
+  retry:
+  StrCpy $2 ""
+  StrCpy $0 "$INSTDIR\${CONTROL_EXE}"
+  Call ${UN}FileInUse
+  ${If} $1 = 1
+    StrCpy $2 "${CONTROL_NAME}"
+  ${Else}
+    StrCpy $0 "$INSTDIR\${ADDIN_DLL}"
+    Call ${UN}FileInUse
+    ${If} $1 = 0
+      StrCpy $0 "$INSTDIR\${ADDIN64_DIR}\${ADDIN_DLL}"
+      Call ${UN}FileInUse
+    ${EndIf}
+    ${If} $1 = 1
+      StrCpy $2 "Microsoft Word"
+    ${EndIf}
+  ${EndIf}
+  ${If} $2 != ""
+    DetailPrint "$0 is in use by $2; nothing was changed."
+    MessageBox MB_ICONEXCLAMATION|MB_RETRYCANCEL "$2 is using $0.$\r$\n$\r$\nClose $2, then choose Retry. Cancel leaves ${PRODUCT} as it is." /SD IDCANCEL IDRETRY retry
+    SetErrorLevel ${EXIT_IN_USE}
+    Abort
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Runs one regsvr32 and waits for it: $R0 the tool, $R1 its switches, $R2
+; the DLL. A failure is said at once (interactive) and remembered for the
+; exit code; the other DLL is still tried.
+Function ${UN}Regsvr32
+  Push $0
+  DetailPrint '"$R0" $R1 "$R2"'
+  ClearErrors
+  ExecWait '"$R0" $R1 "$R2"' $0
+  ${If} ${Errors}
+    DetailPrint "$R0 could not be started."
+    MessageBox MB_ICONEXCLAMATION|MB_OK "${PRODUCT} could not start $R0 for $R2. Word will not load this add-in; start ${CONTROL_NAME} and press OK to try again." /SD IDOK
+    StrCpy $RegistrationFailed 1
+  ${ElseIf} $0 <> 0
+    DetailPrint "$R0 ended with exit code $0."
+    MessageBox MB_ICONEXCLAMATION|MB_OK "${PRODUCT} could not switch $R2 ($R1): $R0 ended with exit code $0. Start ${CONTROL_NAME} and press OK to try again." /SD IDOK
+    StrCpy $RegistrationFailed 1
+  ${EndIf}
+  Pop $0
+FunctionEnd
+
+; Both DLLs, each by the regsvr32 of its own bitness, which writes into its
+; own registry view. RegDLL would load the DLL into this installer, so it
+; can only ever register one bitness. $R1: "/s" or "/u /s".
+Function ${UN}SwitchBoth
+  ${If} $Windows64 = 1
+    StrCpy $R0 "$WINDIR\SysWOW64\regsvr32.exe"
+  ${Else}
+    StrCpy $R0 "$SYSDIR\regsvr32.exe"
+  ${EndIf}
+  StrCpy $R2 "$INSTDIR\${ADDIN_DLL}"
+  ${If} ${FileExists} $R2
+    Call ${UN}Regsvr32
+  ${EndIf}
+  ${If} $Windows64 = 1
+!if ${TAVLIN_ARCH} == x64
+    StrCpy $R0 "$SYSDIR\regsvr32.exe"
+!else
+    ; A 32-bit process asking for System32 lands in SysWOW64; Sysnative
+    ; is its name for the real one.
+    StrCpy $R0 "$WINDIR\Sysnative\regsvr32.exe"
+!endif
+    StrCpy $R2 "$INSTDIR\${ADDIN64_DIR}\${ADDIN_DLL}"
+    ${If} ${FileExists} $R2
+      Call ${UN}Regsvr32
+    ${EndIf}
   ${EndIf}
 FunctionEnd
+
 !macroend
-!insertmacro TAVLIN_ADDIN_IN_USE ""
-!insertmacro TAVLIN_ADDIN_IN_USE "un."
+!insertmacro TAVLIN_SHARED ""
+!insertmacro TAVLIN_SHARED "un."
 
 !macro TAVLIN_REQUIRE_ADMIN
   UserInfo::GetAccountType
@@ -108,43 +252,155 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-Function .onInit
+; The installed-programs entry lives in the 64-bit view wherever there is
+; one, whichever stub wrote it, so that both stubs find and replace one
+; entry. (The x86 installer of the one-DLL days wrote it in the 32-bit
+; view; that one is found too, and taken away.)
+!macro TAVLIN_NATIVE_VIEW
+  ; Asked once, here: on the amd64 stub ${RunningX64} is a constant, and
+  ; every branch on it would leave makensis an unused label to warn about.
 !if ${TAVLIN_ARCH} == x64
-  SetRegView 64
+  StrCpy $Windows64 1
+!else
+  StrCpy $Windows64 0
+  ${If} ${RunningX64}
+    StrCpy $Windows64 1
+  ${EndIf}
 !endif
-  SetShellVarContext all
-  !insertmacro TAVLIN_REQUIRE_ADMIN
-FunctionEnd
-
-; Word keeps the add-in loaded while it runs: overwriting or removing it then
-; would leave a folder with one old and one new file, or half removed.
-!macro TAVLIN_WAIT_FOR_WORD UN
-  retry:
-  Call ${UN}AddinInUse
-  ${If} $R9 == 1
-    MessageBox MB_ICONEXCLAMATION|MB_RETRYCANCEL "Microsoft Word is using ${PRODUCT} ($INSTDIR\${ADDIN_DLL}).$\r$\n$\r$\nClose Word, then choose Retry. Cancel leaves ${PRODUCT} as it is." /SD IDCANCEL IDRETRY retry
-    DetailPrint "$INSTDIR\${ADDIN_DLL} is in use; nothing was changed."
-    SetErrorLevel ${EXIT_ADDIN_IN_USE}
-    Abort
+  ${If} $Windows64 = 1
+    SetRegView 64
   ${EndIf}
 !macroend
 
+; $0: where an earlier installation lives, canonical, or "" for none.
+Function FindInstalled
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == ""
+  ${AndIf} $Windows64 = 1
+    SetRegView 32
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    SetRegView 64
+  ${EndIf}
+  ${If} $0 != ""
+    Call Canonical
+  ${EndIf}
+FunctionEnd
+
+; A folder must be absolute (a relative one would land wherever the
+; installer happened to be started) and short enough for every file's path
+; to stay below MAX_PATH. $0 gets the reason, or "" when it is fine.
+Function CheckFolder
+  Push $1
+  Push $2
+  StrCpy $1 $INSTDIR 2 1
+  StrCpy $2 $INSTDIR 2
+  ${If} $1 != ":\"
+  ${AndIf} $2 != "\\"
+    StrCpy $0 'The folder "$INSTDIR" is not a full path (such as C:\Program Files\${PRODUCT}).'
+  ${Else}
+    StrCpy $0 $INSTDIR
+    Call Canonical
+    StrCpy $INSTDIR $0
+    StrLen $1 "$INSTDIR${LONGEST_TAIL}"
+    ${If} $1 > ${MAX_PATH_CHARS}
+      StrCpy $0 'The folder "$INSTDIR" is too long: its files would have paths of $1 characters, more than Windows allows (${MAX_PATH_CHARS}). Choose a shorter folder.'
+    ${Else}
+      StrCpy $0 ""
+    ${EndIf}
+  ${EndIf}
+  Pop $2
+  Pop $1
+FunctionEnd
+
+Function .onInit
+  !insertmacro TAVLIN_NATIVE_VIEW
+  SetShellVarContext all
+  !insertmacro TAVLIN_REQUIRE_ADMIN
+  StrCpy $RegistrationFailed 0
+  ${If} $INSTDIR == ""
+    ; An upgrade goes where the first install went.
+    Call FindInstalled
+    ${If} $0 != ""
+      StrCpy $INSTDIR $0
+    ${Else}
+!if ${TAVLIN_ARCH} == x64
+      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+!else
+      StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
+!endif
+    ${EndIf}
+  ${EndIf}
+  Call CheckFolder
+  ${If} $0 != ""
+    MessageBox MB_ICONSTOP|MB_OK "$0$\r$\n$\r$\nNothing was installed." /SD IDOK
+    SetErrorLevel ${EXIT_BAD_FOLDER}
+    Quit
+  ${EndIf}
+FunctionEnd
+
+Function DirectoryLeave
+  Call CheckFolder
+  ${If} $0 != ""
+    MessageBox MB_ICONSTOP|MB_OK "$0"
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Section "Tavlin" SecMain
   SectionIn RO
-  !insertmacro TAVLIN_WAIT_FOR_WORD ""
+  Call RequireFilesFree
 
+  ; Only now can 8.3 parts of an existing folder be expanded and the length
+  ; be measured as Windows will measure it; a folder made here and then
+  ; refused is taken away again.
+  StrCpy $R9 0
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $R9 1
+  ${EndIf}
+  CreateDirectory "$INSTDIR"
+  Call CheckFolder
+  ${If} $0 != ""
+    ${If} $R9 = 1
+      RMDir "$INSTDIR"
+    ${EndIf}
+    MessageBox MB_ICONSTOP|MB_OK "$0$\r$\n$\r$\nNothing was installed." /SD IDOK
+    SetErrorLevel ${EXIT_BAD_FOLDER}
+    Abort
+  ${EndIf}
+
+  ; RequireFilesFree found every file free; should one be taken in the
+  ; meantime, "try" skips it and says so through the error flag rather than
+  ; ask in a silent run.
+  SetOverwrite try
+  ClearErrors
   SetOutPath "$INSTDIR"
-  File "/oname=${ADDIN_DLL}" "${TAVLIN_ADDIN}"
+  File "/oname=${ADDIN_DLL}" "${TAVLIN_ADDIN32}"
   File "/oname=${CONTROL_EXE}" "${TAVLIN_CONTROL}"
 !ifdef TAVLIN_HAND_CURSOR
   File "/oname=HAND-M.CUR" "${TAVLIN_HAND_CURSOR}"
 !endif
+  ; 32-bit Windows cannot load the x86_64 DLL; there it is not installed.
+  ${If} $Windows64 = 1
+    SetOutPath "$INSTDIR\${ADDIN64_DIR}"
+    File "/oname=${ADDIN_DLL}" "${TAVLIN_ADDIN64}"
+    SetOutPath "$INSTDIR"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  ${If} ${Errors}
+    MessageBox MB_ICONSTOP|MB_OK "A file in $INSTDIR was taken by another program while ${PRODUCT} was being installed. Close Word and ${CONTROL_NAME}, then run this installer again." /SD IDOK
+    SetErrorLevel ${EXIT_IN_USE}
+    Abort
+  ${EndIf}
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\${CONTROL_NAME}.lnk" "$INSTDIR\${CONTROL_EXE}"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\${UNINSTALLER}"
 
+  ${If} $Windows64 = 1
+    SetRegView 32
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    SetRegView 64
+  ${EndIf}
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${TAVLIN_VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -158,62 +414,78 @@ Section "Tavlin" SecMain
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 
   ; Switch the add-in on as the control program's OK does, but wait for the
-  ; registration: Word may be started from the last page right away. In the
-  ; 32-bit installer $SYSDIR is redirected to the 32-bit system folder on
-  ; 64-bit Windows, which is the regsvr32 a 32-bit DLL needs.
-  DetailPrint "Registering $INSTDIR\${ADDIN_DLL}"
-  ClearErrors
-  ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\${ADDIN_DLL}"' $0
-  ${If} ${Errors}
-  ${OrIf} $0 <> 0
-    DetailPrint "regsvr32 failed ($0)"
-    MessageBox MB_ICONEXCLAMATION|MB_OK "${PRODUCT} could not register its add-in with Windows (regsvr32 returned $0). Word will not show the Classic tab; start ${CONTROL_NAME} and press OK to try again." /SD IDOK
-    SetErrorLevel ${EXIT_REGISTRATION_FAILED}
-  ${EndIf}
+  ; registration: Word may be started from the last page right away.
+  StrCpy $R1 "/s"
+  Call SwitchBoth
   ; The control program creates the key even when registration fails; the
   ; self-registration fills in its values.
   System::Call 'advapi32::RegCreateKeyExW(p 0x80000001, w "${WORD_ADDIN_KEY}", i 0, p 0, i 0, i 0xF003F, p 0, *p .r1, p 0) i .r0'
   ${If} $0 = 0
     System::Call 'advapi32::RegCloseKey(p r1)'
   ${EndIf}
+  ${If} $RegistrationFailed = 1
+    SetErrorLevel ${EXIT_REGISTRATION_FAILED}
+  ${EndIf}
 SectionEnd
 
 Function un.onInit
-!if ${TAVLIN_ARCH} == x64
-  SetRegView 64
-!endif
+  !insertmacro TAVLIN_NATIVE_VIEW
   SetShellVarContext all
   !insertmacro TAVLIN_REQUIRE_ADMIN
+  StrCpy $RegistrationFailed 0
+  StrCpy $0 $INSTDIR
+  Call un.Canonical
+  StrCpy $INSTDIR $0
 FunctionEnd
 
 Section "Uninstall"
-  !insertmacro TAVLIN_WAIT_FOR_WORD "un."
+  Call un.RequireFilesFree
 
   ; An uninstaller left in an older folder (after a reinstall elsewhere)
   ; must not switch off or unlist the copy that is installed now: it only
-  ; removes its own files.
-  ReadRegStr $R8 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $R8 == ""
-  ${OrIf} $R8 == $INSTDIR
+  ; removes its own files. Both sides are canonical, so a folder spelled
+  ; another way at install time is still recognised as this one.
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == ""
+  ${AndIf} $Windows64 = 1
+    SetRegView 32
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    SetRegView 64
+  ${EndIf}
+  ${If} $0 != ""
+    Call un.Canonical
+  ${EndIf}
+  ${If} $0 == ""
+  ${OrIf} $0 == $INSTDIR
     ; Switch the add-in off as the control program does. The settings under
     ; VB and VBA Program Settings stay: they belong to the user.
-    ${If} ${FileExists} "$INSTDIR\${ADDIN_DLL}"
-      DetailPrint "Unregistering $INSTDIR\${ADDIN_DLL}"
-      ExecWait '"$SYSDIR\regsvr32.exe" /u /s "$INSTDIR\${ADDIN_DLL}"' $0
-    ${EndIf}
+    StrCpy $R1 "/u /s"
+    Call un.SwitchBoth
     DeleteRegKey /ifnosubkeys HKCU "${WORD_ADDIN_KEY}"
+    DeleteRegKey HKLM "${C2R_ADDIN_KEY}"
+    DeleteRegKey HKLM "${C2R_ADDIN_KEY_WOW}"
 
     Delete "$SMPROGRAMS\${PRODUCT}\${CONTROL_NAME}.lnk"
     Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
     RMDir "$SMPROGRAMS\${PRODUCT}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    ${If} $Windows64 = 1
+      SetRegView 32
+      DeleteRegKey HKLM "${UNINSTALL_KEY}"
+      SetRegView 64
+    ${EndIf}
   ${Else}
-    DetailPrint "${PRODUCT} is installed in $R8; only $INSTDIR is removed."
+    DetailPrint "${PRODUCT} is installed in $0; only $INSTDIR is removed."
   ${EndIf}
 
+  Delete "$INSTDIR\${ADDIN64_DIR}\${ADDIN_DLL}"
+  RMDir "$INSTDIR\${ADDIN64_DIR}"
   Delete "$INSTDIR\${ADDIN_DLL}"
   Delete "$INSTDIR\${CONTROL_EXE}"
   Delete "$INSTDIR\HAND-M.CUR"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
+  ${If} $RegistrationFailed = 1
+    SetErrorLevel ${EXIT_REGISTRATION_FAILED}
+  ${EndIf}
 SectionEnd
