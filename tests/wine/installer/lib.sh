@@ -6,6 +6,12 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin'
 uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 addin_key='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
 progid_key='HKLM\Software\Classes\TavlinCom.Connect'
+classes64='HKLM\Software\Classes'
+classes32='HKLM\Software\Wow6432Node\Classes'
+c2r_addin_key='HKLM\SOFTWARE\Microsoft\Office\ClickToRun\REGISTRY\MACHINE\Software\Microsoft\Office\Word\Addins\TavlinCom.Connect'
+c2r_addin_key_wow='HKLM\SOFTWARE\Microsoft\Office\ClickToRun\REGISTRY\MACHINE\Software\Wow6432Node\Microsoft\Office\Word\Addins\TavlinCom.Connect'
+regsvr32_log='C:\regsvr32.log'
+regsvr32_32='C:\windows\SysWOW64\regsvr32.exe'
 settings_key='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
 start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tavlin'
 
@@ -94,7 +100,7 @@ windows_path() {
 snapshot() {
     local folder=$1
     {
-        (cd "$(unix_path "$folder")" && sha1sum -- *) 2>&1
+        (cd "$(unix_path "$folder")" && find . -type f -exec sha1sum {} +) 2>&1
         ls "$(unix_path "$start_menu")" 2>&1
         for k in "$uninstall_key" "$addin_key" "$progid_key\\CLSID" "$settings_key"; do
             "$WINE" reg query "$k" 2>&1 | tr -d '\r'
@@ -102,11 +108,33 @@ snapshot() {
     } | sort
 }
 
+# This machine cannot run the 32-bit regsvr32: the recording stand-in takes
+# its place in SysWOW64, and its log says what the installer asked of it.
+#   use_regsvr32_standin STANDIN_EXE
+use_regsvr32_standin() {
+    mkdir -p "$(unix_path 'C:\windows\syswow64')"
+    cp "$1" "$(unix_path 'C:\windows\syswow64\regsvr32.exe')"
+    export TAVLIN_REGSVR32_LOG=$regsvr32_log
+    rm -f "$(unix_path "$regsvr32_log")"
+}
+regsvr32_calls() { tr -d '\r' <"$(unix_path "$regsvr32_log")" 2>/dev/null; }
+
+# The line the stand-in logs for "regsvr32 SWITCHES DLL" in SysWOW64.
+regsvr32_line() { printf 'start "%s" %s "%s"' "$regsvr32_32" "$1" "$2"; }
+
+installed_files=(TavlinAddin.dll 'x64\TavlinAddin.dll' Tavlinar.exe Uninstall.exe)
+
+# Sets clsid and libid from the installed registration (64-bit view).
+read_ids() {
+    clsid=$(reg_value "$progid_key\\CLSID" "") || clsid=none
+    libid=$(reg_value "$classes64\\CLSID\\$clsid\\TypeLib" "") || libid=none
+}
+
 # Everything a silent install must have left, for the folder given.
 check_installed() {
     local folder=$1 dll clsid
-    dll="$folder\\TavlinAddin.dll"
-    for f in TavlinAddin.dll Tavlinar.exe Uninstall.exe; do
+    dll="$folder\\x64\\TavlinAddin.dll"
+    for f in "${installed_files[@]}"; do
         expect "file $folder\\$f" test -f "$(unix_path "$folder\\$f")"
     done
     for l in Tavlinar 'Uninstall Tavlin'; do
@@ -135,15 +163,21 @@ check_installed() {
     expect_value "LoadBehavior" "$addin_key" LoadBehavior 0x3
 }
 
+# check_removed FOLDER CLSID LIBID: nothing of either DLL is left, in
+# either registry view, and neither is the installation.
 check_removed() {
-    local folder=$1 clsid=$2
-    for f in TavlinAddin.dll Tavlinar.exe Uninstall.exe; do
+    local folder=$1 clsid=$2 libid=$3
+    for f in "${installed_files[@]}"; do
         expect_not "file $folder\\$f is gone" test -e "$(unix_path "$folder\\$f")"
     done
     expect_not "folder $folder is gone" test -e "$(unix_path "$folder")"
     expect_not "Start menu folder is gone" test -e "$(unix_path "$start_menu")"
     expect_not "installed-programs entry is gone" reg_key_exists "$uninstall_key"
+    expect_not "no entry in the 32-bit list" reg_key_exists "${uninstall_key/Software/Software\\Wow6432Node}"
     expect_not "ProgID is gone" reg_key_exists "$progid_key"
-    expect_not "class $clsid is gone" reg_key_exists "HKLM\\Software\\Classes\\CLSID\\$clsid"
+    for classes in "$classes64" "$classes32"; do
+        expect_not "class $clsid is gone from $classes" reg_key_exists "$classes\\CLSID\\$clsid"
+    done
+    expect_not "type library $libid is gone" reg_key_exists "$classes64\\TypeLib\\$libid"
     expect_not "add-in key is gone" reg_key_exists "$addin_key"
 }

@@ -1,31 +1,42 @@
 #!/usr/bin/env bash
 # The installer's whole life in a fresh prefix, as an administrator runs it
-# silently: install, Word loads the add-in, upgrade in place, uninstall
-# keeping the user's settings.
-#   lifecycle_test.sh TEMPLATE WORKDIR SETUP VERSION ADDIN CONTROL WORDHOST RIBBON_TOOL
+# silently: install both DLLs (the x86_64 one registered by the real 64-bit
+# regsvr32, the i686 one by SysWOW64's, here the recording stand-in), Word
+# loads the add-in, upgrade in place, uninstall keeping the user's settings
+# and taking a stale key out of Click-to-Run's private hive.
+#   lifecycle_test.sh TEMPLATE WORKDIR SETUP VERSION ADDIN32 ADDIN64 CONTROL WORDHOST RIBBON_TOOL STANDIN
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 addin=$5 control=$6 wordhost=$7 ribbon_tool=$8
-if [[ ! -x $ribbon_tool ]]; then
-    echo "SKIP: the native tavlin-ribbon ($ribbon_tool) is not built; build the native preset first" >&2
-    exit 77
-fi
+template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 addin32=$5 addin64=$6 control=$7 wordhost=$8
+ribbon_tool=$9 standin=${10}
+[[ -x $ribbon_tool ]] || { echo "FAIL: the native tavlin-ribbon ($ribbon_tool) is not built; build the native preset first" >&2; exit 1; }
 source "$here/../../../scripts/wine-env.sh" "$template" "$work"
 source "$here/lib.sh"
+use_regsvr32_standin "$standin"
 
 folder='C:\Program Files\Tavlin'
 
-say "silent install into the default folder"
-"$WINE" "$setup" /S
+say "silent install into the default folder; the 32-bit regsvr32 takes 1.5 s"
+TAVLIN_REGSVR32_WAIT=1500 "$WINE" "$setup" /S
 rc=$?
+# Read before Wine settles: a stand-in still sleeping has logged no exit yet.
+calls=$(regsvr32_calls)
 wine_idle
 expect "installer exit code $rc is 0" test "$rc" = 0
 check_installed "$folder"
-expect "installed add-in is the build's" cmp -s "$addin" "$(unix_path "$folder\\TavlinAddin.dll")"
+expect "installed i686 add-in is the build's" cmp -s "$addin32" "$(unix_path "$folder\\TavlinAddin.dll")"
+expect "installed x86_64 add-in is the build's" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
 expect "installed control program is the build's" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
+want=$(printf '%s\nexit 0' "$(regsvr32_line /s "$folder\\TavlinAddin.dll")")
+if [[ $calls == "$want" ]]; then
+    ok "SysWOW64's regsvr32 ran once on the i686 DLL, and the installer waited for it"
+else
+    bad "SysWOW64's regsvr32: got"$'\n'"$calls"$'\n'"want"$'\n'"$want"
+fi
 expect "one entry in the 64-bit list" test "$(count_entries "$uninstall_root")" = 1
 expect "no entry in the 32-bit list" test "$(count_entries 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall')" = 0
-clsid=$(reg_value "$progid_key\\CLSID" "")
+expect_not "nothing written into Click-to-Run's hive" reg_key_exists 'HKLM\SOFTWARE\Microsoft\Office\ClickToRun'
+read_ids
 
 say "settings as the control program writes them (REG_SZ under its key)"
 settings=(Classic=1 Left=0 All=0 'Page Layout=1' 'Hide built-in tabs=1')
@@ -34,7 +45,7 @@ for kv in "${settings[@]}"; do
         bad "reg add ${kv%%=*}"
 done
 
-say "wordhost loads the add-in from Word's add-in keys"
+say "wordhost loads the x86_64 add-in from Word's add-in keys"
 "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1
 rc=$?
 wine_idle
@@ -52,6 +63,7 @@ fi
 
 say "second silent install over a damaged first one: an upgrade in place"
 truncate -s 100 "$(unix_path "$folder\\Tavlinar.exe")"
+rm -f "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
 "$WINE" reg delete "$addin_key" /f >/dev/null 2>&1
 "$WINE" "$setup" /S
 rc=$?
@@ -59,15 +71,28 @@ wine_idle
 expect "installer exit code $rc is 0" test "$rc" = 0
 check_installed "$folder"
 expect "control program restored" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
+expect "x86_64 add-in restored" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
 expect "still one entry in the list" test "$(count_entries "$uninstall_root")" = 1
 expect "class id unchanged" test "$(reg_value "$progid_key\\CLSID" "")" = "$clsid"
 
+say "a stale add-in key in Click-to-Run's hive, as Word itself may leave one"
+for k in "$c2r_addin_key" "$c2r_addin_key_wow"; do
+    "$WINE" reg add "$k" /v LoadBehavior /t REG_DWORD /d 2 /f >/dev/null 2>&1 || bad "reg add $k"
+done
+
 say "silent uninstall (as the Start menu's link runs it)"
+rm -f "$(unix_path "$regsvr32_log")"
 "$WINE" "$folder\\Uninstall.exe" /S
 rc=$?
 wine_idle
 expect "uninstaller exit code $rc is 0" test "$rc" = 0
-check_removed "$folder" "$clsid"
+check_removed "$folder" "$clsid" "$libid"
+want=$(printf '%s\nexit 0' "$(regsvr32_line '/u /s' "$folder\\TavlinAddin.dll")")
+expect "SysWOW64's regsvr32 unregistered the i686 DLL" test "$(regsvr32_calls)" = "$want"
+for k in "$c2r_addin_key" "$c2r_addin_key_wow"; do
+    expect_not "stale key gone: $k" reg_key_exists "$k"
+done
+expect "the rest of Click-to-Run's hive stays" reg_key_exists 'HKLM\SOFTWARE\Microsoft\Office\ClickToRun\REGISTRY\MACHINE\Software\Microsoft\Office\Word\Addins'
 for kv in "${settings[@]}"; do
     expect_value "setting ${kv%%=*} kept" "$settings_key" "${kv%%=*}" "${kv#*=}"
 done

@@ -1,35 +1,48 @@
 #!/usr/bin/env bash
-# When the add-in cannot be registered, a silent install must say so with
-# its exit code rather than report success; the files, the entry and the
-# empty add-in key stay, as the control program's OK leaves them, so that
-# Tavlinar can switch the add-in on later. The uninstaller still cleans up.
-#   registration_failure_test.sh TEMPLATE WORKDIR SETUP VERSION
+# A registration that fails must be said with the exit code rather than
+# reported as success: the 32-bit regsvr32 failing (the stand-in's exit
+# code 3) and one that cannot be started. The other DLL is still registered, the
+# files, the entry and the add-in key stay, so that Tavlinar can switch the
+# add-in on later; an uninstall whose unregistration fails says so too.
+#   registration_failure_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4
+template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 standin=$5
 source "$here/../../../scripts/wine-env.sh" "$template" "$work"
 source "$here/lib.sh"
+use_regsvr32_standin "$standin"
 
 folder='C:\Program Files\Tavlin'
 
-say "silent install of an add-in that regsvr32 cannot load"
+say "silent install; SysWOW64's regsvr32 fails with exit code 3"
+TAVLIN_REGSVR32_EXIT=3 "$WINE" "$setup" /S
+rc=$?
+wine_idle
+expect "installer exit code is 5 (got $rc)" test "$rc" = 5
+want=$(printf '%s\nexit 3' "$(regsvr32_line /s "$folder\\TavlinAddin.dll")")
+expect "the stand-in was asked once" test "$(regsvr32_calls)" = "$want"
+check_installed "$folder"
+read_ids
+
+# Wine runs its own builtin for a program missing from the system folders,
+# so the tool that cannot be started is a file that is no program.
+say "silent reinstall with a 32-bit regsvr32 that cannot be started"
+echo "not a program" >"$(unix_path 'C:\windows\syswow64\regsvr32.exe')"
 "$WINE" "$setup" /S
 rc=$?
 wine_idle
 expect "installer exit code is 5 (got $rc)" test "$rc" = 5
-for f in TavlinAddin.dll Tavlinar.exe Uninstall.exe; do
-    expect "file $folder\\$f" test -f "$(unix_path "$folder\\$f")"
-done
-expect_value "DisplayName" "$uninstall_key" DisplayName Tavlin
-expect "add-in key $addin_key" reg_key_exists "$addin_key"
-expect_not "add-in key has no LoadBehavior" reg_value "$addin_key" LoadBehavior
-expect_not "no class registered" reg_key_exists "$progid_key"
+check_installed "$folder"
 
-say "silent uninstall"
-"$WINE" "$folder\\Uninstall.exe" /S
+say "silent uninstall in place; the 32-bit unregistration fails"
+use_regsvr32_standin "$standin"
+TAVLIN_REGSVR32_EXIT=3 uninstall_in_place "$folder"
 rc=$?
 wine_idle
-expect "uninstaller exit code $rc is 0" test "$rc" = 0
-check_removed "$folder" none
+expect "uninstaller exit code is 5 (got $rc)" test "$rc" = 5
+want=$(printf '%s\nexit 3' "$(regsvr32_line '/u /s' "$folder\\TavlinAddin.dll")")
+expect "the stand-in was asked to unregister" test "$(regsvr32_calls)" = "$want"
+expect_not "the x86_64 class is gone all the same" reg_key_exists "$classes64\\CLSID\\$clsid"
+expect_not "installed-programs entry is gone" reg_key_exists "$uninstall_key"
 
 finish
