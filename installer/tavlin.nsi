@@ -272,6 +272,31 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; $0: the folder after /D= on the command line, or "". NSIS itself drops a
+; /D= folder it cannot use (a relative one) and would then install into
+; the default folder, which the user did not ask for; so the folder is
+; read from the command line as it was typed and refused by name.
+Function GivenFolder
+  Push $1
+  Push $2
+  Push $3
+  System::Call 'kernel32::GetCommandLineW() w .r1'
+  StrCpy $0 ""
+  StrLen $2 $1
+  ${DoWhile} $2 > 0
+    IntOp $2 $2 - 1
+    StrCpy $3 $1 4 $2
+    ${If} $3 S== " /D="
+      IntOp $2 $2 + 4
+      StrCpy $0 $1 "" $2
+      ${Break}
+    ${EndIf}
+  ${Loop}
+  Pop $3
+  Pop $2
+  Pop $1
+FunctionEnd
+
 ; $0: where an earlier installation lives, canonical, or "" for none.
 Function FindInstalled
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -317,6 +342,10 @@ Function .onInit
   SetShellVarContext all
   !insertmacro TAVLIN_REQUIRE_ADMIN
   StrCpy $RegistrationFailed 0
+  Call GivenFolder
+  ${If} $0 != ""
+    StrCpy $INSTDIR $0
+  ${EndIf}
   ${If} $INSTDIR == ""
     ; An upgrade goes where the first install went.
     Call FindInstalled

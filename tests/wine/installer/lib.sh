@@ -68,6 +68,13 @@ expect_value() {
     if [[ $got == "$4" ]]; then ok "$1 = $got"; else bad "$1: got '$got', want '$4'"; fi
 }
 
+# expect_path WHAT KEY NAME WANT: a path, whose case Windows ignores.
+expect_path() {
+    local got
+    got=$(reg_value "$2" "$3") || got='<missing>'
+    if [[ ${got,,} == "${4,,}" ]]; then ok "$1 = $got"; else bad "$1: got '$got', want '$4'"; fi
+}
+
 # Entries in the installed-programs list whose DisplayName is Tavlin, in
 # the 64-bit and the 32-bit view.
 count_entries() {
@@ -149,8 +156,8 @@ check_installed() {
     expect_value "DisplayName" "$uninstall_key" DisplayName Tavlin
     expect_value "DisplayVersion" "$uninstall_key" DisplayVersion "$TAVLIN_VERSION"
     expect_value "Publisher" "$uninstall_key" Publisher Drevalo
-    expect_value "UninstallString" "$uninstall_key" UninstallString "\"$folder\\Uninstall.exe\""
-    expect_value "InstallLocation" "$uninstall_key" InstallLocation "$folder"
+    expect_path "UninstallString" "$uninstall_key" UninstallString "\"$folder\\Uninstall.exe\""
+    expect_path "InstallLocation" "$uninstall_key" InstallLocation "$folder"
     local size
     size=$(reg_value "$uninstall_key" EstimatedSize) || size=0
     # KiB of what was installed: the two programs take some hundred KiB.
@@ -158,7 +165,7 @@ check_installed() {
 
     clsid=$(reg_value "$progid_key\\CLSID" "") || clsid=''
     if [[ $clsid =~ ^\{[0-9A-Fa-f-]{36}\}$ ]]; then ok "ProgID -> $clsid"; else bad "ProgID's CLSID: '$clsid'"; fi
-    expect_value "InprocServer32" "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" "" "$dll"
+    expect_path "InprocServer32" "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" "" "$dll"
     expect "add-in key $addin_key" reg_key_exists "$addin_key"
     expect_value "LoadBehavior" "$addin_key" LoadBehavior 0x3
 }

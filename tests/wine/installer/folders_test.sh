@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The program folder however it is spelled. Installed with "..", a trailing
+# backslash or another case in /D=, the uninstaller (started from the folder
+# as Explorer names it, or by its 8.3 name) must still know the folder as
+# its own and take everything away. A relative /D= and a folder too long
+# for its files' paths are refused before anything is written; one that
+# just fits installs, loads in Word and goes away cleanly.
+#   folders_test.sh TEMPLATE WORKDIR SETUP VERSION WORDHOST STANDIN PROBE
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 wordhost=$5 standin=$6 probe=$7
+source "$here/../../../scripts/wine-env.sh" "$template" "$work"
+source "$here/lib.sh"
+use_regsvr32_standin "$standin"
+setup_cmd="\"$(windows_path "$setup")\" /S"
+
+# install_and_remove GIVEN FOLDER [UNINSTALL_FOLDER]: /D=GIVEN must land in
+# FOLDER; the uninstaller is then started from UNINSTALL_FOLDER (FOLDER by
+# default), and nothing may be left.
+install_and_remove() {
+    local given=$1 folder=$2 from=${3:-$2} rc
+    say "/D=$given"
+    mkdir -p "$(unix_path 'C:\T3')"
+    run_cmdline "$setup_cmd /D=$given"
+    rc=$?
+    wine_idle
+    expect "installer exit code $rc is 0" test "$rc" = 0
+    check_installed "$folder"
+    read_ids
+    say "uninstall as $from\\Uninstall.exe"
+    "$WINE" "$from\\Uninstall.exe" /S
+    wine_idle
+    check_removed "$folder" "$clsid" "$libid"
+}
+
+install_and_remove 'C:\T3\..\T4' 'C:\T4'
+install_and_remove 'C:\T5\' 'C:\T5'
+# The folder exists in one case; /D= names it in another.
+mkdir -p "$(unix_path 'C:\Word Tools')"
+install_and_remove 'C:\WORD TOOLS\tavlin' 'C:\Word Tools\tavlin' 'C:\word tools\TAVLIN'
+mkdir -p "$(unix_path 'C:\Long Folder Name')"
+short=$("$WINE" "$probe" short 'C:\Long Folder Name' | tr -d '\r')
+if [[ $short =~ ^C:\\[^\\\ ]{1,8}$ ]]; then
+    ok "8.3 name of C:\\Long Folder Name: $short"
+    install_and_remove "$short\\Tavlin" 'C:\Long Folder Name\Tavlin'
+else
+    bad "no 8.3 name for C:\\Long Folder Name: '$short'"
+fi
+
+say "/D=Tavlin (relative) is refused"
+rm -f "$(unix_path "$regsvr32_log")"
+run_cmdline "$setup_cmd /D=Tavlin"
+rc=$?
+wine_idle
+expect "installer exit code is 6 (got $rc)" test "$rc" = 6
+expect_not "no installed-programs entry" reg_key_exists "$uninstall_key"
+expect_not "no add-in key" reg_key_exists "$addin_key"
+expect_not "the 32-bit regsvr32 never ran" test -s "$(unix_path "$regsvr32_log")"
+expect "no Tavlinar.exe anywhere in the prefix" test -z "$(find "$WINEPREFIX/drive_c" -iname Tavlinar.exe)"
+
+# Every path must stay below 260 characters; the longest one in the folder
+# is FOLDER\x64\TavlinAddin.dll, 20 characters past the folder.
+long_folder() { # long_folder LENGTH: C:\L\aaa... of that many characters
+    local name
+    name=$(printf 'a%.0s' $(seq 1 $(($1 - 5))))
+    printf 'C:\\L\\%s' "$name"
+}
+fits=$(long_folder 239)
+too_long=$(long_folder 240)
+mkdir -p "$(unix_path 'C:\L')"
+
+say "a folder of 240 characters (longest path 260) is refused"
+run_cmdline "$setup_cmd /D=$too_long"
+rc=$?
+wine_idle
+expect "installer exit code is 6 (got $rc)" test "$rc" = 6
+expect_not "the folder was not made" test -e "$(unix_path "$too_long")"
+expect_not "no installed-programs entry" reg_key_exists "$uninstall_key"
+expect_not "no add-in key" reg_key_exists "$addin_key"
+
+say "a folder of 239 characters (longest path 259) installs, loads and uninstalls"
+run_cmdline "$setup_cmd /D=$fits"
+rc=$?
+wine_idle
+expect "installer exit code $rc is 0" test "$rc" = 0
+check_installed "$fits"
+read_ids
+"$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1
+rc=$?
+wine_idle
+expect "wordhost loads the add-in from there (exit code $rc)" test "$rc" = 0
+expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
+"$WINE" "$fits\\Uninstall.exe" /S
+wine_idle
+check_removed "$fits" "$clsid" "$libid"
+
+finish
