@@ -2,12 +2,13 @@
 # Installed again into another folder, Tavlin lives there; the uninstaller
 # left in the first folder then removes only its own files and must not
 # switch off or unlist the copy that Word now loads.
-#   moved_test.sh TEMPLATE WORKDIR SETUP VERSION
+#   moved_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4
+template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 standin=$5
 source "$here/../../../scripts/wine-env.sh" "$template" "$work"
 source "$here/lib.sh"
+use_regsvr32_standin "$standin"
 
 first='C:\Program Files\Tavlin'
 second='C:\Tavlin2'
@@ -33,11 +34,11 @@ expect_not "first folder removed" test -e "$(unix_path "$first")"
 check_installed "$second"
 
 say "the installed copy's uninstaller"
-clsid=$(reg_value "$progid_key\\CLSID" "")
+read_ids
 "$WINE" "$second\\Uninstall.exe" /S
 rc=$?
 wine_idle
 expect "uninstaller exit code $rc is 0" test "$rc" = 0
-check_removed "$second" "$clsid"
+check_removed "$second" "$clsid" "$libid"
 
 finish
