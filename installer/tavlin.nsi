@@ -191,20 +191,24 @@ Function ${UN}RequireFilesFree
 FunctionEnd
 
 ; Runs one regsvr32 and waits for it: $R0 the tool, $R1 its switches, $R2
-; the DLL. A failure is said at once (interactive) and remembered for the
-; exit code; the other DLL is still tried.
+; the DLL, $R3 what it does ("register" or "unregister"). A failure is said
+; at once (interactive) and remembered for the exit code; the other DLL is
+; still tried.
 Function ${UN}Regsvr32
   Push $0
   DetailPrint '"$R0" $R1 "$R2"'
   ClearErrors
   ExecWait '"$R0" $R1 "$R2"' $0
   ${If} ${Errors}
-    DetailPrint "$R0 could not be started."
-    MessageBox MB_ICONEXCLAMATION|MB_OK "${PRODUCT} could not start $R0 for $R2. Word will not load this add-in; start ${CONTROL_NAME} and press OK to try again." /SD IDOK
-    StrCpy $RegistrationFailed 1
+    StrCpy $0 "$R0 could not be started"
   ${ElseIf} $0 <> 0
-    DetailPrint "$R0 ended with exit code $0."
-    MessageBox MB_ICONEXCLAMATION|MB_OK "${PRODUCT} could not switch $R2 ($R1): $R0 ended with exit code $0. Start ${CONTROL_NAME} and press OK to try again." /SD IDOK
+    StrCpy $0 "$R0 ended with exit code $0"
+  ${Else}
+    StrCpy $0 ""
+  ${EndIf}
+  ${If} $0 != ""
+    DetailPrint "$0."
+    MessageBox MB_ICONEXCLAMATION|MB_OK "${PRODUCT} could not $R3 $R2 with Windows: $0.$R4" /SD IDOK
     StrCpy $RegistrationFailed 1
   ${EndIf}
   Pop $0
@@ -212,7 +216,8 @@ FunctionEnd
 
 ; Both DLLs, each by the regsvr32 of its own bitness, which writes into its
 ; own registry view. RegDLL would load the DLL into this installer, so it
-; can only ever register one bitness. $R1: "/s" or "/u /s".
+; can only ever register one bitness. $R1, $R3: as for Regsvr32; $R4: what
+; the user can do about a failure, for the message.
 Function ${UN}SwitchBoth
   ${If} $Windows64 = 1
     StrCpy $R0 "$WINDIR\SysWOW64\regsvr32.exe"
@@ -445,6 +450,8 @@ Section "Tavlin" SecMain
   ; Switch the add-in on as the control program's OK does, but wait for the
   ; registration: Word may be started from the last page right away.
   StrCpy $R1 "/s"
+  StrCpy $R3 "register"
+  StrCpy $R4 "$\r$\n$\r$\nWord will not load this add-in. Start ${CONTROL_NAME} and press OK to try again."
   Call SwitchBoth
   ; The control program creates the key even when registration fails; the
   ; self-registration fills in its values.
@@ -489,6 +496,8 @@ Section "Uninstall"
     ; Switch the add-in off as the control program does. The settings under
     ; VB and VBA Program Settings stay: they belong to the user.
     StrCpy $R1 "/u /s"
+    StrCpy $R3 "unregister"
+    StrCpy $R4 ""
     Call un.SwitchBoth
     DeleteRegKey /ifnosubkeys HKCU "${WORD_ADDIN_KEY}"
     DeleteRegKey HKLM "${C2R_ADDIN_KEY}"

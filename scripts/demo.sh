@@ -6,7 +6,8 @@
 #   bash scripts/demo.sh
 #
 # Installs what is missing (scripts/setup.sh), builds the native tool and the
-# x86_64 Windows build with its installer (build/native, build/mingw-x86_64),
+# i686 and x86_64 Windows builds with both installers (build/native,
+# build/mingw-i686, build/mingw-x86_64),
 # makes a Wine prefix under the build folder, installs silently into a fresh
 # copy of it, prints the Classic tab as wordhost sees it and leaves a
 # screenshot of Tavlinar's window in build/mingw-x86_64/tavlinar-window.png.
@@ -30,15 +31,20 @@ step "native build of tavlin-ribbon, the add-in's document as a Linux tool (buil
 cmake --preset native >/dev/null
 cmake --build --preset native --target tavlin-ribbon
 
-step "Windows cross builds: the i686 add-in and control program (build/mingw-i686); the x86_64 ones, wordhost.exe and the installer (build/mingw-x86_64)"
-cmake --preset mingw-x86_64 >/dev/null
+step "Windows cross builds: the i686 add-in and control program (build/mingw-i686); the x86_64 ones, wordhost.exe and both installers, each carrying both DLLs (build/mingw-x86_64)"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686 --target TavlinAddin Tavlinar
-cmake --build --preset mingw-x86_64 --target TavlinSetup wordhost
+cmake --preset mingw-x86_64 >/dev/null
+cmake --build --preset mingw-x86_64 --target TavlinSetup wordhost regsvr32-standin
 setup=$build/installer/TavlinSetup-x64.exe
 wordhost=$(find "$build/tools" -name wordhost.exe -print -quit 2>/dev/null || true)
-[[ -f $setup ]] || die "the build made no $setup"
+standin=$(find "$build/tests" -name regsvr32-standin.exe -print -quit 2>/dev/null || true)
+for f in "$build/installer/TavlinSetup.exe" "$setup"; do
+    [[ -f $f ]] || die "the build made no $f"
+    printf '  %-22s %8d bytes\n' "$(basename "$f")" "$(stat -c %s "$f")"
+done
 [[ -n $wordhost ]] || die "the build made no wordhost.exe under $build/tools"
+[[ -n $standin ]] || die "the build made no regsvr32-standin.exe under $build/tests"
 
 step "Wine prefix under the build folder ($build/wine-template; about 20 s the first time), a fresh copy of it and an Xvfb display"
 bash scripts/wine-prefix.sh "$build/wine-template"
@@ -48,12 +54,19 @@ source scripts/wine-env.sh "$build/wine-template" "$build/demo"
 echo "prefix: $WINEPREFIX, display $DISPLAY"
 
 step "installing silently: TavlinSetup-x64.exe /S (as an administrator would)"
+# This machine cannot run 32-bit programs, so SysWOW64's regsvr32, which
+# registers the i686 DLL, is a stand-in that only records what it was asked.
+mkdir -p "$WINEPREFIX/drive_c/windows/syswow64"
+cp "$standin" "$WINEPREFIX/drive_c/windows/syswow64/regsvr32.exe"
+export TAVLIN_REGSVR32_LOG='C:\regsvr32-32bit.log'
 "$WINE" "$setup" /S || die "the installer failed with exit code $?"
 wineserver -w
+echo "the 32-bit registration it ran (recorded by the stand-in):"
+tr -d '\r' <"$WINEPREFIX/drive_c/regsvr32-32bit.log" | sed 's/^/  /'
 folder="$WINEPREFIX/drive_c/Program Files/Tavlin"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavlin"
 echo "installed in C:\\Program Files\\Tavlin:"
-ls -l "$folder" | sed 1d | awk '{ printf "  %8d  %s\n", $5, $NF }'
+(cd "$folder" && find . -type f -printf '  %8s  %P\n' | sort -k2 | sed 's|/|\\|')
 echo "Start menu, Tavlin:"
 ls "$menu" | sed 's/^/  /'
 echo "installed programs:"

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# The installer as a user clicks through it: Welcome, folder, install, and
-# the last page's "Start Tavlinar" (set by default) starting the control
-# program once Finish is pressed. Keys go to the wizard through xdotool;
-# Enter presses each page's default button.
-#   interactive_test.sh TEMPLATE WORKDIR SETUP VERSION
+# The installer as a user clicks through it. installer-probe, from inside
+# Wine, presses the wizard's buttons by their labels (waiting for each page
+# however slow the machine) and reads and answers message boxes.
+#  1. Welcome, folder, install: the 32-bit registration fails (the
+#     stand-in's exit code 3) and a message says so, naming the DLL; the
+#     last page's "Start Tavlinar" starts the control program on Finish.
+#  2. With that Tavlinar still running, the installer again: a retry/cancel
+#     prompt names Tavlinar, and Cancel leaves everything as it was.
+#   interactive_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN PROBE
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4
+template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 standin=$5 probe=$6
 source "$here/../../../scripts/wine-env.sh" "$template" "$work"
 source "$here/lib.sh"
+use_regsvr32_standin "$standin"
+
+folder='C:\Program Files\Tavlin'
 
 # wait_for SECONDS COMMAND...: polls until the command succeeds.
 wait_for() {
@@ -22,24 +29,58 @@ wait_for() {
 }
 wizard() { xdotool search --onlyvisible --name '^Tavlin Setup$' 2>/dev/null | head -n 1; }
 has_wizard() { [[ -n $(wizard) ]]; }
-press_enter() { xdotool key --window "$(wizard)" Return; }
+press() { "$WINE" "$probe" click 20 "$1" >/dev/null 2>&1; }
 tavlinar_window() { [[ -n $(xdotool search --onlyvisible --class '^tavlinar\.exe$' 2>/dev/null) ]]; }
+# answer BUTTON: prints the next message box's caption and text, presses BUTTON.
+answer() { "$WINE" "$probe" message 20 "$1" | tr -d '\r'; }
 
-say "the wizard opens"
-"$WINE" "$setup" &
+say "the wizard opens; SysWOW64's regsvr32 will fail with exit code 3"
+TAVLIN_REGSVR32_EXIT=3 "$WINE" "$setup" &
 setup_pid=$!
 expect "window 'Tavlin Setup' shown" wait_for 20 has_wizard
-press_enter # Welcome: Next
-sleep 1
-press_enter # folder: Install
+expect "Welcome: Next" press '&Next >'
+expect "folder: Install" press '&Install'
+box=$(answer ok)
+printf '%s\n' "$box" | sed 's/^/       | /'
+expect "a message names the DLL that was not registered" grep -qF "$folder\\TavlinAddin.dll" <<<"$box"
+expect "and regsvr32's exit code" grep -qF 'exit code 3' <<<"$box"
 expect "installed-programs entry written" wait_for 20 reg_key_exists "$uninstall_key"
 sleep 1
 expect_not "Tavlinar not started before Finish" tavlinar_window
-press_enter # last page: Finish, with Start Tavlinar set
+expect "last page: Finish, with Start Tavlinar set" press '&Finish'
 wait "$setup_pid"
 rc=$?
-expect "installer exit code $rc is 0" test "$rc" = 0
+expect "installer exit code is 5 (got $rc)" test "$rc" = 5
 expect "Tavlinar's window appears after Finish" wait_for 20 tavlinar_window
-check_installed 'C:\Program Files\Tavlin'
+check_installed "$folder"
+
+say "the installer again while Tavlinar runs"
+before=$(snapshot "$folder")
+"$WINE" "$setup" &
+setup_pid=$!
+expect "window 'Tavlin Setup' shown" wait_for 20 has_wizard
+expect "Welcome: Next" press '&Next >'
+expect "folder: Install" press '&Install'
+box=$(answer cancel)
+printf '%s\n' "$box" | sed 's/^/       | /'
+expect "the prompt names Tavlinar" grep -qF "Close Tavlinar" <<<"$box"
+expect "and its file" grep -qF "$folder\\Tavlinar.exe" <<<"$box"
+expect "the aborted install's last page: Cancel" press 'Cancel'
+if wait_for 10 eval '! kill -0 $setup_pid 2>/dev/null'; then
+    wait "$setup_pid"
+    rc=$?
+    expect "installer exit code is 3 (got $rc)" test "$rc" = 3
+else
+    bad "the installer did not close after Cancel"
+    kill "$setup_pid" 2>/dev/null
+fi
+after=$(snapshot "$folder")
+if [[ $before == "$after" ]]; then
+    ok "Cancel left files (by checksum), entry, class and add-in key as they were"
+else
+    bad "Cancel changed something:"
+    diff <(echo "$before") <(echo "$after")
+fi
+expect "Tavlinar still running" tavlinar_window
 
 finish
