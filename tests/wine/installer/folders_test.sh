@@ -23,7 +23,6 @@ install_and_remove() {
     mkdir -p "$(unix_path 'C:\T3')"
     run_cmdline "$setup_cmd /D=$given"
     rc=$?
-    wine_idle
     expect "installer exit code $rc is 0" test "$rc" = 0
     check_installed "$folder"
     read_ids
@@ -51,7 +50,6 @@ say "/D=Tavlin (relative) is refused"
 rm -f "$(unix_path "$regsvr32_log")"
 run_cmdline "$setup_cmd /D=Tavlin"
 rc=$?
-wine_idle
 expect "installer exit code is 6 (got $rc)" test "$rc" = 6
 expect_not "no installed-programs entry" reg_key_exists "$uninstall_key"
 expect_not "no add-in key" reg_key_exists "$addin_key"
@@ -72,7 +70,6 @@ mkdir -p "$(unix_path 'C:\L')"
 say "a folder of 240 characters (longest path 260) is refused"
 run_cmdline "$setup_cmd /D=$too_long"
 rc=$?
-wine_idle
 expect "installer exit code is 6 (got $rc)" test "$rc" = 6
 expect_not "the folder was not made" test -e "$(unix_path "$too_long")"
 expect_not "no installed-programs entry" reg_key_exists "$uninstall_key"
@@ -81,13 +78,11 @@ expect_not "no add-in key" reg_key_exists "$addin_key"
 say "a folder of 239 characters (longest path 259) installs, loads and uninstalls"
 run_cmdline "$setup_cmd /D=$fits"
 rc=$?
-wine_idle
 expect "installer exit code $rc is 0" test "$rc" = 0
 check_installed "$fits"
 read_ids
 "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1
 rc=$?
-wine_idle
 expect "wordhost loads the add-in from there (exit code $rc)" test "$rc" = 0
 expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
 "$WINE" "$fits\\Uninstall.exe" /S

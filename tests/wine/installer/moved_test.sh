@@ -17,10 +17,8 @@ setup_cmd="\"$(windows_path "$setup")\" /S"
 say "silent install into the default folder, then again with /D=$second"
 "$WINE" "$setup" /S
 rc1=$?
-wine_idle
 run_cmdline "$setup_cmd /D=$second"
 rc2=$?
-wine_idle
 expect "installer exit codes $rc1 and $rc2 are 0" test "$rc1$rc2" = 00
 check_installed "$second"
 expect "one entry in the list" test "$(count_entries "$uninstall_root")" = 1

@@ -17,7 +17,6 @@ folder='C:\Program Files\Tavlin'
 say "silent install; SysWOW64's regsvr32 fails with exit code 3"
 TAVLIN_REGSVR32_EXIT=3 "$WINE" "$setup" /S
 rc=$?
-wine_idle
 expect "installer exit code is 5 (got $rc)" test "$rc" = 5
 want=$(printf '%s\nexit 3' "$(regsvr32_line /s "$folder\\TavlinAddin.dll")")
 expect "the stand-in was asked once" test "$(regsvr32_calls)" = "$want"
@@ -30,7 +29,6 @@ say "silent reinstall with a 32-bit regsvr32 that cannot be started"
 echo "not a program" >"$(unix_path 'C:\windows\syswow64\regsvr32.exe')"
 "$WINE" "$setup" /S
 rc=$?
-wine_idle
 expect "installer exit code is 5 (got $rc)" test "$rc" = 5
 check_installed "$folder"
 

@@ -27,7 +27,6 @@ for kv in "DisplayName=Tavlin" "DisplayVersion=7.00" "Publisher=Drevalo" "Instal
 done
 "$WINE" regsvr32 /s "$folder\\TavlinAddin.dll"
 rc=$?
-wine_idle
 expect "the old layout registered (regsvr32 exit code $rc)" test "$rc" = 0
 read_ids
 expect_path "old class points at the folder" "$classes64\\CLSID\\$clsid\\InprocServer32" "" "$folder\\TavlinAddin.dll"
@@ -35,7 +34,6 @@ expect_path "old class points at the folder" "$classes64\\CLSID\\$clsid\\InprocS
 say "silent install without /D=: an upgrade in place"
 "$WINE" "$setup" /S
 rc=$?
-wine_idle
 expect "installer exit code $rc is 0" test "$rc" = 0
 check_installed "$folder"
 expect "the folder's DLL is now the i686 one" cmp -s "$addin32" "$(unix_path "$folder\\TavlinAddin.dll")"
@@ -48,7 +46,6 @@ expect "SysWOW64's regsvr32 registered the i686 DLL" test "$(regsvr32_calls)" = 
 say "wordhost loads the add-in from the new place"
 "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1
 rc=$?
-wine_idle
 expect "wordhost exit code $rc is 0" test "$rc" = 0
 expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
 
