@@ -4,11 +4,12 @@
 # as Explorer names it, or by its 8.3 name) must still know the folder as
 # its own and take everything away. A relative /D= and a folder too long
 # for its files' paths are refused before anything is written; one that
-# just fits installs, loads in Word and goes away cleanly.
-#   folders_test.sh TEMPLATE WORKDIR SETUP VERSION WORDHOST STANDIN PROBE
+# just fits installs, is switched on by Tavlinar's OK, loads in Word and
+# goes away cleanly.
+#   folders_test.sh TEMPLATE WORKDIR SETUP VERSION WORDHOST STANDIN PROBE DRIVER WINWORD
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 wordhost=$5 standin=$6 probe=$7
+template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 wordhost=$5 standin=$6 probe=$7 driver=$8 winword=$9
 source "$here/../../../scripts/wine-env.sh" "$template" "$work"
 source "$here/lib.sh"
 use_regsvr32_standin "$standin"
@@ -81,6 +82,25 @@ rc=$?
 expect "installer exit code $rc is 0" test "$rc" = 0
 check_installed "$fits"
 read_ids
+
+say "Tavlinar's OK switches the add-in on from there and starts Word"
+mkdir -p "$(unix_path 'C:\tavlin-test')"
+cp "$driver" "$winword" "$(unix_path 'C:\tavlin-test')/"
+for name in WINWORD.EXE WINWORD; do
+    "$WINE" reg add "HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\\$name" /ve /t REG_SZ \
+        /d "C:\\tavlin-test\\$(basename "$winword")" /f >/dev/null 2>&1
+done
+"$WINE" reg add "$settings_key" /v Classic /t REG_SZ /d 1 /f >/dev/null 2>&1
+TAVLIN_TEST_LOG='C:\tavlin-test\word.log' timeout 60 "$WINE" "C:\\tavlin-test\\$(basename "$driver")" \
+    start "$fits\Tavlinar.exe" window ok exited >"$work/driver.out" 2>&1
+rc=$?
+expect "OK pressed, Tavlinar ended with no error box (driver exit code $rc)" test "$rc" = 0
+# Tavlinar does not wait for its regsvr32 runs; Wine settles once they end.
+wineserver -w
+expect_path "64-bit class still points into the long folder" "$classes64\\CLSID\\$clsid\\InprocServer32" "" "$fits\\x64\\TavlinAddin.dll"
+expect_value "LoadBehavior" "$addin_key" LoadBehavior 0x3
+expect "Word (the stand-in) was started" test -s "$(unix_path 'C:\tavlin-test\word.log')"
+
 "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1
 rc=$?
 expect "wordhost loads the add-in from there (exit code $rc)" test "$rc" = 0
