@@ -19,9 +19,15 @@ tavlin_start_xvfb() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     tavlin_xvfb_pid=$!
     for _ in $(seq 1 50); do
+      # Tests started together may pick the same number: the loser's Xvfb
+      # exits, but xdpyinfo answers from the winner's, which goes away with
+      # the other test. The lock file names the display's owner.
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
+        if [[ $(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null) == "$tavlin_xvfb_pid" ]]; then
+          export DISPLAY=":$n"
+          return 0
+        fi
+        break
       fi
       kill -0 "$tavlin_xvfb_pid" 2>/dev/null || break
       sleep 0.1
