@@ -42,7 +42,7 @@ mkdir -p "$(unix_path 'C:\Long Folder Name')"
 short=$("$WINE" "$probe" short 'C:\Long Folder Name' | tr -d '\r')
 if [[ $short =~ ^C:\\[^\\\ ]{1,8}$ ]]; then
     ok "8.3 name of C:\\Long Folder Name: $short"
-    install_and_remove "$short\\Tavlin" 'C:\Long Folder Name\Tavlin'
+    install_and_remove "$short\\Tavlin" 'C:\Long Folder Name\Tavlin' "$short\\Tavlin"
 else
     bad "no 8.3 name for C:\\Long Folder Name: '$short'"
 fi

@@ -7,6 +7,8 @@
 #     last page's "Start Tavlinar" starts the control program on Finish.
 #  2. With that Tavlinar still running, the installer again: a retry/cancel
 #     prompt names Tavlinar, and Cancel leaves everything as it was.
+#  3. Once more; this time Tavlinar is closed at the prompt, and Retry
+#     installs.
 #   interactive_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN PROBE
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -82,5 +84,29 @@ else
     diff <(echo "$before") <(echo "$after")
 fi
 expect "Tavlinar still running" tavlinar_window
+
+say "the installer again; Tavlinar is closed at the prompt, then Retry"
+truncate -s 100 "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
+"$WINE" "$setup" &
+setup_pid=$!
+expect "Welcome: Next" press '&Next >'
+expect "folder: Install" press '&Install'
+expect "the prompt is there" "$WINE" "$probe" message 20
+"$WINE" taskkill /f /im Tavlinar.exe >/dev/null 2>&1
+expect "Tavlinar closed" wait_for 10 eval '! tavlinar_window'
+# The file is free only once the process is gone; until then Retry brings
+# the prompt back, which is right, so Retry is pressed until it stays away.
+for _ in 1 2 3 4 5; do
+    "$WINE" "$probe" message 3 retry >/dev/null || break
+done
+if ! press '&Finish'; then
+    bad "no last page after Retry"
+    kill "$setup_pid" 2>/dev/null
+fi
+wait "$setup_pid"
+rc=$?
+expect "installer exit code $rc is 0" test "$rc" = 0
+check_installed "$folder"
+expect "the damaged x86_64 DLL was replaced" test "$(stat -c %s "$(unix_path "$folder\\x64\\TavlinAddin.dll")")" -gt 100
 
 finish
