@@ -5,6 +5,9 @@
 # it. The new installer must find that folder, put the i686 DLL in the
 # folder and the x86_64 one under x64\, point the 64-bit class at the new
 # place and leave one entry; Word then loads the add-in from there.
+# The x86 installer of those days kept its entry in the 32-bit registry
+# view; the new one finds that folder too and leaves one entry, in the
+# 64-bit view, which both stubs read.
 #   upgrade_test.sh TEMPLATE WORKDIR SETUP VERSION ADDIN64 CONTROL ADDIN32 WORDHOST STANDIN
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -53,5 +56,21 @@ say "silent uninstall"
 "$WINE" "$folder\\Uninstall.exe" /S
 wine_idle
 check_removed "$folder" "$clsid" "$libid"
+
+old32='C:\Program Files (x86)\Tavlin'
+entry32='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin'
+say "the one-DLL layout of the x86 installer in $old32, listed in the 32-bit view"
+mkdir -p "$(unix_path "$old32")"
+cp "$addin32" "$(unix_path "$old32\\TavlinAddin.dll")"
+for kv in "DisplayName=Tavlin" "InstallLocation=$old32" "UninstallString=\"$old32\\Uninstall.exe\""; do
+    "$WINE" reg add "$entry32" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f >/dev/null 2>&1 ||
+        bad "reg add ${kv%%=*}"
+done
+"$WINE" "$setup" /S
+rc=$?
+expect "installer exit code $rc is 0" test "$rc" = 0
+check_installed "$old32"
+expect "one entry in the 64-bit list" test "$(count_entries "$uninstall_root")" = 1
+expect_not "none left in the 32-bit view" reg_key_exists "$entry32"
 
 finish
