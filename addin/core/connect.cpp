@@ -1,5 +1,8 @@
 #include "addin/core/connect.h"
 
+#include "addin/catalogue/classic_menus.h"
+#include "addin/toolbars/toolbar_rows.h"
+
 #include "common/convert.h"
 #include "common/error.h"
 
@@ -32,6 +35,21 @@ constexpr std::array<HiddenTab, 8> kHiddenTabs{{
 std::int32_t Connect::ReadWholeNumber(std::string_view key, int defaultValue) {
     settingValue_ = ToWholeNumber(settings_.SettingsRead(key, defaultValue));
     return settingValue_;
+}
+
+void Connect::AddClassicMenus(std::int16_t pass) {
+    menuPass_ = pass;
+    for (const std::span<const RibbonStep> menu : ClassicMenus()) {
+        Play(menu);
+    }
+}
+
+void Connect::AddStandardToolbar() {
+    Play(StandardToolbar());
+}
+
+void Connect::AddFormattingToolbar() {
+    Play(FormattingToolbar());
 }
 
 std::string_view Connect::GetRibbonXML() {

@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <limits>
+#include <variant>
 
 namespace tavlin {
 namespace {
@@ -19,6 +20,8 @@ std::int32_t Next(std::int32_t& counter) {
     }
     return ++counter;
 }
+
+template <typename... Writes> struct Overloaded : Writes... { using Writes::operator()...; };
 
 } // namespace
 
@@ -128,49 +131,40 @@ void Connect::EndMenu(bool addSpacer) {
     }
 }
 
-void Connect::Play(std::span<const RibbonStep> steps, std::string_view idPrefix) {
-    using Op = RibbonStep::Op;
+// The "All" copy of the menus must not repeat the menu row's ids.
+void Connect::AddOwnButton(std::string_view id, std::string_view restOfElement) {
+    Append("<button id=\"");
+    if (menuPass_ != 1) {
+        Append("All");
+    }
+    Append(id);
+    Append(restOfElement);
+}
+
+void Connect::Play(std::span<const RibbonStep> steps) {
     for (const RibbonStep& s : steps) {
-        switch (s.op) {
-        case Op::Append:
-            Append(s.a);
-            break;
-        case Op::Control:
-            AddControl(s.a, s.b, {}, {}, {});
-            break;
-        case Op::IconButton:
-            AddIconButton(s.a, s.b, {}, {});
-            break;
-        case Op::ComboBox:
-            AddComboBox(s.a);
-            break;
-        case Op::BeginButtonGroup:
-            BeginButtonGroup();
-            break;
-        case Op::EndButtonGroup:
-            EndButtonGroup();
-            break;
-        case Op::GroupBreak:
-            EndButtonGroup();
-            AddDisabledLabel(s.a);
-            BeginButtonGroup();
-            break;
-        case Op::MenuSeparator:
-            AddMenuSeparator();
-            break;
-        case Op::BeginMenu:
-            BeginMenu(s.a, s.b, s.c);
-            break;
-        case Op::EndMenu:
-            EndMenu(s.flag);
-            break;
-        case Op::OwnButton:
-            Append("<button id=\"");
-            Append(idPrefix);
-            Append(s.a);
-            Append(s.b);
-            break;
-        }
+        std::visit(
+            Overloaded{
+                [&](const step::Literal& x) { Append(x.text); },
+                [&](const step::Control& x) { AddControl(x.idMso, x.label, {}, {}, {}); },
+                [&](const step::IconButton& x) { AddIconButton(x.idMso, x.screentip, {}, {}); },
+                [&](const step::ComboBox& x) { AddComboBox(x.idMso); },
+                [&](const step::BeginButtonGroup&) { BeginButtonGroup(); },
+                [&](const step::EndButtonGroup&) { EndButtonGroup(); },
+                [&](const step::GroupBreak& x) {
+                    EndButtonGroup();
+                    AddDisabledLabel(x.spacerLabel);
+                    BeginButtonGroup();
+                },
+                [&](const step::MenuSeparator&) { AddMenuSeparator(); },
+                [&](const step::BeginMenu& x) { BeginMenu(x.label, x.imageMso, x.screentip); },
+                [&](const step::EndMenu& x) { EndMenu(x.spacerInMenuRow); },
+                [&](const step::OwnButton& x) { AddOwnButton(x.id, x.restOfElement); },
+                [&](const step::Contents& x) {
+                    Play({x.first, x.count});
+                },
+            },
+            s.what);
     }
 }
 
