@@ -39,6 +39,20 @@ std::string Hex(HRESULT hr) {
     return buffer;
 }
 
+// What FormatMessageW says about a code, without its line break.
+std::wstring SystemMessage(HRESULT hr) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer != nullptr ? buffer : L"", n);
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) {
+        text.pop_back();
+    }
+    return text;
+}
+
 struct Outcome {
     HRESULT hr = E_FAIL;
     std::wstring description;
@@ -267,6 +281,21 @@ int Run() {
     const Outcome toggled = Invoke(faces[2].dispatch.get(), kDocument, {Object(control.get())});
     Check(toggled.hr == S_OK && state.documentMap && state.documentMapWrites == 1,
           "Document0 with a control toggles the document map once (" + Hex(toggled.hr) + ")");
+
+    // The host fails with nothing but a code: the caller hears that code
+    // with the system's message for it, or the code in hexadecimal where
+    // the system has none; never a decimal "System error".
+    for (const HRESULT code : {E_ACCESSDENIED, DISP_E_MEMBERNOTFOUND, HRESULT(0x8004ABCD)}) {
+        state.activeWindowFailure = code;
+        const Outcome o = Invoke(faces[2].dispatch.get(), kDocument, {Object(control.get())});
+        const std::wstring expected = SystemMessage(code);
+        Check(o.hr == DISP_E_EXCEPTION && o.scode == code && !o.description.empty() &&
+                  o.description == (expected.empty() ? tavlin::Utf8ToWide(Hex(code)) : expected) &&
+                  o.description.find(L"System error") == std::wstring::npos,
+              "Document0 when the host fails with " + Hex(code) + " -> '" + Narrow(o.description) +
+                  "' (" + Hex(o.scode) + ")");
+    }
+    state.activeWindowFailure = S_OK;
 
     extensibility->OnDisconnection(ext_dm_HostShutdown, &custom);
     return failures;
