@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/settings_store.h"
+#include "common/unique_win.h"
 
 #include <windows.h>
 
@@ -22,6 +23,9 @@ public:
 
 private:
     HKEY root_;
+    // Kept open between reads: Word asks for the document at every start,
+    // and every open is one more trip to the registry.
+    mutable UniqueHkey section_;
 };
 
 } // namespace tavlin
