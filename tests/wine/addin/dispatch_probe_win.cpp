@@ -5,6 +5,7 @@
 // same through each interface of the object, and the process must live.
 // Prints one line per check; the exit status is the number of failures.
 #include "addin/com/office_interfaces_win.h"
+#include "common/settings_store_win.h"
 #include "common/text_win.h"
 #include "common/unique_resource.h"
 #include "common/unique_win.h"
@@ -281,6 +282,30 @@ int Run() {
     const Outcome toggled = Invoke(faces[2].dispatch.get(), kDocument, {Object(control.get())});
     Check(toggled.hr == S_OK && state.documentMap && state.documentMapWrites == 1,
           "Document0 with a control toggles the document map once (" + Hex(toggled.hr) + ")");
+
+    // Every document reads the settings anew, also after the control
+    // program wrote them, deleted their key or made it again.
+    {
+        const auto allMenu = [&] {
+            const Outcome o = Invoke(faces[0].dispatch.get(), kGetRibbonXml, {});
+            return o.hr == S_OK && o.text.find(L"label=\"All\"") != std::wstring::npos;
+        };
+        tavlin::RegistrySettingsStore store;
+        const auto remove = [] {
+            return ::RegDeleteKeyW(HKEY_CURRENT_USER, tavlin::RegistrySettingsStore::kPath);
+        };
+        store.SettingsWrite("All", "1");
+        const bool before = allMenu();
+        store.SettingsWrite("All", "0");
+        const bool written = allMenu();
+        const LONG removed = remove();
+        const bool deleted = allMenu();
+        store.SettingsWrite("All", "0");
+        const bool remade = allMenu();
+        remove();
+        Check(before && !written && removed == ERROR_SUCCESS && deleted && !remade,
+              "settings read anew for each document: written, key deleted, key made again");
+    }
 
     // The host fails with nothing but a code: the caller hears that code
     // with the system's message for it, or the code in hexadecimal where
