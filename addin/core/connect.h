@@ -82,6 +82,7 @@ private:
     void BeginMenu(std::string_view label, std::string_view imageMso, std::string_view screentip);
     void EndMenu(bool addSpacer);
     void AddOwnButton(std::string_view id, std::string_view restOfElement);
+    void OpenControl(std::string_view idMso);
     void AppendNumber(std::int32_t n);
     void AppendAttribute(std::string_view name, std::string_view value);
 

@@ -40,8 +40,9 @@ void Connect::AppendAttribute(std::string_view name, std::string_view value) {
     ribbonXml_.push_back('"');
 }
 
-void Connect::AddControl(std::string_view idMso, std::string_view label, std::string_view imageMso,
-                         std::string_view screentip, std::string_view onAction) {
+// One of Word's controls by its idMso, or, without one, a button of our own
+// with the next generated id.
+void Connect::OpenControl(std::string_view idMso) {
     if (idMso.empty()) {
         const std::int32_t n = Next(counters_.ControlCounter);
         Append("<button id=\"sep00");
@@ -52,6 +53,11 @@ void Connect::AddControl(std::string_view idMso, std::string_view label, std::st
         Append(idMso);
         Append("\"");
     }
+}
+
+void Connect::AddControl(std::string_view idMso, std::string_view label, std::string_view imageMso,
+                         std::string_view screentip, std::string_view onAction) {
+    OpenControl(idMso);
     AppendAttribute(" label=\"", label);
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" screentip=\"", screentip);
@@ -61,16 +67,7 @@ void Connect::AddControl(std::string_view idMso, std::string_view label, std::st
 
 void Connect::AddIconButton(std::string_view idMso, std::string_view screentip,
                             std::string_view imageMso, std::string_view onAction) {
-    if (idMso.empty()) {
-        const std::int32_t n = Next(counters_.ControlCounter);
-        Append("<button id=\"sep00");
-        AppendNumber(n);
-        Append("\"");
-    } else {
-        Append("<control idMso=\"");
-        Append(idMso);
-        Append("\"");
-    }
+    OpenControl(idMso);
     AppendAttribute(" screentip=\"", screentip);
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" onAction=\"", onAction);
