@@ -16,8 +16,12 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
     DWORD size = 0;
     LONG status = ERROR_FILE_NOT_FOUND;
     for (int attempt = 0; attempt < 2; ++attempt) {
+        if (keyMissing_) {
+            return std::to_string(defaultValue);
+        }
         if (!section_ &&
             ::RegOpenKeyExW(root_, kPath, 0, KEY_QUERY_VALUE, section_.put()) != ERROR_SUCCESS) {
+            keyMissing_ = true;
             return std::to_string(defaultValue);
         }
         // The value may change between two queries; ask again until it fits.
@@ -29,8 +33,8 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
                 data.resize(size);
             }
         } while (status == ERROR_MORE_DATA);
-        // The control program's uninstall may have deleted the key that
-        // was open; a new one may stand in its place.
+        // The key that was open may have been deleted since; a new one may
+        // stand in its place.
         if (status != ERROR_KEY_DELETED) {
             break;
         }
@@ -61,6 +65,8 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
 }
 
 void RegistrySettingsStore::SettingsWrite(std::string_view key, std::string_view text) {
+    // The key may exist from now on, also when the write below fails.
+    ForgetKey();
     UniqueHkey section;
     LONG status = ::RegCreateKeyExW(root_, kPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                     KEY_SET_VALUE, nullptr, section.put(), nullptr);

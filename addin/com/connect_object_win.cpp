@@ -161,6 +161,7 @@ public:
                 return E_POINTER;
             }
             *ribbonXml = nullptr;
+            settings_.ForgetKey();
             *ribbonXml = ToBstr(connect_.GetRibbonXML()).release();
             return S_OK;
         } catch (...) {
