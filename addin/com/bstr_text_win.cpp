@@ -2,27 +2,11 @@
 
 #include "common/error.h"
 #include "common/text_win.h"
+#include "common/utf16_length.h"
 
 #include <limits>
 
 namespace tavlin::com {
-
-namespace {
-
-// UTF-16 code units of well-formed UTF-8: one per sequence, two for the
-// four-byte ones. Counting by hand spares the system's converter a
-// whole pass over the document while Word waits.
-std::size_t Utf16Units(std::string_view utf8) {
-    std::size_t units = 0;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        units += (byte & 0xC0u) != 0x80u;
-        units += byte >= 0xF0u;
-    }
-    return units;
-}
-
-} // namespace
 
 UniqueBstr ToBstr(std::string_view utf8) {
     if (utf8.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
@@ -36,7 +20,9 @@ UniqueBstr ToBstr(std::string_view utf8) {
         }
         return empty;
     }
-    int n = static_cast<int>(Utf16Units(utf8));
+    // Counting by hand spares the system's converter a whole pass over the
+    // document while Word waits.
+    int n = static_cast<int>(Utf16Length(utf8));
     UniqueBstr out(::SysAllocStringLen(nullptr, static_cast<UINT>(n)));
     if (!out) {
         throw Error::OutOfMemory();

@@ -1,4 +1,5 @@
 #include "bench/floor_addin/floor_document.h"
+#include "common/utf16_length.h"
 #include "tests/addin/fixtures.h"
 #include "tests/addin/xml_tree.h"
 
@@ -9,20 +10,9 @@
 namespace floor_addin {
 namespace {
 
-// What Word receives: UTF-16 code units, four-byte UTF-8 sequences as two.
-std::size_t Utf16Length(const std::string& utf8) {
-    std::size_t units = 0;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        units += (byte & 0xC0u) != 0x80u;
-        units += byte >= 0xF0u;
-    }
-    return units;
-}
-
 TEST(FloorDocument, AsLongAsTavlinsDefaultDocumentAndWellFormed) {
     tavlin::test::Document tavlin;
-    EXPECT_EQ(kDocumentLength, Utf16Length(tavlin.Build()))
+    EXPECT_EQ(kDocumentLength, tavlin::Utf16Length(tavlin.Build()))
         << "the floor add-in must answer as much text as Tavlin does";
 
     const std::wstring_view floor(kDocument.data(), kDocumentLength);
