@@ -206,7 +206,7 @@ private:
         return TRUE;
     }
 
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
@@ -267,7 +267,7 @@ private:
             if (self == nullptr) {
                 return ::DefWindowProcW(hwnd, message, wParam, lParam);
             }
-            return self->Handle(message, wParam, lParam);
+            return self->OnMessage(message, wParam, lParam);
         } catch (...) {
             // Nothing may escape into Word's message loop; the message is
             // left to the default handling.
