@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -24,7 +23,8 @@ public:
 };
 
 struct DefaultDocument {
-    DefaultDocument() : connect(store) { connect.SetHostApplication(std::make_unique<WordHost>()); }
+    DefaultDocument() : connect(store) { connect.SetHostApplication(&host); }
+    WordHost host;
     tavlin::MemorySettingsStore store;
     tavlin::Connect connect;
 };

@@ -7,7 +7,6 @@
 namespace tavlin {
 
 inline constexpr std::string_view kAppTitle = "Tavlinar";
-inline constexpr std::string_view kMakerName = "Drevalo";
 // The maker has no address of its own yet: these stay under the reserved
 // "example" domain until it does.
 inline constexpr std::string_view kMakerWebAddress = "https://www.drevalo.example/";

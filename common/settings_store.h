@@ -11,9 +11,6 @@
 
 namespace tavlin {
 
-inline constexpr std::string_view kSettingsApplication = "Drevalo";
-inline constexpr std::string_view kSettingsSection = "Tavlinar";
-
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;

@@ -9,29 +9,38 @@
 namespace tavlin {
 
 std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaultValue) const {
-    UniqueHkey section;
-    if (::RegOpenKeyExW(root_, kPath, 0, KEY_QUERY_VALUE, section.put()) != ERROR_SUCCESS) {
-        return std::to_string(defaultValue);
-    }
     const std::wstring name = Utf8ToWide(key);
+    // Settings are short: one query answers most of them.
+    std::vector<BYTE> data(256);
     DWORD type = 0;
     DWORD size = 0;
-    LONG status = ::RegQueryValueExW(section.get(), name.c_str(), nullptr, &type, nullptr, &size);
-    if (status == ERROR_FILE_NOT_FOUND) {
-        return std::to_string(defaultValue);
+    LONG status = ERROR_FILE_NOT_FOUND;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (keyMissing_) {
+            return std::to_string(defaultValue);
+        }
+        if (!section_ &&
+            ::RegOpenKeyExW(root_, kPath, 0, KEY_QUERY_VALUE, section_.put()) != ERROR_SUCCESS) {
+            keyMissing_ = true;
+            return std::to_string(defaultValue);
+        }
+        // The value may change between two queries; ask again until it fits.
+        do {
+            size = static_cast<DWORD>(data.size());
+            status = ::RegQueryValueExW(section_.get(), name.c_str(), nullptr, &type, data.data(),
+                                        &size);
+            if (status == ERROR_MORE_DATA) {
+                data.resize(size);
+            }
+        } while (status == ERROR_MORE_DATA);
+        // The key that was open may have been deleted since; a new one may
+        // stand in its place.
+        if (status != ERROR_KEY_DELETED) {
+            break;
+        }
+        section_.reset();
     }
-    if (status != ERROR_SUCCESS) {
-        throw PlatformError(static_cast<DWORD>(status));
-    }
-    // The value may change between the two queries; ask again until it fits.
-    std::vector<BYTE> data;
-    do {
-        data.resize(size + sizeof(wchar_t));
-        size = static_cast<DWORD>(data.size());
-        status =
-            ::RegQueryValueExW(section.get(), name.c_str(), nullptr, &type, data.data(), &size);
-    } while (status == ERROR_MORE_DATA);
-    if (status == ERROR_FILE_NOT_FOUND) {
+    if (status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED) {
         return std::to_string(defaultValue);
     }
     if (status != ERROR_SUCCESS) {
@@ -56,6 +65,8 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
 }
 
 void RegistrySettingsStore::SettingsWrite(std::string_view key, std::string_view text) {
+    // The key may exist from now on, also when the write below fails.
+    ForgetKey();
     UniqueHkey section;
     LONG status = ::RegCreateKeyExW(root_, kPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                     KEY_SET_VALUE, nullptr, section.put(), nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/settings_store.h"
+#include "common/unique_win.h"
 
 #include <windows.h>
 
@@ -17,11 +18,23 @@ public:
     [[nodiscard]] std::string SettingsRead(std::string_view key, int defaultValue) const override;
     void SettingsWrite(std::string_view key, std::string_view text) override;
 
+    // Reads keep what they found of the key, open or missing, until this is
+    // called or the store writes: every look is one more trip to the
+    // registry (under Wine, to its server), and Word times the add-in's
+    // start. The add-in forgets before each document, so every document
+    // sees the settings as they are now.
+    void ForgetKey() noexcept {
+        section_.reset();
+        keyMissing_ = false;
+    }
+
     static constexpr const wchar_t* kPath =
         L"Software\\VB and VBA Program Settings\\Drevalo\\Tavlinar";
 
 private:
     HKEY root_;
+    mutable UniqueHkey section_;
+    mutable bool keyMissing_ = false;
 };
 
 } // namespace tavlin

@@ -15,14 +15,10 @@ PointerState MouseMoved(PointerState state, Over where) {
         break;
     case Over::Background:
         state.linkUnderlined = false;
-        if (state.pointer != Pointer::Hourglass) {
-            state.pointer = Pointer::Default;
-        }
+        state.pointer = Pointer::Default;
         break;
     case Over::Button:
-        if (state.pointer != Pointer::Hourglass) {
-            state.pointer = Pointer::Custom;
-        }
+        state.pointer = Pointer::Custom;
         break;
     }
     return state;

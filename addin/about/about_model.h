@@ -28,9 +28,8 @@ inline constexpr std::string_view kSysInfoUnavailable =
     "System Information Is Unavailable At This Time";
 
 // The window's pointer and the link's underline, driven by where the mouse
-// moves. Hourglass is kept while busy: moving over the background or the
-// button does not take it away.
-enum class Pointer : std::uint8_t { Default, Hourglass, Custom };
+// moves. Custom is the hand cursor, when the program folder has one.
+enum class Pointer : std::uint8_t { Default, Custom };
 
 struct PointerState {
     bool linkUnderlined = false;

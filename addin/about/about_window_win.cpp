@@ -71,39 +71,34 @@ UniqueGdiObject MakeFont(int height, int weight, bool underline) {
 
 class AboutWindow {
 public:
-    static HWND Current() { return current_; }
+    static HWND Current() { return instance_ ? instance_->hwnd_ : nullptr; }
 
     static void Create() {
-        auto state = std::make_unique<AboutWindow>();
-        state->Load();
-        bool adopted = false;
-        state->adopted_ = &adopted;
-        createError_.reset();
-        RegisterWindowClass();
-        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-        const DWORD exStyle = WS_EX_DLGMODALFRAME;
-        RECT frame{0, 0, kClientWidth, kClientHeight};
-        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        const std::wstring caption = Utf8ToWide(kCaption);
-        // No owner: the window stays usable beside Word, not above a
-        // window that may close first.
-        AboutWindow* raw = state.release();
-        HWND hwnd =
-            ::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, module::Handle(), raw);
-        // From WM_NCCREATE on the window owns the state and frees it in
-        // WM_NCDESTROY, also when WM_CREATE fails.
-        if (!adopted) {
-            delete raw;
-        } else if (hwnd != nullptr) {
-            raw->adopted_ = nullptr;
-        }
-        if (hwnd == nullptr) {
-            if (createError_) {
-                throw Error(*createError_);
+        instance_ = std::make_unique<AboutWindow>();
+        try {
+            instance_->Load();
+            RegisterWindowClass();
+            const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+            const DWORD exStyle = WS_EX_DLGMODALFRAME;
+            RECT frame{0, 0, kClientWidth, kClientHeight};
+            ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+            const std::wstring caption = Utf8ToWide(kCaption);
+            // No owner: the window stays usable beside Word, not above a
+            // window that may close first.
+            if (::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                  nullptr, nullptr, module::Handle(), instance_.get()) == nullptr) {
+                throw PlatformError(::GetLastError());
             }
-            throw PlatformError(::GetLastError());
+            // The controls are made here rather than in WM_CREATE, so their
+            // failure reaches the caller as it is.
+            instance_->AddControls();
+        } catch (...) {
+            if (HWND hwnd = Current()) {
+                ::DestroyWindow(hwnd);
+            }
+            instance_.reset();
+            throw;
         }
     }
 
@@ -165,7 +160,7 @@ private:
     }
 
     // The rest of Form_Load, once the window exists.
-    void OnCreate() {
+    void AddControls() {
         const std::wstring website = Utf8ToWide(kWebsiteCaption);
         const std::wstring address = Utf8ToWide(kMakerWebAddress);
         AddControl(L"STATIC", Utf8ToWide(kAppTitle), SS_LEFT, kTitleId, 20, 14, 300, 28,
@@ -204,20 +199,15 @@ private:
         }
         pointer_ = next;
         HCURSOR cursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-        if (pointer_.pointer == Pointer::Hourglass) {
-            cursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)); // IDC_WAIT
-        } else if (pointer_.pointer == Pointer::Custom && hand_) {
+        if (pointer_.pointer == Pointer::Custom && hand_) {
             cursor = hand_.get();
         }
         ::SetCursor(cursor);
         return TRUE;
     }
 
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
-        case WM_CREATE:
-            OnCreate();
-            return 0;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
                 return TRUE;
@@ -263,38 +253,31 @@ private:
                 self = static_cast<AboutWindow*>(
                     reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
                 self->hwnd_ = hwnd;
-                if (self->adopted_ != nullptr) {
-                    *self->adopted_ = true;
-                }
                 ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-                current_ = hwnd;
                 module::Lock();
             }
             if (message == WM_NCDESTROY) {
                 ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-                if (current_ == hwnd) {
-                    current_ = nullptr;
+                if (self != nullptr) {
+                    instance_.reset();
+                    module::Unlock();
                 }
-                delete self;
-                module::Unlock();
                 return ::DefWindowProcW(hwnd, message, wParam, lParam);
             }
             if (self == nullptr) {
                 return ::DefWindowProcW(hwnd, message, wParam, lParam);
             }
-            return self->Handle(message, wParam, lParam);
+            return self->OnMessage(message, wParam, lParam);
         } catch (...) {
-            // Nothing may escape into Word's message loop. A failed
-            // creation ends the window; ShowAboutWindow reports it.
-            createError_ = CurrentError();
-            return message == WM_CREATE ? -1 : ::DefWindowProcW(hwnd, message, wParam, lParam);
+            // Nothing may escape into Word's message loop; the message is
+            // left to the default handling.
+            return ::DefWindowProcW(hwnd, message, wParam, lParam);
         }
     }
 
-    static inline HWND current_ = nullptr;
-    static inline std::optional<Error> createError_;
+    // The one About window; its window ends its life in WM_NCDESTROY.
+    static inline std::unique_ptr<AboutWindow> instance_;
 
-    bool* adopted_ = nullptr;
     HWND hwnd_ = nullptr;
     HWND link_ = nullptr;
     HWND ok_ = nullptr;
@@ -326,8 +309,8 @@ bool GetKeyValue(HKEY root, const std::wstring& keyName, const std::wstring& val
                  std::wstring& keyVal) noexcept {
     try {
         UniqueHkey key;
-        // Read access only: with the full rights of the original mask a
-        // standard user could never open HKLM, and nothing here writes.
+        // Read access only: a standard user cannot open HKLM for writing,
+        // and nothing here writes.
         if (::RegOpenKeyExW(root, keyName.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
             keyVal.clear();
             return false;

@@ -7,41 +7,35 @@
 // the product have always seen.
 #include "addin/catalogue/classic_menus.h"
 
-#include "addin/core/connect.h"
+#include "addin/catalogue/shared_submenus.h"
 
 #include <array>
-#include <span>
 
 namespace tavlin {
 namespace {
 
-using Op = RibbonStep::Op;
+using steps::Contents;
+using steps::Item;
+using steps::Separator;
 
 constexpr RibbonStep Menu(std::string_view label) {
-    return {Op::BeginMenu, label};
+    return {step::BeginMenu{label, {}, {}}};
 }
 constexpr RibbonStep Submenu(std::string_view label) {
-    return {Op::BeginMenu, label};
-}
-constexpr RibbonStep Item(std::string_view idMso, std::string_view label) {
-    return {Op::Control, idMso, label};
-}
-constexpr RibbonStep Separator() {
-    return {Op::MenuSeparator};
+    return {step::BeginMenu{label, {}, {}}};
 }
 constexpr RibbonStep EndSubmenu() {
-    return {Op::EndMenu, {}, {}, {}, false};
+    return {step::EndMenu{false}};
 }
-// Pass 1 follows each top-level menu but the last with a spacer.
 constexpr RibbonStep EndTopMenu() {
-    return {Op::EndMenu, {}, {}, {}, true};
+    return {step::EndMenu{true}};
 }
+// Help is the last menu of the row: nothing follows it to be spaced from.
 constexpr RibbonStep EndLastMenu() {
-    return {Op::EndMenu, {}, {}, {}, false};
+    return {step::EndMenu{false}};
 }
-// The add-in's own buttons: literal text whose id takes the pass's prefix.
-constexpr RibbonStep OwnButton(std::string_view id, std::string_view tail) {
-    return {Op::OwnButton, id, tail};
+constexpr RibbonStep OwnButton(std::string_view id, std::string_view restOfElement) {
+    return {step::OwnButton{id, restOfElement}};
 }
 
 // clang-format off
@@ -61,23 +55,7 @@ constexpr RibbonStep kFileMenu[] = {
     Item("WebPagePreview", "Web page Preview"),
     Separator(),
     Submenu("Page Setup…"),
-        Item("PageSetupDialog", "Page Setup…"),
-        Separator(),
-        Item("PageMarginsGallery", "Margins"),
-        Item("PageOrientationGallery", "Orientation"),
-        Item("PageSizeGallery", "Size"),
-        Separator(),
-        Item("ColumnsDialog", "Columns"),
-        Item("BreakInsertDialog", "Breaks"),
-        Item("LineNumbersMenu", "Line Numbers"),
-        Separator(),
-        Item("HyphenationMenu", "Hypernation"),
-        Item("WatermarkGallery", "Watermark"),
-        Item("PageColorPicker", "Page Color"),
-        Item("PageBorderAndShadingDialog", "Page Borders"),
-        Separator(),
-        Item("HeaderInsertGallery", "Header"),
-        Item("FooterInsertGallery", "Footer"),
+        Contents(kPageSetupEntries),
     EndSubmenu(),
     Item("FilePrintPreview", "Print Preview"),
     Item("FilePrint", "Print"),
@@ -139,11 +117,7 @@ constexpr RibbonStep kViewMenu[] = {
     Separator(),
     Item("ViewFullScreenView", "Full Screen"),
     Submenu("Zoom…"),
-        Item("ZoomDialog", "Zoom…"),
-        Item("ZoomCurrent100", "1"),
-        Item("ZoomOnePage", "One page"),
-        Item("ZoomTwoPages", "Two pages"),
-        Item("ZoomPageWidth", "Page Width"),
+        Contents(kZoomEntries),
     EndSubmenu(),
     Separator(),
     Item("FileProperties", "Properties"),
@@ -159,40 +133,12 @@ constexpr RibbonStep kInsertMenu[] = {
     Item("FieldInsert", "Field..."),
     Item("SymbolInsertGallery", "Symbol"),
     Submenu("Comments"),
-        Item("ReviewNewComment", "New"),
-        Item("ReviewDeleteCommentsMenu", "Delete"),
-        Item("ReviewPreviousCommentWord", "Previous"),
-        Item("ReviewNextCommentWord", "Next"),
+        Contents(kCommentsEntries),
     EndSubmenu(),
     Separator(),
     Item("InsertBuildingBlocksEquationsGallery", "Equation"),
     Submenu("References"),
-        Item("IndexAndTables", "Index and Tables"),
-        Item("TableOfContentsGallery", "Table of Contents"),
-        Item("TableOfContentsAddTextGallery", "Add Text"),
-        Item("TableOfContentsUpdate", "Update Table…"),
-        Separator(),
-        Item("FootnoteInsert", "Insert Footnote"),
-        Item("EndnoteInsertWord", "Insert Endnote"),
-        Item("EndnoteNextWord", "Next Footnote"),
-        Item("FootnoteEndnoteDialog", "Footnote and Endnote Dialog…"),
-        Separator(),
-        Item("CitationInsert", "Insert Citation"),
-        Item("BibliographyManageSources", "Manage Sources"),
-        Item("BibliographyGallery", "Bibliography"),
-        Separator(),
-        Item("CaptionInsert", "Insert Caption…"),
-        Item("TableOfFiguresInsert", "Insert Table of Figures…"),
-        Item("TableOfFiguresUpdate", "Update Table"),
-        Item("CrossReferenceInsert", "Cross-reference"),
-        Separator(),
-        Item("IndexMarkEntry", "Mark Entry…"),
-        Item("IndexInsert", "Insert Index…"),
-        Item("IndexUpdate", "Update Index"),
-        Separator(),
-        Item("CitationMark", "Mark Citation…"),
-        Item("TableOfAuthoritiesInsert", "Insert Table of Authorities…"),
-        Item("TableOfAuthoritiesUpdate", "Update Table"),
+        Contents(kReferencesEntries),
     EndSubmenu(),
     Item("WebComponent", "Web Component…"),
     Separator(),
@@ -272,15 +218,7 @@ constexpr RibbonStep kToolsMenu[] = {
     Separator(),
     Item("FileCreateDocumentWorkspace", "Create Document Workspace"),
     Submenu("Tracking"),
-        Item("ReviewTrackChangesMenu", "Track Changes"),
-        Item("ReviewBalloonsMenu", "Balloons"),
-        Item("ReviewDisplayForReview", "Display for Review"),
-        Item("ReviewReviewingPaneMenu", "Review Pane"),
-        Separator(),
-        Item("ReviewAcceptChangeMenu", "Accept"),
-        Item("ReviewRejectChange", "Reject"),
-        Item("ReviewPreviousChange", "Previous"),
-        Item("ReviewNextChange", "Next"),
+        Contents(kTrackingEntries),
     EndSubmenu(),
     Submenu("Compare And Combine"),
         Item("ReviewCompareMenu", "Compare"),
@@ -289,31 +227,7 @@ constexpr RibbonStep kToolsMenu[] = {
     Item("ReviewProtectDocumentMenu", "Protect Document…"),
     Separator(),
     Submenu("Letters and Mailing"),
-        Item("EnvelopesAndLabels", "Envelope And Label Wizard"),
-        Item("EnvelopesAndLabelsDialog", "Envelopes…"),
-        Item("LabelsDialog", "Labels…"),
-        Separator(),
-        Item("MailMergeStartMailMergeMenu", "Start Mail Merge"),
-        Item("MailMergeSelectRecipients", "Select Recipients"),
-        Item("MailMergeRecipientsEditList", "Edit Recipient List…"),
-        Separator(),
-        Item("MailMergeHighlightMergeFields", "Highlight Merge Fields"),
-        Item("MailMergeAddressBlockInsert", "Adress Block…"),
-        Item("MailMergeGreetingLineInsert", "Greeting Line…"),
-        Item("MailMergeMergeFieldInsertMenu", "Insert Merge Field"),
-        Item("MailMergeRules", "Rules"),
-        Item("MailMergeMatchFields", "Match Fields…"),
-        Item("MailMergeUpdateLabels", "Update Labels"),
-        Separator(),
-        Item("MailMergeResultsPreview", "Preview Results"),
-        Item("MailMergeGoToFirstRecord", "First"),
-        Item("MailMergeGoToPreviousRecord", "Previous"),
-        Item("MailMergeGoToNextRecord", "Next"),
-        Item("MailMergeGotToLastRecord", "Last"),
-        Item("MailMergeFindRecipient", "Find Recipient…"),
-        Item("MailMergeAutoCheckForErrors", "Auto Check for Errors…"),
-        Separator(),
-        Item("MailMergeFinishAndMergeMenu", "Finish And Merge"),
+        Contents(kLettersAndMailingEntries),
     EndSubmenu(),
     Separator(),
     Submenu("Macro"),
@@ -445,14 +359,6 @@ constexpr std::array<std::span<const RibbonStep>, 9> kClassicMenus{{
 
 std::span<const std::span<const RibbonStep>> ClassicMenus() {
     return kClassicMenus;
-}
-
-void Connect::AddClassicMenus(std::int16_t pass) {
-    menuPass_ = pass;
-    const std::string_view idPrefix = pass == 1 ? std::string_view{} : std::string_view{"All"};
-    for (const std::span<const RibbonStep> menu : kClassicMenus) {
-        Play(menu, idPrefix);
-    }
 }
 
 } // namespace tavlin

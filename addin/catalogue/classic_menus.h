@@ -1,6 +1,6 @@
 #pragma once
 
-#include "addin/core/connect.h"
+#include "addin/core/ribbon_step.h"
 
 #include <span>
 

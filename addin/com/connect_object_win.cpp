@@ -2,7 +2,9 @@
 
 #include "addin/about/about_model.h"
 #include "addin/about/about_window_win.h"
-#include "addin/com/dispatch_win.h"
+#include "addin/com/bstr_text_win.h"
+#include "addin/com/error_boundary_win.h"
+#include "addin/com/late_binding_win.h"
 #include "addin/com/module_win.h"
 #include "addin/com/office_interfaces_win.h"
 #include "addin/core/connect.h"
@@ -15,31 +17,28 @@
 #include <atomic>
 #include <memory>
 #include <new>
+#include <optional>
 
 namespace tavlin::com {
 namespace {
 
-// The host's application object as the document core asks for it; the
-// counted reference goes with the object.
+// The host's application object as the document core asks for it. The
+// connection object holds the counted reference; this only looks through it.
 class LateBoundHost final : public HostApplication {
 public:
-    explicit LateBoundHost(IDispatch* application)
-        : application_(ComPtr<IDispatch>::Retain(application)) {}
+    explicit LateBoundHost(IDispatch* application) : application_(application) {}
 
     std::string Name() override {
         UniqueVariant name;
-        GetProperty(application_.get(), L"Name", name.get());
+        GetProperty(application_, L"Name", name.get());
         if (FAILED(::VariantChangeType(name.get(), name.get(), 0, VT_BSTR))) {
             throw Error::TypeMismatch();
         }
-        BSTR b = V_BSTR(name.get());
-        return b == nullptr ? std::string{} : WideToUtf8({b, ::SysStringLen(b)});
+        return BstrText(V_BSTR(name.get()));
     }
 
-    [[nodiscard]] IDispatch* application() const { return application_.get(); }
-
 private:
-    ComPtr<IDispatch> application_;
+    IDispatch* application_;
 };
 
 class ConnectObject final : public _Connect,
@@ -162,6 +161,7 @@ public:
                 return E_POINTER;
             }
             *ribbonXml = nullptr;
+            settings_.ForgetKey();
             *ribbonXml = ToBstr(connect_.GetRibbonXML()).release();
             return S_OK;
         } catch (...) {
@@ -190,7 +190,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Document0(IDispatch*) override {
         try {
-            IDispatch* application = Application();
+            if (!application_) {
+                throw Error::ObjectNotSet();
+            }
+            IDispatch* application = application_.get();
             UniqueVariant shown;
             {
                 const ComPtr<IDispatch> window = GetObjectProperty(application, L"ActiveWindow");
@@ -216,10 +219,12 @@ public:
     HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*,
                                            SAFEARRAY**) override {
         try {
-            if (application == nullptr) {
-                connect_.SetHostApplication(nullptr);
-            } else {
-                connect_.SetHostApplication(std::make_unique<LateBoundHost>(application));
+            connect_.SetHostApplication(nullptr);
+            host_.reset();
+            application_ = ComPtr<IDispatch>::Retain(application);
+            if (application_) {
+                host_.emplace(application_.get());
+                connect_.SetHostApplication(&*host_);
             }
             return S_OK;
         } catch (...) {
@@ -258,7 +263,7 @@ private:
                 hr = library->GetTypeInfoOfGuid(IID__Connect, typeInfo_.put());
             }
             if (FAILED(hr)) {
-                throw CallError(hr, PlatformError(static_cast<DWORD>(hr)).description());
+                throw CallErrorFor(hr);
             }
         }
         return typeInfo_.get();
@@ -303,16 +308,10 @@ private:
         void operator()(TYPEATTR* a) const noexcept { info->ReleaseTypeAttr(a); }
     };
 
-    IDispatch* Application() const {
-        const auto* host = static_cast<const LateBoundHost*>(connect_.hostApplication());
-        if (host == nullptr) {
-            throw Error::ObjectNotSet();
-        }
-        return host->application();
-    }
-
     std::atomic<ULONG> references_{1};
     RegistrySettingsStore settings_;
+    ComPtr<IDispatch> application_;
+    std::optional<LateBoundHost> host_;
     Connect connect_{settings_};
     ComPtr<ITypeInfo> typeInfo_;
 };

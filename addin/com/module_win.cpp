@@ -3,7 +3,7 @@
 #include "addin/com/module_win.h"
 
 #include "addin/com/connect_object_win.h"
-#include "addin/com/dispatch_win.h"
+#include "addin/com/error_boundary_win.h"
 #include "addin/com/registration_win.h"
 #include "tavlin_com_h.h"
 

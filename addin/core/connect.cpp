@@ -1,5 +1,8 @@
 #include "addin/core/connect.h"
 
+#include "addin/catalogue/classic_menus.h"
+#include "addin/toolbars/toolbar_rows.h"
+
 #include "common/convert.h"
 #include "common/error.h"
 
@@ -27,11 +30,29 @@ constexpr std::array<HiddenTab, 8> kHiddenTabs{{
     {"Developer", "TabDeveloper"},
 }};
 
+// The largest document, with every built-in tab hidden, is about 44.7 KB.
+constexpr std::size_t kExpectedDocumentSize = 48 * 1024;
+
 } // namespace
 
 std::int32_t Connect::ReadWholeNumber(std::string_view key, int defaultValue) {
     settingValue_ = ToWholeNumber(settings_.SettingsRead(key, defaultValue));
     return settingValue_;
+}
+
+void Connect::AddClassicMenus(std::int16_t pass) {
+    menuPass_ = pass;
+    for (const std::span<const RibbonStep> menu : ClassicMenus()) {
+        Play(menu);
+    }
+}
+
+void Connect::AddStandardToolbar() {
+    Play(StandardToolbar());
+}
+
+void Connect::AddFormattingToolbar() {
+    Play(FormattingToolbar());
 }
 
 std::string_view Connect::GetRibbonXML() {
@@ -49,6 +70,9 @@ std::string_view Connect::GetRibbonXML() {
         }
 
         ribbonXml_.clear();
+        // Word waits for this at every start: one allocation for the whole
+        // document instead of a dozen as it grows.
+        ribbonXml_.reserve(kExpectedDocumentSize);
         Append("<customUI xmlns=\"");
         Append(kCustomUiNamespace);
         Append("\" >");

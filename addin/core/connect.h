@@ -3,10 +3,10 @@
 // tool and the tests use it directly.
 #pragma once
 
+#include "addin/core/ribbon_step.h"
 #include "common/settings_store.h"
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,29 +22,6 @@ public:
     [[nodiscard]] virtual std::string Name() = 0;
 };
 
-// One step of fixed ribbon content: the menu catalogue and the toolbar rows
-// are tables of these, replayed by Connect::Play.
-struct RibbonStep {
-    enum class Op : std::uint8_t {
-        Append,           // a: literal text
-        Control,          // AddControl(a = idMso, b = label, "", "", "")
-        IconButton,       // AddIconButton(a = idMso, b = screentip, "", "")
-        ComboBox,         // AddComboBox(a = idMso)
-        BeginButtonGroup, //
-        EndButtonGroup,   //
-        GroupBreak,       // EndButtonGroup, AddDisabledLabel(a), BeginButtonGroup
-        MenuSeparator,    // AddMenuSeparator()
-        BeginMenu,        // BeginMenu(a = label, b = imageMso, c = screentip)
-        EndMenu,          // EndMenu(flag)
-        OwnButton,        // <button id=" prefix a " then the literal tail b
-    };
-    Op op;
-    std::string_view a{};
-    std::string_view b{};
-    std::string_view c{};
-    bool flag = false;
-};
-
 struct IdCounters {
     std::int32_t ButtonGroupCounter = 0;
     std::int32_t ControlCounter = 0;
@@ -56,13 +33,17 @@ struct IdCounters {
 inline constexpr std::string_view kCustomUiNamespace =
     "http://schemas.microsoft.com/office/2006/01/customui";
 
+// Reaches the private state of a Connect for the unit tests: play one
+// table from given counters without two billion calls before it.
+class ConnectTestSeam;
+
 class Connect {
 public:
     explicit Connect(const SettingsStore& settings) : settings_(settings) {}
 
-    // Keeps the host; a second connection replaces the first.
-    void SetHostApplication(std::unique_ptr<HostApplication> host) { host_ = std::move(host); }
-    [[nodiscard]] HostApplication* hostApplication() const { return host_.get(); }
+    // The host is owned by whoever connected it and must outlive its use
+    // here; a second connection replaces the first, nullptr disconnects.
+    void SetHostApplication(HostApplication* host) { host_ = host; }
 
     // The whole customUI document for the current settings, or an empty
     // text when the host is not Word or the Classic tab is switched off.
@@ -75,8 +56,19 @@ public:
     [[nodiscard]] const IdCounters& counters() const { return counters_; }
     [[nodiscard]] std::int32_t MenuPass() const { return menuPass_; }
 
-    // The writers. Public so the catalogue, the rows and the tests reach
-    // them; nothing outside this class builds customUI text another way.
+private:
+    friend class ConnectTestSeam;
+
+    std::int32_t ReadWholeNumber(std::string_view key, int defaultValue);
+
+    // The content: the classic menus (pass 1 the row, any other pass the
+    // copy inside "All") and the two toolbar rows.
+    void AddClassicMenus(std::int16_t pass);
+    void AddStandardToolbar();
+    void AddFormattingToolbar();
+    void Play(std::span<const RibbonStep> steps);
+
+    // The writers: nothing builds customUI text another way.
     void Append(std::string_view text) { ribbonXml_.append(text); }
     void AddControl(std::string_view idMso, std::string_view label, std::string_view imageMso,
                     std::string_view screentip, std::string_view onAction);
@@ -89,29 +81,13 @@ public:
     void AddMenuSeparator();
     void BeginMenu(std::string_view label, std::string_view imageMso, std::string_view screentip);
     void EndMenu(bool addSpacer);
-
-    // The content: the classic menus (pass 1 the row, any other pass the
-    // copy inside "All") and the two toolbar rows.
-    void AddClassicMenus(std::int16_t pass);
-    void AddStandardToolbar();
-    void AddFormattingToolbar();
-
-    // Replays fixed content; idPrefix goes in front of own buttons' ids.
-    void Play(std::span<const RibbonStep> steps, std::string_view idPrefix = {});
-
-    // For tests that start from a given state: a document in progress, and
-    // counters near their limit without two billion calls.
-    void ResetDocument() { ribbonXml_.clear(); }
-    void SetCounters(const IdCounters& counters) { counters_ = counters; }
-    void SetMenuPass(std::int32_t pass) { menuPass_ = pass; }
-
-private:
-    std::int32_t ReadWholeNumber(std::string_view key, int defaultValue);
+    void AddOwnButton(std::string_view id, std::string_view restOfElement);
+    void OpenControl(std::string_view idMso);
     void AppendNumber(std::int32_t n);
     void AppendAttribute(std::string_view name, std::string_view value);
 
     const SettingsStore& settings_;
-    std::unique_ptr<HostApplication> host_;
+    HostApplication* host_ = nullptr;
     std::string ribbonXml_;
     std::int32_t settingValue_ = 0;
     IdCounters counters_;

@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <limits>
+#include <variant>
 
 namespace tavlin {
 namespace {
@@ -19,6 +20,8 @@ std::int32_t Next(std::int32_t& counter) {
     }
     return ++counter;
 }
+
+template <typename... Writes> struct Overloaded : Writes... { using Writes::operator()...; };
 
 } // namespace
 
@@ -37,8 +40,9 @@ void Connect::AppendAttribute(std::string_view name, std::string_view value) {
     ribbonXml_.push_back('"');
 }
 
-void Connect::AddControl(std::string_view idMso, std::string_view label, std::string_view imageMso,
-                         std::string_view screentip, std::string_view onAction) {
+// One of Word's controls by its idMso, or, without one, a button of our own
+// with the next generated id.
+void Connect::OpenControl(std::string_view idMso) {
     if (idMso.empty()) {
         const std::int32_t n = Next(counters_.ControlCounter);
         Append("<button id=\"sep00");
@@ -49,6 +53,11 @@ void Connect::AddControl(std::string_view idMso, std::string_view label, std::st
         Append(idMso);
         Append("\"");
     }
+}
+
+void Connect::AddControl(std::string_view idMso, std::string_view label, std::string_view imageMso,
+                         std::string_view screentip, std::string_view onAction) {
+    OpenControl(idMso);
     AppendAttribute(" label=\"", label);
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" screentip=\"", screentip);
@@ -58,16 +67,7 @@ void Connect::AddControl(std::string_view idMso, std::string_view label, std::st
 
 void Connect::AddIconButton(std::string_view idMso, std::string_view screentip,
                             std::string_view imageMso, std::string_view onAction) {
-    if (idMso.empty()) {
-        const std::int32_t n = Next(counters_.ControlCounter);
-        Append("<button id=\"sep00");
-        AppendNumber(n);
-        Append("\"");
-    } else {
-        Append("<control idMso=\"");
-        Append(idMso);
-        Append("\"");
-    }
+    OpenControl(idMso);
     AppendAttribute(" screentip=\"", screentip);
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" onAction=\"", onAction);
@@ -128,49 +128,40 @@ void Connect::EndMenu(bool addSpacer) {
     }
 }
 
-void Connect::Play(std::span<const RibbonStep> steps, std::string_view idPrefix) {
-    using Op = RibbonStep::Op;
+// The "All" copy of the menus must not repeat the menu row's ids.
+void Connect::AddOwnButton(std::string_view id, std::string_view restOfElement) {
+    Append("<button id=\"");
+    if (menuPass_ != 1) {
+        Append("All");
+    }
+    Append(id);
+    Append(restOfElement);
+}
+
+void Connect::Play(std::span<const RibbonStep> steps) {
     for (const RibbonStep& s : steps) {
-        switch (s.op) {
-        case Op::Append:
-            Append(s.a);
-            break;
-        case Op::Control:
-            AddControl(s.a, s.b, {}, {}, {});
-            break;
-        case Op::IconButton:
-            AddIconButton(s.a, s.b, {}, {});
-            break;
-        case Op::ComboBox:
-            AddComboBox(s.a);
-            break;
-        case Op::BeginButtonGroup:
-            BeginButtonGroup();
-            break;
-        case Op::EndButtonGroup:
-            EndButtonGroup();
-            break;
-        case Op::GroupBreak:
-            EndButtonGroup();
-            AddDisabledLabel(s.a);
-            BeginButtonGroup();
-            break;
-        case Op::MenuSeparator:
-            AddMenuSeparator();
-            break;
-        case Op::BeginMenu:
-            BeginMenu(s.a, s.b, s.c);
-            break;
-        case Op::EndMenu:
-            EndMenu(s.flag);
-            break;
-        case Op::OwnButton:
-            Append("<button id=\"");
-            Append(idPrefix);
-            Append(s.a);
-            Append(s.b);
-            break;
-        }
+        std::visit(
+            Overloaded{
+                [&](const step::Literal& x) { Append(x.text); },
+                [&](const step::Control& x) { AddControl(x.idMso, x.label, {}, {}, {}); },
+                [&](const step::IconButton& x) { AddIconButton(x.idMso, x.screentip, {}, {}); },
+                [&](const step::ComboBox& x) { AddComboBox(x.idMso); },
+                [&](const step::BeginButtonGroup&) { BeginButtonGroup(); },
+                [&](const step::EndButtonGroup&) { EndButtonGroup(); },
+                [&](const step::GroupBreak& x) {
+                    EndButtonGroup();
+                    AddDisabledLabel(x.spacerLabel);
+                    BeginButtonGroup();
+                },
+                [&](const step::MenuSeparator&) { AddMenuSeparator(); },
+                [&](const step::BeginMenu& x) { BeginMenu(x.label, x.imageMso, x.screentip); },
+                [&](const step::EndMenu& x) { EndMenu(x.spacerInMenuRow); },
+                [&](const step::OwnButton& x) { AddOwnButton(x.id, x.restOfElement); },
+                [&](const step::Contents& x) {
+                    Play({x.first, x.count});
+                },
+            },
+            s.what);
     }
 }
 

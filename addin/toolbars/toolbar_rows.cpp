@@ -1,47 +1,41 @@
 // The two toolbar rows under the menu row, copies of the standard and the
 // formatting toolbars of earlier Word versions. Fixed content: only the
 // numbers inside generated ids vary, with the counters on entry.
-#include "addin/core/connect.h"
+#include "addin/toolbars/toolbar_rows.h"
+
+#include "addin/catalogue/shared_submenus.h"
 
 namespace tavlin {
 namespace {
 
-using Op = RibbonStep::Op;
+using steps::Contents;
 
 constexpr RibbonStep Box(std::string_view open) {
-    return {Op::Append, open};
+    return {step::Literal{open}};
 }
 constexpr RibbonStep EndBox() {
-    return {Op::Append, "</box>"};
+    return {step::Literal{"</box>"}};
 }
 constexpr RibbonStep Group() {
-    return {Op::BeginButtonGroup};
+    return {step::BeginButtonGroup{}};
 }
 constexpr RibbonStep EndGroup() {
-    return {Op::EndButtonGroup};
+    return {step::EndButtonGroup{}};
 }
-// EndButtonGroup, a disabled spacer button with this label, BeginButtonGroup.
-constexpr RibbonStep GroupBreak(std::string_view spacer) {
-    return {Op::GroupBreak, spacer};
+constexpr RibbonStep GroupBreak(std::string_view spacerLabel) {
+    return {step::GroupBreak{spacerLabel}};
 }
 constexpr RibbonStep Icon(std::string_view idMso, std::string_view screentip = {}) {
-    return {Op::IconButton, idMso, screentip};
+    return {step::IconButton{idMso, screentip}};
 }
 constexpr RibbonStep Combo(std::string_view idMso) {
-    return {Op::ComboBox, idMso};
+    return {step::ComboBox{idMso}};
 }
-// An icon drop-down: no label, only an image and a screentip.
 constexpr RibbonStep IconMenu(std::string_view imageMso, std::string_view screentip) {
-    return {Op::BeginMenu, {}, imageMso, screentip};
+    return {step::BeginMenu{{}, imageMso, screentip}};
 }
 constexpr RibbonStep EndIconMenu() {
-    return {Op::EndMenu, {}, {}, {}, false};
-}
-constexpr RibbonStep Item(std::string_view idMso, std::string_view label) {
-    return {Op::Control, idMso, label};
-}
-constexpr RibbonStep Separator() {
-    return {Op::MenuSeparator};
+    return {step::EndMenu{false}};
 }
 
 constexpr std::string_view kStandardSpacer = "  ";
@@ -61,23 +55,7 @@ constexpr RibbonStep kStandardToolbar[] = {
         Icon("FilePrint"),
         Icon("FilePrintPreview"),
         IconMenu("PageSetupDialog", "Page Setup…"),
-            Item("PageSetupDialog", "Page Setup…"),
-            Separator(),
-            Item("PageMarginsGallery", "Margins"),
-            Item("PageOrientationGallery", "Orientation"),
-            Item("PageSizeGallery", "Size"),
-            Separator(),
-            Item("ColumnsDialog", "Columns"),
-            Item("BreakInsertDialog", "Breaks"),
-            Item("LineNumbersMenu", "Line Numbers"),
-            Separator(),
-            Item("HyphenationMenu", "Hypernation"),
-            Item("WatermarkGallery", "Watermark"),
-            Item("PageColorPicker", "Page Color"),
-            Item("PageBorderAndShadingDialog", "Page Borders"),
-            Separator(),
-            Item("HeaderInsertGallery", "Header"),
-            Item("FooterInsertGallery", "Footer"),
+            Contents(kPageSetupEntries),
         EndIconMenu(),
     EndGroup(),
     Group(),
@@ -100,85 +78,21 @@ constexpr RibbonStep kStandardToolbar[] = {
     GroupBreak(kStandardSpacer),
         Icon("DocumentMapReadingView", "Document map"),
         IconMenu("ZoomDialog", "Zoom…"),
-            Item("ZoomDialog", "Zoom…"),
-            Item("ZoomCurrent100", "1"),
-            Item("ZoomOnePage", "One page"),
-            Item("ZoomTwoPages", "Two pages"),
-            Item("ZoomPageWidth", "Page Width"),
+            Contents(kZoomEntries),
         EndIconMenu(),
         Icon("ViewFullScreenReadingView"),
     GroupBreak(kStandardSpacer),
         IconMenu("ReviewNewComment", "Comments"),
-            Item("ReviewNewComment", "New"),
-            Item("ReviewDeleteCommentsMenu", "Delete"),
-            Item("ReviewPreviousCommentWord", "Previous"),
-            Item("ReviewNextCommentWord", "Next"),
+            Contents(kCommentsEntries),
         EndIconMenu(),
         IconMenu("BibliographyManageSources", "References"),
-            Item("IndexAndTables", "Index and Tables"),
-            Item("TableOfContentsGallery", "Table of Contents"),
-            Item("TableOfContentsAddTextGallery", "Add Text"),
-            Item("TableOfContentsUpdate", "Update Table…"),
-            Separator(),
-            Item("FootnoteInsert", "Insert Footnote"),
-            Item("EndnoteInsertWord", "Insert Endnote"),
-            Item("EndnoteNextWord", "Next Footnote"),
-            Item("FootnoteEndnoteDialog", "Footnote and Endnote Dialog…"),
-            Separator(),
-            Item("CitationInsert", "Insert Citation"),
-            Item("BibliographyManageSources", "Manage Sources"),
-            Item("BibliographyGallery", "Bibliography"),
-            Separator(),
-            Item("CaptionInsert", "Insert Caption…"),
-            Item("TableOfFiguresInsert", "Insert Table of Figures…"),
-            Item("TableOfFiguresUpdate", "Update Table"),
-            Item("CrossReferenceInsert", "Cross-reference"),
-            Separator(),
-            Item("IndexMarkEntry", "Mark Entry…"),
-            Item("IndexInsert", "Insert Index…"),
-            Item("IndexUpdate", "Update Index"),
-            Separator(),
-            Item("CitationMark", "Mark Citation…"),
-            Item("TableOfAuthoritiesInsert", "Insert Table of Authorities…"),
-            Item("TableOfAuthoritiesUpdate", "Update Table"),
+            Contents(kReferencesEntries),
         EndIconMenu(),
         IconMenu("ReviewTrackChangesMenu", "Tracking"),
-            Item("ReviewTrackChangesMenu", "Track Changes"),
-            Item("ReviewBalloonsMenu", "Balloons"),
-            Item("ReviewDisplayForReview", "Display for Review"),
-            Item("ReviewReviewingPaneMenu", "Review Pane"),
-            Separator(),
-            Item("ReviewAcceptChangeMenu", "Accept"),
-            Item("ReviewRejectChange", "Reject"),
-            Item("ReviewPreviousChange", "Previous"),
-            Item("ReviewNextChange", "Next"),
+            Contents(kTrackingEntries),
         EndIconMenu(),
         IconMenu("EnvelopesAndLabels", "Letters and Mailing"),
-            Item("EnvelopesAndLabels", "Envelope And Label Wizard"),
-            Item("EnvelopesAndLabelsDialog", "Envelopes…"),
-            Item("LabelsDialog", "Labels…"),
-            Separator(),
-            Item("MailMergeStartMailMergeMenu", "Start Mail Merge"),
-            Item("MailMergeSelectRecipients", "Select Recipients"),
-            Item("MailMergeRecipientsEditList", "Edit Recipient List…"),
-            Separator(),
-            Item("MailMergeHighlightMergeFields", "Highlight Merge Fields"),
-            Item("MailMergeAddressBlockInsert", "Adress Block…"),
-            Item("MailMergeGreetingLineInsert", "Greeting Line…"),
-            Item("MailMergeMergeFieldInsertMenu", "Insert Merge Field"),
-            Item("MailMergeRules", "Rules"),
-            Item("MailMergeMatchFields", "Match Fields…"),
-            Item("MailMergeUpdateLabels", "Update Labels"),
-            Separator(),
-            Item("MailMergeResultsPreview", "Preview Results"),
-            Item("MailMergeGoToFirstRecord", "First"),
-            Item("MailMergeGoToPreviousRecord", "Previous"),
-            Item("MailMergeGoToNextRecord", "Next"),
-            Item("MailMergeGotToLastRecord", "Last"),
-            Item("MailMergeFindRecipient", "Find Recipient…"),
-            Item("MailMergeAutoCheckForErrors", "Auto Check for Errors…"),
-            Separator(),
-            Item("MailMergeFinishAndMergeMenu", "Finish And Merge"),
+            Contents(kLettersAndMailingEntries),
         EndIconMenu(),
     EndGroup(),
     EndBox(),
@@ -221,12 +135,12 @@ constexpr RibbonStep kFormattingToolbar[] = {
 
 } // namespace
 
-void Connect::AddStandardToolbar() {
-    Play(kStandardToolbar);
+std::span<const RibbonStep> StandardToolbar() {
+    return kStandardToolbar;
 }
 
-void Connect::AddFormattingToolbar() {
-    Play(kFormattingToolbar);
+std::span<const RibbonStep> FormattingToolbar() {
+    return kFormattingToolbar;
 }
 
 } // namespace tavlin

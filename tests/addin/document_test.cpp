@@ -103,7 +103,8 @@ TEST(GetRibbonXML, EmptyResultsLeaveTheLastDocumentAlone) {
     d.store.SettingsWrite("Classic", "0");
     EXPECT_EQ(d.Build(), "");
     EXPECT_EQ(d.connect.RibbonXml(), first);
-    d.connect.SetHostApplication(std::make_unique<test::FakeHost>("Microsoft Excel"));
+    test::FakeHost excel("Microsoft Excel");
+    d.connect.SetHostApplication(&excel);
     EXPECT_EQ(d.Build(), "");
     EXPECT_EQ(d.connect.RibbonXml(), first);
 }
@@ -122,8 +123,11 @@ TEST(GetRibbonXML, WithoutAHostItFailsAsAnUnsetObject) {
 
 TEST(GetRibbonXML, TheSecondConnectionWins) {
     Document d;
-    d.connect.SetHostApplication(std::make_unique<test::FakeHost>("Microsoft Excel"));
+    test::FakeHost excel("Microsoft Excel");
+    d.connect.SetHostApplication(&excel);
     EXPECT_EQ(d.Build(), "");
+    d.connect.SetHostApplication(nullptr);
+    EXPECT_THROW((void)d.Build(), Error) << "disconnected";
 }
 
 TEST(GetRibbonXML, ClassicSwitch) {
@@ -246,15 +250,27 @@ TEST(GetRibbonXML, TheHiddenTotalIsASumNotACountOfOnes) {
 
     // Eight "0.9": no tab is exactly 1, yet the rounded running total
     // reaches 8 (0.9 -> 1, 1.9 -> 2, ...): a ribbon from scratch.
-    Document nines({{"Hide built-in Tabs", "1"}, {"Home", "0.9"}, {"Insert", "0.9"},
-                    {"Page Layout", "0.9"}, {"References", "0.9"}, {"Mailings", "0.9"},
-                    {"Review", "0.9"}, {"View", "0.9"}, {"Developer", "0.9"}});
+    Document nines({{"Hide built-in Tabs", "1"},
+                    {"Home", "0.9"},
+                    {"Insert", "0.9"},
+                    {"Page Layout", "0.9"},
+                    {"References", "0.9"},
+                    {"Mailings", "0.9"},
+                    {"Review", "0.9"},
+                    {"View", "0.9"},
+                    {"Developer", "0.9"}});
     EXPECT_NE(nines.Build().find(R"(<ribbon startFromScratch="true">)"), std::string::npos);
 
     // Eight "0.4" round away to 0 at every step: nothing hidden.
-    Document fours({{"Hide built-in Tabs", "1"}, {"Home", "0.4"}, {"Insert", "0.4"},
-                    {"Page Layout", "0.4"}, {"References", "0.4"}, {"Mailings", "0.4"},
-                    {"Review", "0.4"}, {"View", "0.4"}, {"Developer", "0.4"}});
+    Document fours({{"Hide built-in Tabs", "1"},
+                    {"Home", "0.4"},
+                    {"Insert", "0.4"},
+                    {"Page Layout", "0.4"},
+                    {"References", "0.4"},
+                    {"Mailings", "0.4"},
+                    {"Review", "0.4"},
+                    {"View", "0.4"},
+                    {"Developer", "0.4"}});
     const std::string doc = fours.Build();
     EXPECT_AFTER(doc, kRoot, std::string("<ribbon><tabs><tab id="));
     EXPECT_EQ(doc.find("visible="), std::string::npos);
@@ -352,7 +368,7 @@ TEST(GetRibbonXML, TwoCallsGiveTheSameDocumentBecauseCountersRestart) {
 
 TEST(GetRibbonXML, CountersRestartEvenWhenNothingIsBuilt) {
     Document d({{"Classic", "0"}});
-    d.connect.SetCounters({5, 5, 5, 5});
+    (void)ConnectTestSeam::Play(d.connect, {}, {5, 5, 5, 5});
     EXPECT_EQ(d.Build(), "");
     EXPECT_EQ(d.connect.counters(), (IdCounters{}));
 }

@@ -4,7 +4,7 @@
 #include "common/settings_store.h"
 
 #include <initializer_list>
-#include <memory>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -29,17 +29,36 @@ private:
 // A Connect over an in-memory store, connected to a host called Word.
 struct Document {
     explicit Document(std::initializer_list<std::pair<const char*, const char*>> settings = {},
-                      std::string host = "Microsoft Word")
-        : connect(store) {
+                      std::string hostName = "Microsoft Word")
+        : host(std::move(hostName)), connect(store) {
         for (const auto& [k, v] : settings) {
             store.SettingsWrite(k, v);
         }
-        connect.SetHostApplication(std::make_unique<FakeHost>(std::move(host)));
+        connect.SetHostApplication(&host);
     }
     std::string Build() { return std::string(connect.GetRibbonXML()); }
 
+    FakeHost host;
     MemorySettingsStore store;
     Connect connect;
 };
 
 } // namespace tavlin::test
+
+namespace tavlin {
+
+// Plays one table on a document of its own, from given counters and menu
+// pass, and gives what it wrote.
+class ConnectTestSeam {
+public:
+    static std::string Play(Connect& connect, std::span<const RibbonStep> steps,
+                            IdCounters start = {}, std::int32_t menuPass = 1) {
+        connect.ribbonXml_.clear();
+        connect.counters_ = start;
+        connect.menuPass_ = menuPass;
+        connect.Play(steps);
+        return connect.ribbonXml_;
+    }
+};
+
+} // namespace tavlin

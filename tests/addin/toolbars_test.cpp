@@ -1,4 +1,5 @@
 #include "addin/core/connect.h"
+#include "addin/toolbars/toolbar_rows.h"
 #include "fixtures.h"
 #include "xml_tree.h"
 
@@ -12,10 +13,8 @@ namespace {
 
 // A row written on its own, from given counters.
 struct Row {
-    Row(void (Connect::*write)(), IdCounters start) {
-        connect.SetCounters(start);
-        (connect.*write)();
-        text = connect.RibbonXml();
+    Row(std::span<const RibbonStep> row, IdCounters start) {
+        text = ConnectTestSeam::Play(connect, row, start);
         grown = {connect.counters().ButtonGroupCounter - start.ButtonGroupCounter,
                  connect.counters().ControlCounter - start.ControlCounter,
                  connect.counters().MenuSeparatorCounter - start.MenuSeparatorCounter,
@@ -72,7 +71,7 @@ TEST(StandardToolbar, AllOffChangesOnlyMenuAndSeparatorNumbers) {
 }
 
 TEST(StandardToolbar, Shape) {
-    Row row(&Connect::AddStandardToolbar, {0, 8, 0, 0});
+    Row row(StandardToolbar(), {0, 8, 0, 0});
     ASSERT_TRUE(row.root);
     EXPECT_EQ(row.grown, (IdCounters{9, 7, 14, 6}));
     EXPECT_EQ(row.root->Count("buttonGroup"), 9);
@@ -124,13 +123,13 @@ TEST(StandardToolbar, Shape) {
 }
 
 TEST(StandardToolbar, SameCountersSameText) {
-    Row a(&Connect::AddStandardToolbar, {3, 4, 5, 6});
-    Row b(&Connect::AddStandardToolbar, {3, 4, 5, 6});
+    Row a(StandardToolbar(), {3, 4, 5, 6});
+    Row b(StandardToolbar(), {3, 4, 5, 6});
     EXPECT_EQ(a.text, b.text);
 }
 
 TEST(FormattingToolbar, ExampleTextsAndShape) {
-    Row row(&Connect::AddFormattingToolbar, {9, 15, 0, 0});
+    Row row(FormattingToolbar(), {9, 15, 0, 0});
     ASSERT_TRUE(row.root);
     EXPECT_TRUE(row.text.starts_with(
         R"(<box id="boxNew3" boxStyle="horizontal"><control idMso="StylesPane" showLabel="false"/>)"

@@ -5,139 +5,176 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 namespace tavlin {
 namespace {
 
-// Each writer call on a fresh document, and the exact text it appends.
-class Writers : public ::testing::Test {
-protected:
-    std::string Take() {
-        std::string text = connect.RibbonXml();
-        connect.ResetDocument();
-        return text;
-    }
-    MemorySettingsStore store;
-    Connect connect{store};
-};
+using steps::Contents;
+using steps::Item;
+using steps::Separator;
 
-TEST_F(Writers, ControlWritesOnlyTheAttributesItIsGiven) {
-    connect.AddControl("FileNew", "New", "", "", "");
-    EXPECT_EQ(Take(), R"(<control idMso="FileNew" label="New"/>)");
-    connect.AddControl("Undo", "", "", "", "");
-    EXPECT_EQ(Take(), R"(<control idMso="Undo"/>)");
-    connect.AddControl("A", "L", "Img", "Tip", "Act");
-    EXPECT_EQ(Take(),
-              R"(<control idMso="A" label="L" imageMso="Img" screentip="Tip" onAction="Act"/>)");
-    EXPECT_EQ(connect.counters().ControlCounter, 0) << "a built-in control takes no number";
+RibbonStep Icon(std::string_view idMso, std::string_view screentip = {}) {
+    return {step::IconButton{idMso, screentip}};
+}
+RibbonStep Menu(std::string_view label, std::string_view imageMso = {},
+                std::string_view screentip = {}) {
+    return {step::BeginMenu{label, imageMso, screentip}};
+}
+RibbonStep EndMenu(bool spacerInMenuRow) {
+    return {step::EndMenu{spacerInMenuRow}};
 }
 
-TEST_F(Writers, GeneratedButtonNumbersFollowTheFixedPrefix) {
-    connect.SetCounters({.ControlCounter = 2});
-    connect.AddControl("", "X", "", "", "");
-    EXPECT_EQ(Take(), R"(<button id="sep003" label="X"/>)");
-    connect.SetCounters({.ControlCounter = 8});
-    connect.AddControl("", "", "", "", "");
-    connect.AddControl("", "", "", "", "");
-    EXPECT_EQ(Take(), R"(<button id="sep009"/><button id="sep0010"/>)");
-    connect.SetCounters({.ControlCounter = 100});
-    connect.AddDisabledLabel("x");
-    EXPECT_EQ(Take(), R"(<button id="sep00101" label="x" enabled="false"/>)");
-}
-
-TEST_F(Writers, ThreeWritersShareOneButtonSequence) {
-    connect.AddControl("", "", "", "", "");
-    connect.AddDisabledLabel("x");
-    connect.AddControl("FileOpen", "", "", "", "");
-    connect.AddIconButton("", "", "", "");
-    EXPECT_EQ(Take(), R"(<button id="sep001"/>)"
-                      R"(<button id="sep002" label="x" enabled="false"/>)"
-                      R"(<control idMso="FileOpen"/>)"
-                      R"(<button id="sep003" showLabel="false"/>)");
-}
-
-TEST_F(Writers, EachKindOfIdCountsOnItsOwn) {
-    connect.AddDisabledLabel("");
-    connect.BeginButtonGroup();
-    connect.AddMenuSeparator();
-    connect.BeginMenu("All", "", "");
-    EXPECT_EQ(Take(), R"(<button id="sep001" label="" enabled="false"/>)"
-                      R"(<buttonGroup id="btnGr001">)"
-                      R"(<menuSeparator id="msep001d"/>)"
-                      R"(<menu id="BR32341" label="All" tag = "BR32341">)");
-    EXPECT_EQ(connect.counters(), (IdCounters{1, 1, 1, 1}));
-}
-
-TEST_F(Writers, IconButtonAndControlKeepTheirOwnAttributeOrders) {
-    connect.AddIconButton("Bold", "", "", "");
-    EXPECT_EQ(Take(), R"(<control idMso="Bold" showLabel="false"/>)");
-    connect.AddIconButton("X", "Tip", "Img", "Act");
-    EXPECT_EQ(
-        Take(),
-        R"(<control idMso="X" screentip="Tip" imageMso="Img" onAction="Act" showLabel="false"/>)");
-    connect.AddControl("X", "", "Img", "Tip", "");
-    EXPECT_EQ(Take(), R"(<control idMso="X" imageMso="Img" screentip="Tip"/>)");
-}
-
-TEST_F(Writers, ComboBoxAndGroupsAndMenus) {
-    connect.AddComboBox("Font");
-    connect.AddComboBox("");
-    EXPECT_EQ(Take(), R"(<comboBox idMso="Font"/><comboBox idMso=""/>)");
-    connect.BeginButtonGroup();
-    connect.EndButtonGroup();
-    EXPECT_EQ(Take(), R"(<buttonGroup id="btnGr001"></buttonGroup>)");
-    connect.SetCounters({.MenuCounter = 55});
-    connect.BeginMenu("", "PageSetupDialog", "Page Setup…");
-    EXPECT_EQ(
-        Take(),
-        R"(<menu id="BR323456" imageMso="PageSetupDialog" screentip="Page Setup…" tag = "BR323456">)");
-    connect.BeginMenu("", "", "");
-    EXPECT_EQ(Take(), R"(<menu id="BR323457" tag = "BR323457">)");
-}
-
-TEST_F(Writers, EndMenuAddsASpacerOnlyInPassOneAndOnlyWhenAsked) {
-    connect.SetMenuPass(1);
-    connect.EndMenu(true);
-    EXPECT_EQ(Take(), R"(</menu><button id="sep001" label=" " enabled="false"/>)");
-    connect.EndMenu(false);
-    EXPECT_EQ(Take(), "</menu>");
-    for (int pass : {0, 2, 3, -1}) {
-        connect.SetMenuPass(pass);
-        connect.EndMenu(true);
-        EXPECT_EQ(Take(), "</menu>") << "pass " << pass;
-    }
-    EXPECT_EQ(connect.counters().ControlCounter, 1);
-}
-
-TEST_F(Writers, ACounterAtItsLimitRaisesOverflowAndWritesNothing) {
-    constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
-    connect.SetCounters({max - 1, max - 1, max - 1, max - 1});
-    connect.BeginButtonGroup();
-    connect.AddDisabledLabel("");
-    connect.AddMenuSeparator();
-    connect.BeginMenu("", "", "");
-    EXPECT_EQ(Take(), R"(<buttonGroup id="btnGr002147483647">)"
-                      R"(<button id="sep002147483647" label="" enabled="false"/>)"
-                      R"(<menuSeparator id="msep002147483647d"/>)"
-                      R"(<menu id="BR32342147483647" tag = "BR32342147483647">)");
-    const auto overflows = [&](auto write) {
-        try {
-            write();
-        } catch (const Error& e) {
-            return e.code() == ErrorCode::Overflow;
-        }
-        return false;
+// Each kind of step on a fresh document, and the exact text it writes.
+TEST(Writers, EachStepWritesItsExactText) {
+    constexpr RibbonStep kNested[] = {Item("Copy", "Copy"), Separator()};
+    const struct Case {
+        const char* what;
+        std::vector<RibbonStep> steps;
+        IdCounters start;
+        std::int32_t pass;
+        std::string_view text;
+    } cases[] = {
+        {"a built-in control writes only what it has",
+         {Item("FileNew", "New"), Item("Undo", "")},
+         {},
+         1,
+         R"(<control idMso="FileNew" label="New"/><control idMso="Undo"/>)"},
+        {"generated buttons follow the fixed prefix",
+         {Item("", "X")},
+         {.ControlCounter = 2},
+         1,
+         R"(<button id="sep003" label="X"/>)"},
+        {"numbers grow a digit without padding",
+         {Item("", ""), Item("", "")},
+         {.ControlCounter = 8},
+         1,
+         R"(<button id="sep009"/><button id="sep0010"/>)"},
+        {"three writers share one button sequence",
+         {Item("", ""), {step::GroupBreak{"x"}}, Item("FileOpen", ""), Icon("")},
+         {},
+         1,
+         R"(<button id="sep001"/></buttonGroup><button id="sep002" label="x" enabled="false"/>)"
+         R"(<buttonGroup id="btnGr001"><control idMso="FileOpen"/>)"
+         R"(<button id="sep003" showLabel="false"/>)"},
+        {"each kind of id counts on its own",
+         {{step::GroupBreak{""}}, Separator(), Menu("All")},
+         {},
+         1,
+         R"(</buttonGroup><button id="sep001" label="" enabled="false"/><buttonGroup id="btnGr001">)"
+         R"(<menuSeparator id="msep001d"/><menu id="BR32341" label="All" tag = "BR32341">)"},
+        {"an icon button keeps its own attribute order",
+         {Icon("Bold"), Icon("X", "Tip")},
+         {},
+         1,
+         R"(<control idMso="Bold" showLabel="false"/>)"
+         R"(<control idMso="X" screentip="Tip" showLabel="false"/>)"},
+        {"combo boxes write the id even when empty",
+         {{step::ComboBox{"Font"}}, {step::ComboBox{""}}},
+         {},
+         1,
+         R"(<comboBox idMso="Font"/><comboBox idMso=""/>)"},
+        {"a button group",
+         {{step::BeginButtonGroup{}}, {step::EndButtonGroup{}}},
+         {},
+         1,
+         R"(<buttonGroup id="btnGr001"></buttonGroup>)"},
+        {"an icon menu and an empty one",
+         {Menu("", "PageSetupDialog", "Page Setup…"), Menu("")},
+         {.MenuCounter = 55},
+         1,
+         R"(<menu id="BR323456" imageMso="PageSetupDialog" screentip="Page Setup…" tag = "BR323456">)"
+         R"(<menu id="BR323457" tag = "BR323457">)"},
+        {"a menu of the row ends with a spacer",
+         {EndMenu(true), EndMenu(false)},
+         {},
+         1,
+         R"(</menu><button id="sep001" label=" " enabled="false"/></menu>)"},
+        {"no spacer in any other pass", {EndMenu(true)}, {}, 2, "</menu>"},
+        {"no spacer before the first pass", {EndMenu(true)}, {}, 0, "</menu>"},
+        {"no spacer in a negative pass", {EndMenu(true)}, {}, -1, "</menu>"},
+        {"own buttons in the row keep their id",
+         {{step::OwnButton{"d1", "\"/>"}}},
+         {},
+         1,
+         R"(<button id="d1"/>)"},
+        {"own buttons in the All copy take its prefix",
+         {{step::OwnButton{"d1", "\"/>"}}},
+         {},
+         2,
+         R"(<button id="Alld1"/>)"},
+        {"literal text as it stands",
+         {{step::Literal{"<box>"}}, {step::Literal{""}}},
+         {},
+         1,
+         "<box>"},
+        {"a nested table plays in place",
+         {Item("Cut", ""), Contents(kNested), Contents({}), Separator()},
+         {},
+         1,
+         R"(<control idMso="Cut"/><control idMso="Copy" label="Copy"/>)"
+         R"(<menuSeparator id="msep001d"/><menuSeparator id="msep002d"/>)"},
     };
-    EXPECT_TRUE(overflows([&] { connect.BeginButtonGroup(); }));
-    EXPECT_TRUE(overflows([&] { connect.AddDisabledLabel(""); }));
-    EXPECT_TRUE(overflows([&] { connect.AddControl("", "", "", "", ""); }));
-    EXPECT_TRUE(overflows([&] { connect.AddIconButton("", "", "", ""); }));
-    EXPECT_TRUE(overflows([&] { connect.AddMenuSeparator(); }));
-    EXPECT_TRUE(overflows([&] { connect.BeginMenu("", "", ""); }));
-    EXPECT_EQ(connect.RibbonXml(), "") << "nothing half-written before the overflow";
-    EXPECT_EQ(connect.counters(), (IdCounters{max, max, max, max})) << "no wrap to negative";
-    connect.AddControl("FileNew", "", "", "", "");
-    EXPECT_EQ(Take(), R"(<control idMso="FileNew"/>)") << "built-in controls need no number";
+    for (const Case& c : cases) {
+        MemorySettingsStore store;
+        Connect connect(store);
+        EXPECT_EQ(ConnectTestSeam::Play(connect, c.steps, c.start, c.pass), c.text) << c.what;
+    }
+}
+
+TEST(Writers, OnlyGeneratedIdsMoveTheirCounters) {
+    MemorySettingsStore store;
+    Connect connect(store);
+    const RibbonStep none[] = {Item("FileNew", ""),
+                               Icon("Bold"),
+                               {step::ComboBox{"Font"}},
+                               {step::EndButtonGroup{}},
+                               EndMenu(false)};
+    (void)ConnectTestSeam::Play(connect, none);
+    EXPECT_EQ(connect.counters(), IdCounters{});
+    const RibbonStep each[] = {
+        {step::BeginButtonGroup{}}, Item("", ""), Icon(""), Separator(), Menu("M"), EndMenu(true)};
+    (void)ConnectTestSeam::Play(connect, each, {10, 20, 30, 40});
+    EXPECT_EQ(connect.counters(), (IdCounters{11, 23, 31, 41}));
+}
+
+TEST(Writers, ACounterAtItsLimitRaisesOverflowAndWritesNothing) {
+    constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
+    const IdCounters nearly{max - 1, max - 1, max - 1, max - 1};
+    MemorySettingsStore store;
+    Connect connect(store);
+    const RibbonStep last[] = {{step::BeginButtonGroup{}}, Item("", ""), Separator(), Menu("")};
+    EXPECT_EQ(ConnectTestSeam::Play(connect, last, nearly),
+              R"(<buttonGroup id="btnGr002147483647">)"
+              R"(<button id="sep002147483647"/>)"
+              R"(<menuSeparator id="msep002147483647d"/>)"
+              R"(<menu id="BR32342147483647" tag = "BR32342147483647">)");
+
+    const IdCounters full{max, max, max, max};
+    const std::vector<std::vector<RibbonStep>> overflowing = {
+        {{step::BeginButtonGroup{}}},
+        {Item("", "")},
+        {Icon("")},
+        {Separator()},
+        {Menu("")},
+        {EndMenu(true)},
+        {{step::GroupBreak{" "}}},
+    };
+    for (const auto& steps : overflowing) {
+        try {
+            (void)ConnectTestSeam::Play(connect, steps, full);
+            ADD_FAILURE() << "no overflow";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.code(), ErrorCode::Overflow);
+        }
+        EXPECT_EQ(connect.counters(), full) << "no wrap to negative";
+    }
+    // The spacer after a menu and the group break fail after their closing
+    // tag, never in the middle of an element.
+    EXPECT_EQ(connect.RibbonXml(), "</buttonGroup>");
+    const RibbonStep builtIn[] = {Item("FileNew", "")};
+    EXPECT_EQ(ConnectTestSeam::Play(connect, builtIn, full), R"(<control idMso="FileNew"/>)")
+        << "built-in controls need no number";
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -70,7 +69,8 @@ int main(int argc, char** argv) {
         }
 
         tavlin::Connect connect(store);
-        connect.SetHostApplication(std::make_unique<FixedHost>(host));
+        FixedHost fixedHost(host);
+        connect.SetHostApplication(&fixedHost);
         const std::string_view document = connect.GetRibbonXML();
         if (!document.empty() &&
             std::fwrite(document.data(), 1, document.size(), stdout) != document.size()) {

