@@ -40,4 +40,22 @@ Error CurrentError() noexcept {
     }
 }
 
+std::string DescribeSystemCode(std::uint32_t code, std::string systemMessage) {
+    while (!systemMessage.empty() &&
+           (systemMessage.back() == '\r' || systemMessage.back() == '\n' ||
+            systemMessage.back() == ' ')) {
+        systemMessage.pop_back();
+    }
+    if (!systemMessage.empty()) {
+        return systemMessage;
+    }
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "0x00000000";
+    auto bits = code;
+    for (std::size_t i = text.size(); i > 2; --i, bits >>= 4) {
+        text[i - 1] = kDigits[bits & 0xFu];
+    }
+    return text;
+}
+
 } // namespace tavlin

@@ -41,6 +41,12 @@ private:
     std::string description_;
 };
 
+// How a failure that carries only its code (a Win32 error or an HRESULT) is
+// described: the system's message for it without the line break the
+// message ends with, or, where the system has none, the code in the form
+// people look it up by ("0x80020003"), never as a decimal number.
+[[nodiscard]] std::string DescribeSystemCode(std::uint32_t code, std::string systemMessage);
+
 // Turns the exception in flight into an Error, so every boundary reports
 // the same thing for the same fault. Call only inside a catch block.
 [[nodiscard]] Error CurrentError() noexcept;

@@ -41,7 +41,7 @@ std::string WideToUtf8(std::wstring_view text) {
     return out;
 }
 
-Error PlatformError(DWORD code) {
+std::string SystemMessageText(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD n = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -49,16 +49,16 @@ Error PlatformError(DWORD code) {
     std::wstring text;
     if (n != 0 && buffer != nullptr) {
         text.assign(buffer, n);
+    }
+    if (buffer != nullptr) {
         ::LocalFree(buffer);
     }
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
-        text.pop_back();
-    }
-    if (text.empty()) {
-        text = L"System error " + std::to_wstring(code);
-    }
+    return DescribeSystemCode(code, WideToUtf8(text));
+}
+
+Error PlatformError(DWORD code) {
     try {
-        return {ErrorCode::Platform, WideToUtf8(text)};
+        return {ErrorCode::Platform, SystemMessageText(code)};
     } catch (...) {
         return Error::OutOfMemory();
     }

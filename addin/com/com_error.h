@@ -27,10 +27,5 @@ inline constexpr std::string_view kErrorSource = "TavlinCom.Connect";
 
 [[nodiscard]] Hresult HresultFor(ErrorCode code) noexcept;
 
-// How a failure that carries only its code is described: the system's
-// message for it without the line break the message ends with, or, where
-// the system has none, the code in the form callers look it up by
-// ("0x80020003").
-[[nodiscard]] std::string DescribeHresult(Hresult hr, std::string systemMessage);
 
 } // namespace tavlin::com

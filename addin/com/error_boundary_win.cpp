@@ -7,28 +7,10 @@
 
 #include <oaidl.h>
 
-#include <memory>
-
 namespace tavlin::com {
-namespace {
-
-struct LocalFreeDeleter {
-    void operator()(wchar_t* p) const noexcept { ::LocalFree(p); }
-};
-
-std::string SystemMessage(HRESULT hr) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    const std::unique_ptr<wchar_t, LocalFreeDeleter> owned(buffer);
-    return n == 0 || buffer == nullptr ? std::string{} : WideToUtf8({buffer, n});
-}
-
-} // namespace
 
 CallError CallErrorFor(HRESULT hr) {
-    return {hr, DescribeHresult(hr, SystemMessage(hr))};
+    return {hr, SystemMessageText(static_cast<DWORD>(hr))};
 }
 
 HRESULT ReportCurrentError() noexcept {

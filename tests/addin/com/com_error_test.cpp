@@ -32,28 +32,5 @@ TEST(ControlError, KeepsOnlyTheLowSixteenBits) {
     EXPECT_EQ(kErrorSource, "TavlinCom.Connect");
 }
 
-TEST(DescribeHresult, TheSystemsMessageOrElseTheCodeInHex) {
-    const struct {
-        std::uint32_t hr;
-        const char* systemMessage;
-        const char* text;
-    } cases[] = {
-        {0x80070005u, "Access denied.\r\n", "Access denied."},
-        {0x80020003u, "Member not found.\n", "Member not found."},
-        {0x80020003u, "Member not found.", "Member not found."},
-        {0x80020003u, "Two\r\nlines\r\n", "Two\r\nlines"},
-        {0x80020003u, "", "0x80020003"},
-        {0x8002000Bu, "\r\n", "0x8002000B"},
-        {0x800A1098u, "", "0x800A1098"},
-        {0x00000000u, "", "0x00000000"},
-        {0xFFFFFFFFu, "", "0xFFFFFFFF"},
-        {0x0000000Au, "", "0x0000000A"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DescribeHresult(static_cast<Hresult>(c.hr), c.systemMessage), c.text)
-            << std::hex << c.hr;
-    }
-}
-
 } // namespace
 } // namespace tavlin::com
