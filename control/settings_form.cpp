@@ -117,17 +117,12 @@ void SettingsForm::PressButton(int index) noexcept {
         }
         // A switch reports each add-in it could not switch, and one box
         // each tells the user which.
+        const bool enable = trap.Test(kTestClassic, [&] { return boxes_.IsSet(kClassicBox); });
+        const int label = enable ? kEnable : kDisable;
         std::vector<Error> failures;
-        if (trap.Test(kTestClassic, [&] { return boxes_.IsSet(kClassicBox); })) {
-            trap.Run(kEnable, [&] { failures = addin_.EnableAddin(); });
-            for (const Error& failure : failures) {
-                trap.Report(kEnable, failure);
-            }
-        } else {
-            trap.Run(kDisable, [&] { failures = addin_.DisableAddin(); });
-            for (const Error& failure : failures) {
-                trap.Report(kDisable, failure);
-            }
+        trap.Run(label, [&] { failures = enable ? addin_.EnableAddin() : addin_.DisableAddin(); });
+        for (const Error& failure : failures) {
+            trap.Report(label, failure);
         }
         trap.Run(kStartWord, [&] { addin_.StartWord(); });
         trap.Run(kCloseOk, [&] { view_.CloseWindow(); });
