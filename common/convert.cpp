@@ -18,16 +18,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Checks the grammar by hand, so from_chars never sees a form (hex, "inf",
 // "nan") that it would accept and OLE Automation would not.
 bool IsWellFormed(std::string_view t) {
@@ -202,6 +192,16 @@ std::int16_t ToInteger16(std::string_view text) {
         throw Error::Overflow();
     }
     return static_cast<std::int16_t>(r);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 } // namespace tavlin

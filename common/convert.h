@@ -23,6 +23,10 @@ namespace tavlin {
 // Rounded to a 16-bit signed integer, halves to even.
 [[nodiscard]] std::int16_t ToInteger16(std::string_view text);
 
+// The text without the blanks (space, tab, CR, LF) at either end: what the
+// conversions allow around a number, and what a stored value may carry.
+[[nodiscard]] std::string_view TrimBlanks(std::string_view text);
+
 // The rounding that whole-number stores apply to a double: halves to even,
 // overflow outside the 32-bit range (NaN included).
 [[nodiscard]] std::int32_t RoundToInt32(double value);

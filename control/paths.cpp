@@ -1,5 +1,7 @@
 #include "control/paths.h"
 
+#include "common/convert.h"
+
 #include <vector>
 
 namespace tavlin::control {
@@ -111,17 +113,6 @@ std::u32string Folded(std::string_view text) {
         out += UpperCase(NextCodePoint(text, i));
     }
     return out;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 } // namespace
@@ -239,12 +230,12 @@ std::optional<std::string> WordProgramFromAppPath(const std::optional<std::strin
     if (!value) {
         return std::nullopt;
     }
-    std::string_view text = Trimmed(*value);
+    std::string_view text = TrimBlanks(*value);
     if (!text.empty() && text.front() == '"') {
         text.remove_prefix(1);
         text = text.substr(0, text.find('"'));
     }
-    std::string path(Trimmed(ExpandEnvironmentText(text, lookup)));
+    std::string path(TrimBlanks(ExpandEnvironmentText(text, lookup)));
     if (!IsAbsolutePath(path)) {
         return std::nullopt;
     }

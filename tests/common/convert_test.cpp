@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace tavlin {
 namespace {
@@ -180,6 +182,21 @@ TEST(RoundToInt32, NanIsOverflowNotGarbage) {
     EXPECT_EQ(FailureOf([] { (void)RoundToInt32(std::nan("")); }), ErrorCode::Overflow);
     EXPECT_EQ(FailureOf([] { (void)RoundToInt32(INFINITY); }), ErrorCode::Overflow);
     EXPECT_EQ(RoundToInt32(-0.0), 0);
+}
+
+TEST(TrimBlanks, DropsOnlyTheFourBlanksAndOnlyAtTheEnds) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"", ""},
+        {" \t\r\n", ""},
+        {"  1 2  ", "1 2"},
+        {"\t\"C:\\Office\\WINWORD.EXE\"\r\n", "\"C:\\Office\\WINWORD.EXE\""},
+        // Not blanks: a vertical tab, a form feed, a no-break space.
+        {"\v1\f", "\v1\f"},
+        {" \xC2\xA0 ", "\xC2\xA0"},
+    };
+    for (const auto& [text, trimmed] : cases) {
+        EXPECT_EQ(TrimBlanks(text), trimmed) << text;
+    }
 }
 
 TEST(Error, CarriesTheDescriptionsClientsShow) {
