@@ -5,7 +5,6 @@
 #include "common/error.h"
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace tavlin::com {
@@ -26,6 +25,5 @@ inline constexpr Hresult kFail = static_cast<Hresult>(0x80004005);         // E_
 inline constexpr std::string_view kErrorSource = "TavlinCom.Connect";
 
 [[nodiscard]] Hresult HresultFor(ErrorCode code) noexcept;
-
 
 } // namespace tavlin::com
