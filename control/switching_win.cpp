@@ -210,7 +210,10 @@ std::vector<BinaryValue> WindowsSwitchPlatform::BinaryValues(RegistryRoot root,
     Check(::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                              &count, &longestName, &longestData, nullptr, nullptr));
     std::wstring name(longestName + 1, L'\0');
-    std::vector<std::uint8_t> data(longestData);
+    // Never empty: given no buffer, RegEnumValueW succeeds with the size
+    // alone, and a value written since the key was measured would then be
+    // read past the end.
+    std::vector<std::uint8_t> data(longestData + 1);
     for (DWORD i = 0; i < count; ++i) {
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD type = 0;
