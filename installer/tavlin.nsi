@@ -130,6 +130,21 @@ Function ${UN}Canonical
   Pop $1
 FunctionEnd
 
+; $0: where the listed installation lives, canonical, or "" for none. The
+; x86 installer of the one-DLL days listed it in the 32-bit view.
+Function ${UN}FindInstalled
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == ""
+  ${AndIf} $Windows64 = 1
+    SetRegView 32
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    SetRegView 64
+  ${EndIf}
+  ${If} $0 != ""
+    Call ${UN}Canonical
+  ${EndIf}
+FunctionEnd
+
 ; $0: a path; $1 set to 1 when a program has the file open or loaded.
 ; Windows refuses write or delete access to a running program or a loaded
 ; DLL, and an exclusive open while any other handle is open. A missing file
@@ -302,20 +317,6 @@ Function GivenFolder
   Pop $1
 FunctionEnd
 
-; $0: where an earlier installation lives, canonical, or "" for none.
-Function FindInstalled
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 == ""
-  ${AndIf} $Windows64 = 1
-    SetRegView 32
-    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-    SetRegView 64
-  ${EndIf}
-  ${If} $0 != ""
-    Call Canonical
-  ${EndIf}
-FunctionEnd
-
 ; A folder must be absolute (a relative one would land wherever the
 ; installer happened to be started) and short enough for every file's path
 ; to stay below MAX_PATH. $0 gets the reason, or "" when it is fine.
@@ -481,16 +482,7 @@ Section "Uninstall"
   ; must not switch off or unlist the copy that is installed now: it only
   ; removes its own files. Both sides are canonical, so a folder spelled
   ; another way at install time is still recognised as this one.
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 == ""
-  ${AndIf} $Windows64 = 1
-    SetRegView 32
-    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-    SetRegView 64
-  ${EndIf}
-  ${If} $0 != ""
-    Call un.Canonical
-  ${EndIf}
+  Call un.FindInstalled
   ${If} $0 == ""
   ${OrIf} $0 == $INSTDIR
     ; Switch the add-in off as the control program does. The settings under
