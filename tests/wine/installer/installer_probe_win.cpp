@@ -9,6 +9,8 @@
 //       waits for the button rather than for a guessed time.
 //   installer-probe short PATH
 //       prints the 8.3 name Windows gives PATH; exit 1 when it has none.
+#include "common/text_win.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -18,11 +20,7 @@
 namespace {
 
 void PrintUtf8(const std::wstring& text) {
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                            nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(),
-                          bytes, nullptr, nullptr);
+    const std::string utf8 = tavlin::WideToUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
