@@ -43,25 +43,13 @@ say "silent uninstall while the add-in is held"
 uninstall_in_place "$folder"
 rc=$?
 expect "uninstaller refuses with exit code 3 (got $rc)" test "$rc" = 3
-after=$(snapshot "$folder")
-if [[ $before == "$after" ]]; then
-    ok "files, shortcuts, entry, class, add-in key and settings unchanged"
-else
-    bad "the refused uninstall changed something:"
-    diff <(echo "$before") <(echo "$after")
-fi
+expect_unchanged "files, shortcuts, entry, class, add-in key and settings unchanged" "$before" "$folder"
 
 say "silent upgrade while the add-in is held"
 run_cmdline "$setup_cmd"
 rc=$?
 expect "installer refuses with exit code 3 (got $rc)" test "$rc" = 3
-after=$(snapshot "$folder")
-if [[ $before == "$after" ]]; then
-    ok "nothing changed"
-else
-    bad "the refused upgrade changed something:"
-    diff <(echo "$before") <(echo "$after")
-fi
+expect_unchanged "the refused upgrade changed nothing" "$before" "$folder"
 expect "wordhost still running" kill -0 "$host_pid"
 
 say "Word closes; Tavlinar runs"
@@ -70,25 +58,14 @@ wait "$host_pid" 2>/dev/null
 wine_idle
 "$WINE" "$folder\\Tavlinar.exe" >/dev/null 2>&1 &
 tavlinar_pid=$!
-tavlinar_window() { [[ -n $(xdotool search --onlyvisible --class '^tavlinar\.exe$' 2>/dev/null) ]]; }
-for _ in $(seq 1 100); do
-    tavlinar_window && break
-    sleep 0.1
-done
-expect "Tavlinar's window is up" tavlinar_window
+expect "Tavlinar's window is up" wait_for 10 tavlinar_window
 before=$(snapshot "$folder")
 
 say "silent reinstall while Tavlinar runs"
 run_cmdline "$setup_cmd"
 rc=$?
 expect "installer refuses with exit code 3 (got $rc)" test "$rc" = 3
-after=$(snapshot "$folder")
-if [[ $before == "$after" ]]; then
-    ok "installed files (by checksum), entry, class and add-in key unchanged"
-else
-    bad "the refused reinstall changed something:"
-    diff <(echo "$before") <(echo "$after")
-fi
+expect_unchanged "installed files (by checksum), entry, class and add-in key unchanged" "$before" "$folder"
 
 say "Tavlinar closes; upgrade without /D= finds the first folder"
 kill "$tavlinar_pid" 2>/dev/null

@@ -19,29 +19,23 @@ use_regsvr32_standin "$standin"
 
 folder='C:\Program Files\Tavlin'
 
-# wait_for SECONDS COMMAND...: polls until the command succeeds.
-wait_for() {
-    local tenths=$(($1 * 10))
-    shift
-    for _ in $(seq 1 "$tenths"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 wizard() { xdotool search --onlyvisible --name '^Tavlin Setup$' 2>/dev/null | head -n 1; }
 has_wizard() { [[ -n $(wizard) ]]; }
 press() { "$WINE" "$probe" click 20 "$1" >/dev/null 2>&1; }
-tavlinar_window() { [[ -n $(xdotool search --onlyvisible --class '^tavlinar\.exe$' 2>/dev/null) ]]; }
 # answer BUTTON: prints the next message box's caption and text, presses BUTTON.
 answer() { "$WINE" "$probe" message 20 "$1" | tr -d '\r'; }
+# start_install: the wizard from its first page to Install, left running
+# (setup_pid) at whatever Install brings up.
+start_install() {
+    "$WINE" "$setup" &
+    setup_pid=$!
+    expect "window 'Tavlin Setup' shown" wait_for 20 has_wizard
+    expect "Welcome: Next" press '&Next >'
+    expect "folder: Install" press '&Install'
+}
 
 say "the wizard opens; SysWOW64's regsvr32 will fail with exit code 3"
-TAVLIN_REGSVR32_EXIT=3 "$WINE" "$setup" &
-setup_pid=$!
-expect "window 'Tavlin Setup' shown" wait_for 20 has_wizard
-expect "Welcome: Next" press '&Next >'
-expect "folder: Install" press '&Install'
+TAVLIN_REGSVR32_EXIT=3 start_install
 box=$(answer ok)
 printf '%s\n' "$box" | sed 's/^/       | /'
 expect "a message names the DLL that was not registered" grep -qF "$folder\\TavlinAddin.dll" <<<"$box"
@@ -58,11 +52,7 @@ check_installed "$folder"
 
 say "the installer again while Tavlinar runs"
 before=$(snapshot "$folder")
-"$WINE" "$setup" &
-setup_pid=$!
-expect "window 'Tavlin Setup' shown" wait_for 20 has_wizard
-expect "Welcome: Next" press '&Next >'
-expect "folder: Install" press '&Install'
+start_install
 box=$(answer cancel)
 printf '%s\n' "$box" | sed 's/^/       | /'
 expect "the prompt names Tavlinar" grep -qF "Close Tavlinar" <<<"$box"
@@ -76,21 +66,12 @@ else
     bad "the installer did not close after Cancel"
     kill "$setup_pid" 2>/dev/null
 fi
-after=$(snapshot "$folder")
-if [[ $before == "$after" ]]; then
-    ok "Cancel left files (by checksum), entry, class and add-in key as they were"
-else
-    bad "Cancel changed something:"
-    diff <(echo "$before") <(echo "$after")
-fi
+expect_unchanged "Cancel left files (by checksum), entry, class and add-in key as they were" "$before" "$folder"
 expect "Tavlinar still running" tavlinar_window
 
 say "the installer again; Tavlinar is closed at the prompt, then Retry"
 truncate -s 100 "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
-"$WINE" "$setup" &
-setup_pid=$!
-expect "Welcome: Next" press '&Next >'
-expect "folder: Install" press '&Install'
+start_install
 expect "the prompt is there" "$WINE" "$probe" message 20
 "$WINE" taskkill /f /im Tavlinar.exe >/dev/null 2>&1
 expect "Tavlinar closed" wait_for 10 eval '! tavlinar_window'

@@ -48,6 +48,20 @@ unix_path() {
 
 wine_idle() { wineserver -w; }
 
+# wait_for SECONDS COMMAND...: polls until the command succeeds.
+wait_for() {
+    local tenths=$(($1 * 10))
+    shift
+    for _ in $(seq 1 "$tenths"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Wine names each top-level window's X class after its program file.
+tavlinar_window() { [[ -n $(xdotool search --onlyvisible --class '^tavlinar\.exe$' 2>/dev/null) ]]; }
+
 # reg_value KEY NAME (an empty NAME is the default value): prints the data.
 reg_value() {
     local out
@@ -113,6 +127,29 @@ snapshot() {
             "$WINE" reg query "$k" 2>&1 | tr -d '\r'
         done
     } | sort
+}
+
+# expect_unchanged WHAT BEFORE FOLDER: snapshot FOLDER is still BEFORE;
+# otherwise the difference is shown.
+expect_unchanged() {
+    local after
+    after=$(snapshot "$3")
+    if [[ $2 == "$after" ]]; then
+        ok "$1"
+    else
+        bad "$1: it changed:"
+        diff <(echo "$2") <(echo "$after")
+    fi
+}
+
+# reg_add_sz KEY NAME=DATA...: string values, as the programs write them.
+reg_add_sz() {
+    local key=$1 kv
+    shift
+    for kv in "$@"; do
+        "$WINE" reg add "$key" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f >/dev/null 2>&1 ||
+            bad "reg add $key ${kv%%=*}"
+    done
 }
 
 # This machine cannot run the 32-bit regsvr32: the recording stand-in takes

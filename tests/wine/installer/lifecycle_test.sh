@@ -40,10 +40,7 @@ read_ids
 
 say "settings as the control program writes them (REG_SZ under its key)"
 settings=(Classic=1 Left=0 All=0 'Page Layout=1' 'Hide built-in tabs=1')
-for kv in "${settings[@]}"; do
-    "$WINE" reg add "$settings_key" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f >/dev/null 2>&1 ||
-        bad "reg add ${kv%%=*}"
-done
+reg_add_sz "$settings_key" "${settings[@]}"
 
 say "wordhost loads the x86_64 add-in from Word's add-in keys"
 "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1

@@ -23,11 +23,8 @@ mkdir -p "$(unix_path "$folder")"
 cp "$addin64" "$(unix_path "$folder\\TavlinAddin.dll")"
 cp "$control" "$(unix_path "$folder\\Tavlinar.exe")"
 cp "$control" "$(unix_path "$folder\\Uninstall.exe")"
-for kv in "DisplayName=Tavlin" "DisplayVersion=7.00" "Publisher=Drevalo" "InstallLocation=$folder" \
-    "UninstallString=\"$folder\\Uninstall.exe\""; do
-    "$WINE" reg add "$uninstall_key" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f >/dev/null 2>&1 ||
-        bad "reg add ${kv%%=*}"
-done
+reg_add_sz "$uninstall_key" "DisplayName=Tavlin" "DisplayVersion=7.00" "Publisher=Drevalo" \
+    "InstallLocation=$folder" "UninstallString=\"$folder\\Uninstall.exe\""
 "$WINE" regsvr32 /s "$folder\\TavlinAddin.dll"
 rc=$?
 expect "the old layout registered (regsvr32 exit code $rc)" test "$rc" = 0
@@ -62,10 +59,7 @@ entry32='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Ta
 say "the one-DLL layout of the x86 installer in $old32, listed in the 32-bit view"
 mkdir -p "$(unix_path "$old32")"
 cp "$addin32" "$(unix_path "$old32\\TavlinAddin.dll")"
-for kv in "DisplayName=Tavlin" "InstallLocation=$old32" "UninstallString=\"$old32\\Uninstall.exe\""; do
-    "$WINE" reg add "$entry32" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f >/dev/null 2>&1 ||
-        bad "reg add ${kv%%=*}"
-done
+reg_add_sz "$entry32" "DisplayName=Tavlin" "InstallLocation=$old32" "UninstallString=\"$old32\\Uninstall.exe\""
 "$WINE" "$setup" /S
 rc=$?
 expect "installer exit code $rc is 0" test "$rc" = 0
