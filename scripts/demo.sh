@@ -49,7 +49,9 @@ done
 step "Wine prefix under the build folder ($build/wine-template; about 20 s the first time), a fresh copy of it and an Xvfb display"
 bash scripts/wine-prefix.sh "$build/wine-template"
 # A private copy, so every run installs into a clean Windows; wine-env.sh
-# also starts the display and stops Wine and the display on exit.
+# also starts the display and stops Wine and the display on exit. The
+# prefix stays afterwards, to look around in.
+export TAVLIN_KEEP_PREFIX=1
 source scripts/wine-env.sh "$build/wine-template" "$build/demo"
 echo "prefix: $WINEPREFIX, display $DISPLAY"
 

@@ -2,7 +2,8 @@
 # by wine-prefix.sh, and an Xvfb display of their own.
 #   source wine-env.sh TEMPLATE WORKDIR
 # Sets WINEPREFIX, DISPLAY, WINE (the wine64 loader), and an EXIT trap that
-# stops the prefix's wineserver and the display.
+# stops the prefix's wineserver and the display, and removes the prefix
+# after a successful run.
 tavlin_wine_template=${1:?template prefix}
 tavlin_wine_work=${2:?work folder}
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -38,9 +39,18 @@ tavlin_start_xvfb() {
   return 1
 }
 
+# A prefix copy takes some 700 MB and the suites make dozens on a shared
+# disk: a passing run's copy goes, a failing run's stays to be looked into.
+# TAVLIN_KEEP_PREFIX=1 keeps it whatever the outcome.
 tavlin_wine_cleanup() {
+  local rc=$?
   WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
   [[ -n ${tavlin_xvfb_pid:-} ]] && kill "$tavlin_xvfb_pid" 2>/dev/null || true
+  if [[ $rc == 0 && ${TAVLIN_KEEP_PREFIX:-0} != 1 ]]; then
+    # The server saves the registry as it exits; the prefix goes after it.
+    WINEPREFIX=$WINEPREFIX wineserver -w >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
 }
 trap tavlin_wine_cleanup EXIT
 tavlin_start_xvfb
