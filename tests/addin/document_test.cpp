@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <functional>
 #include <set>
@@ -38,6 +39,26 @@ std::string After(const std::string& doc, std::string_view marker, std::string_v
 }
 
 #define EXPECT_AFTER(doc, marker, expected) EXPECT_EQ(After(doc, marker, expected), expected)
+
+// The hide switch and all eight tab keys. The values go in the order the
+// hidden total adds the tabs up, so a test can say where a rounding falls.
+using TabValues = std::array<const char*, 8>;
+
+Document HidingTabs(const char* hideSwitch, const TabValues& tabs) {
+    return Document({{"Hide built-in Tabs", hideSwitch},
+                     {"Home", tabs[0]},
+                     {"Insert", tabs[1]},
+                     {"Page Layout", tabs[2]},
+                     {"References", tabs[3]},
+                     {"Mailings", tabs[4]},
+                     {"Review", tabs[5]},
+                     {"View", tabs[6]},
+                     {"Developer", tabs[7]}});
+}
+
+TabValues Every(const char* value) {
+    return {value, value, value, value, value, value, value, value};
+}
 
 TEST(GetRibbonXML, DefaultDocumentFrame) {
     Document d;
@@ -205,15 +226,7 @@ TEST(GetRibbonXML, EveryTabKeyMapsToItsTab) {
 }
 
 TEST(GetRibbonXML, AllEightHiddenStartsFromScratch) {
-    Document d({{"Hide built-in Tabs", "1"},
-                {"Home", "1"},
-                {"Insert", "1"},
-                {"Page Layout", "1"},
-                {"References", "1"},
-                {"Mailings", "1"},
-                {"Review", "1"},
-                {"View", "1"},
-                {"Developer", "1"}});
+    Document d = HidingTabs("1", Every("1"));
     const std::string doc = d.Build();
     EXPECT_AFTER(
         doc, kRoot,
@@ -236,41 +249,17 @@ TEST(GetRibbonXML, TheHiddenTotalIsASumNotACountOfOnes) {
     EXPECT_NE(d.Build().find(R"(<ribbon startFromScratch="true">)"), std::string::npos);
 
     // Halves: each step rounds the running total (0.5 -> 0, 1.5 -> 2, ...).
-    Document halves({{"Hide built-in Tabs", "1"},
-                     {"Home", "1.5"},
-                     {"Insert", "1.5"},
-                     {"Page Layout", "1.5"},
-                     {"References", "1.5"},
-                     {"Mailings", "0.5"},
-                     {"Review", "0.5"},
-                     {"View", "0.5"},
-                     {"Developer", "0.5"}});
+    Document halves = HidingTabs("1", {"1.5", "1.5", "1.5", "1.5", "0.5", "0.5", "0.5", "0.5"});
     // 1.5->2, 3.5->4, 5.5->6, 7.5->8, 8.5->8, 8.5->8, 8.5->8, 8.5->8
     EXPECT_NE(halves.Build().find(R"(<ribbon startFromScratch="true">)"), std::string::npos);
 
     // Eight "0.9": no tab is exactly 1, yet the rounded running total
     // reaches 8 (0.9 -> 1, 1.9 -> 2, ...): a ribbon from scratch.
-    Document nines({{"Hide built-in Tabs", "1"},
-                    {"Home", "0.9"},
-                    {"Insert", "0.9"},
-                    {"Page Layout", "0.9"},
-                    {"References", "0.9"},
-                    {"Mailings", "0.9"},
-                    {"Review", "0.9"},
-                    {"View", "0.9"},
-                    {"Developer", "0.9"}});
+    Document nines = HidingTabs("1", Every("0.9"));
     EXPECT_NE(nines.Build().find(R"(<ribbon startFromScratch="true">)"), std::string::npos);
 
     // Eight "0.4" round away to 0 at every step: nothing hidden.
-    Document fours({{"Hide built-in Tabs", "1"},
-                    {"Home", "0.4"},
-                    {"Insert", "0.4"},
-                    {"Page Layout", "0.4"},
-                    {"References", "0.4"},
-                    {"Mailings", "0.4"},
-                    {"Review", "0.4"},
-                    {"View", "0.4"},
-                    {"Developer", "0.4"}});
+    Document fours = HidingTabs("1", Every("0.4"));
     const std::string doc = fours.Build();
     EXPECT_AFTER(doc, kRoot, std::string("<ribbon><tabs><tab id="));
     EXPECT_EQ(doc.find("visible="), std::string::npos);
@@ -291,15 +280,7 @@ TEST(GetRibbonXML, TabKeysAreNumbersNotWholeNumbers) {
 
 TEST(GetRibbonXML, TheHideSwitchMustBeExactlyOne) {
     for (const char* value : {"0", "2", "-1", "0.5", "1.5"}) {
-        Document d({{"Hide built-in tabs", value},
-                    {"Home", "1"},
-                    {"Insert", "1"},
-                    {"Page Layout", "1"},
-                    {"References", "1"},
-                    {"Mailings", "1"},
-                    {"Review", "1"},
-                    {"View", "1"},
-                    {"Developer", "1"}});
+        Document d = HidingTabs(value, Every("1"));
         const std::string doc = d.Build();
         EXPECT_AFTER(doc, kRoot, std::string("<ribbon><tabs>")) << value;
         EXPECT_EQ(doc.find("visible="), std::string::npos) << value;
