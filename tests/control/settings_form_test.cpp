@@ -97,7 +97,8 @@ struct FakeStore final : SettingsStore {
     std::set<std::string> refused;
 };
 
-struct FormTest : ::testing::Test {
+// A form over fakes that log what it does; a table test builds one a case.
+struct FakeForm {
     Log log;
     FakeView view{log};
     FakeSwitch addin{log};
@@ -133,6 +134,8 @@ struct FormTest : ::testing::Test {
         });
     }
 };
+
+struct FormTest : ::testing::Test, FakeForm {};
 
 std::string Box(const char* description, const char* handler, int label) {
     return std::string(description) + "\r\nin TavlinPanel2016/06/15.Form1." + handler +
@@ -180,21 +183,11 @@ TEST(FormLoading, StoredSettingsGiveTheseBoxes) {
          "101111111111"},
     };
     for (const Case& c : cases) {
-        Log log;
-        FakeView view(log);
-        FakeSwitch addin(log);
-        FakeStore store(log);
-        for (const auto& [key, text] : c.stored) {
-            store.memory.SettingsWrite(key, text);
-        }
-        SettingsForm form(store, view, addin);
-        form.InitializeFromStore();
-        std::string boxes;
-        for (int i = 0; i < kBoxCount; ++i) {
-            boxes += form.Boxes().IsSet(i) ? '1' : '0';
-        }
-        EXPECT_EQ(boxes, c.boxes) << c.name;
-        EXPECT_TRUE(view.boxTexts.empty()) << c.name;
+        FakeForm f;
+        f.Store(c.stored);
+        f.form.InitializeFromStore();
+        EXPECT_EQ(f.Boxes(), c.boxes) << c.name;
+        EXPECT_TRUE(f.view.boxTexts.empty()) << c.name;
     }
 }
 
@@ -224,21 +217,11 @@ TEST(FormLoading, ABadStoredValueCostsOneBoxAndLeavesItsBoxAsItWas) {
         {{{"Developer", "1.5e9"}, {"Home", "1"}}, "Overflow", 112, "101100000000"},
     };
     for (const Case& c : cases) {
-        Log log;
-        FakeView view(log);
-        FakeSwitch addin(log);
-        FakeStore store(log);
-        for (const auto& [key, text] : c.stored) {
-            store.memory.SettingsWrite(key, text);
-        }
-        SettingsForm form(store, view, addin);
-        form.InitializeFromStore();
-        std::string boxes;
-        for (int i = 0; i < kBoxCount; ++i) {
-            boxes += form.Boxes().IsSet(i) ? '1' : '0';
-        }
-        EXPECT_EQ(boxes, c.boxes) << c.label;
-        EXPECT_EQ(view.boxTexts, (Log{Box(c.description, "Form_Initialize", c.label)}));
+        FakeForm f;
+        f.Store(c.stored);
+        f.form.InitializeFromStore();
+        EXPECT_EQ(f.Boxes(), c.boxes) << c.label;
+        EXPECT_EQ(f.view.boxTexts, (Log{Box(c.description, "Form_Initialize", c.label)}));
     }
 }
 
