@@ -45,6 +45,16 @@ const std::vector<std::string> kOurs = {
     "C:\\Program Files\\Tavlin W\xC3\xB6rd\\x64\\TavlinAddin.dll",
 };
 
+// Whether a value naming path names one of ours; either way the message
+// says which file was read out of it.
+testing::AssertionResult NamesOurs(std::u16string_view path) {
+    const Bytes value = Item(path);
+    const std::string file = DisabledItemFile(value).value_or("(unreadable)");
+    return (DisabledItemNamesAnyOf(value, kOurs) ? testing::AssertionSuccess()
+                                                 : testing::AssertionFailure())
+           << "reads " << file;
+}
+
 TEST(DisabledItems, EntriesNamingEitherOfOurAddinsMatch) {
     for (const std::u16string path : {
              u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll",
@@ -52,8 +62,7 @@ TEST(DisabledItems, EntriesNamingEitherOfOurAddinsMatch) {
              u"c:\\program files\\tavlin w\u00d6rd\\X64\\tavlinaddin.DLL",
              u"C:/Program Files/Tavlin W\u00f6rd/x64/../TavlinAddin.dll",
          }) {
-        EXPECT_TRUE(DisabledItemNamesAnyOf(Item(path), kOurs))
-            << DisabledItemFile(Item(path)).value_or("(unreadable)");
+        EXPECT_TRUE(NamesOurs(path));
     }
     // Word's length may leave out the terminator.
     const std::u16string path = u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll";
@@ -67,8 +76,7 @@ TEST(DisabledItems, OtherAddinsEntriesDoNotMatch) {
              u"C:\\Program Files\\Tavlin W\u00f6rd\\x86\\TavlinAddin.dll",
              u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll.bak",
          }) {
-        EXPECT_FALSE(DisabledItemNamesAnyOf(Item(path), kOurs))
-            << DisabledItemFile(Item(path)).value_or("?");
+        EXPECT_FALSE(NamesOurs(path));
     }
     EXPECT_FALSE(DisabledItemNamesAnyOf(Item(u"C:\\x\\TavlinAddin.dll"), {}));
 }
