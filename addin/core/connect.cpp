@@ -78,9 +78,13 @@ std::string_view Connect::GetRibbonXML() {
         Append("\" >");
 
         if (ReadWholeNumber("Hide built-in Tabs", 0) == 1) {
+            // Each key once: every read is a trip to the registry at Word's
+            // start, and one reading cannot disagree with itself.
+            std::array<double, kHiddenTabs.size()> hidden{};
             std::int32_t total = 0;
-            for (const HiddenTab& tab : kHiddenTabs) {
-                total = RoundToInt32(total + ToNumber(settings_.SettingsRead(tab.key, 0)));
+            for (std::size_t i = 0; i < kHiddenTabs.size(); ++i) {
+                hidden[i] = ToNumber(settings_.SettingsRead(kHiddenTabs[i].key, 0));
+                total = RoundToInt32(total + hidden[i]);
             }
             if (total == static_cast<std::int32_t>(kHiddenTabs.size())) {
                 Append("<ribbon startFromScratch=\"true\">");
@@ -88,8 +92,9 @@ std::string_view Connect::GetRibbonXML() {
             } else {
                 Append("<ribbon>");
                 Append("<tabs>");
-                for (const HiddenTab& tab : kHiddenTabs) {
-                    if (ToNumber(settings_.SettingsRead(tab.key, 0)) == 1.0) {
+                for (std::size_t i = 0; i < kHiddenTabs.size(); ++i) {
+                    const HiddenTab& tab = kHiddenTabs[i];
+                    if (hidden[i] == 1.0) {
                         Append("<tab idMso=\"");
                         Append(tab.idMso);
                         Append("\" visible=\"false\"/>");

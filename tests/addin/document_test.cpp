@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -287,6 +288,44 @@ TEST(GetRibbonXML, TheHideSwitchMustBeExactlyOne) {
     }
     Document d({{"Hide built-in tabs", "1.4"}, {"Home", "1"}});
     EXPECT_NE(d.Build().find("TabHome"), std::string::npos) << "1.4 rounds to 1";
+}
+
+// A store whose values change while the document is built, as when the
+// control program saves during Word's start: a second read of a key sees
+// the new value.
+class ChangingStore final : public SettingsStore {
+public:
+    std::string SettingsRead(std::string_view key, int defaultValue) const override {
+        const int count = ++reads_[std::string(key)];
+        const std::string value = values_.SettingsRead(key, defaultValue);
+        return count == 1 ? value : "0";
+    }
+    void SettingsWrite(std::string_view key, std::string_view text) override {
+        values_.SettingsWrite(key, text);
+    }
+    const std::map<std::string, int, KeyLess>& reads() const { return reads_; }
+
+private:
+    MemorySettingsStore values_;
+    mutable std::map<std::string, int, KeyLess> reads_;
+};
+
+TEST(GetRibbonXML, EachKeyIsReadOnceSoTheDocumentAgreesWithItself) {
+    ChangingStore store;
+    store.SettingsWrite("Hide built-in Tabs", "1");
+    store.SettingsWrite("Review", "1");
+    store.SettingsWrite("View", "1");
+    test::FakeHost host("Microsoft Word");
+    Connect connect(store);
+    connect.SetHostApplication(&host);
+    const std::string doc(connect.GetRibbonXML());
+    EXPECT_NE(doc.find(R"(<tab idMso="TabReviewWord" visible="false"/>)"), std::string::npos);
+    EXPECT_NE(doc.find(R"(<tab idMso="TabView" visible="false"/>)"), std::string::npos);
+    // Classic, the hide switch, eight tabs, Left and All.
+    EXPECT_EQ(store.reads().size(), 12u);
+    for (const auto& [key, count] : store.reads()) {
+        EXPECT_EQ(count, 1) << key;
+    }
 }
 
 TEST(GetRibbonXML, TabKeysAreNotReadWhileTheSwitchIsOff) {

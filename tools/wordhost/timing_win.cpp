@@ -14,8 +14,28 @@ namespace {
 
 struct Timed {
     std::wstring progId;
+    std::wstring library; // the file COM loads for progId
     std::vector<double> milliseconds;
+    int warmRounds = 0; // rounds that found the library still loaded
 };
+
+// The server file the class of progId names, as COM will load it.
+std::wstring LibraryOf(const std::wstring& progId) {
+    CLSID clsid;
+    wchar_t text[40];
+    if (FAILED(::CLSIDFromProgID(progId.c_str(), &clsid)) ||
+        ::StringFromGUID2(clsid, text, 40) == 0) {
+        return {};
+    }
+    const std::wstring key = std::wstring(L"CLSID\\") + text + L"\\InprocServer32";
+    wchar_t path[MAX_PATH];
+    DWORD size = sizeof path;
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path,
+                       &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return path;
+}
 
 // One round; false (and a report line) when a step failed.
 bool Round(Timed& timed, IDispatch* application, int round) {
@@ -23,11 +43,19 @@ bool Round(Timed& timed, IDispatch* application, int round) {
     LARGE_INTEGER start;
     LARGE_INTEGER end;
     ::QueryPerformanceFrequency(&frequency);
+    // Word loads each add-in's library once per start, and that load is
+    // part of what it times: a round that finds the library loaded from
+    // the round before measures less than a start does.
+    if (timed.library.empty() || ::GetModuleHandleW(timed.library.c_str()) != nullptr) {
+        ++timed.warmRounds;
+    }
     ::QueryPerformanceCounter(&start);
     Addin addin{timed.progId, nullptr, {}, {}, {}};
     const auto failed = Load(addin, application);
     Disconnect(addin);
     ::QueryPerformanceCounter(&end);
+    // Word unloads at exit, outside the time it measures.
+    ::CoFreeUnusedLibrariesEx(0, 0);
     if (failed) {
         Print("repeat: round " + std::to_string(round) + " of " + tavlin::WideToUtf8(timed.progId) +
               " failed at " + *failed + "\n");
@@ -48,14 +76,21 @@ void PrintMedian(const Timed& timed) {
                   tavlin::WideToUtf8(timed.progId).c_str(), Median(timed.milliseconds), *least,
                   *most);
     Print(line);
+    if (timed.warmRounds == 0) {
+        Print("repeat: every round of " + tavlin::WideToUtf8(timed.progId) +
+              " loaded its library anew\n");
+    } else {
+        Print("repeat: " + std::to_string(timed.warmRounds) + " rounds of " +
+              tavlin::WideToUtf8(timed.progId) + " found the library already loaded\n");
+    }
 }
 
 } // namespace
 
 bool TimeRounds(const std::wstring& progId, const std::optional<std::wstring>& baseline, int rounds,
                 IDispatch* application) {
-    Timed measured{progId, {}};
-    Timed floor{baseline.value_or(L""), {}};
+    Timed measured{progId, LibraryOf(progId), {}};
+    Timed floor{baseline.value_or(L""), baseline ? LibraryOf(*baseline) : std::wstring{}, {}};
     // In turn, so both see the same machine load.
     for (int i = 1; i <= rounds; ++i) {
         if (!Round(measured, application, i) || (baseline && !Round(floor, application, i))) {
