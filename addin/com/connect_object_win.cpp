@@ -8,13 +8,13 @@
 #include "addin/com/module_win.h"
 #include "addin/com/office_interfaces_win.h"
 #include "addin/core/connect.h"
+#include "common/com_object_win.h"
 #include "common/product.h"
 #include "common/settings_store_win.h"
 #include "common/text_win.h"
 #include "common/unique_win.h"
 #include "tavlin_com_h.h"
 
-#include <atomic>
 #include <memory>
 #include <new>
 #include <optional>
@@ -41,45 +41,30 @@ private:
     IDispatch* application_;
 };
 
-class ConnectObject final : public _Connect,
-                            public IDTExtensibility2,
-                            public IRibbonExtensibility,
-                            public ISupportErrorInfo {
+class ConnectObject final
+    : public ComObject<_Connect, IDTExtensibility2, IRibbonExtensibility, ISupportErrorInfo> {
 public:
     ConnectObject() { module::Lock(); }
-    ConnectObject(const ConnectObject&) = delete;
-    ConnectObject& operator=(const ConnectObject&) = delete;
-    ~ConnectObject() { module::Unlock(); }
+    ~ConnectObject() override { module::Unlock(); }
 
     // IUnknown, for every base.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (object == nullptr) {
             return E_POINTER;
         }
+        IUnknown* chosen = nullptr;
         // Word asks its IRibbonExtensibility pointer for IDispatch and calls
         // the callbacks by name through it: that must be _Connect's.
         if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == IID__Connect) {
-            *object = static_cast<_Connect*>(this);
+            chosen = static_cast<_Connect*>(this);
         } else if (riid == __uuidof(IDTExtensibility2)) {
-            *object = static_cast<IDTExtensibility2*>(this);
+            chosen = static_cast<IDTExtensibility2*>(this);
         } else if (riid == __uuidof(IRibbonExtensibility)) {
-            *object = static_cast<IRibbonExtensibility*>(this);
+            chosen = static_cast<IRibbonExtensibility*>(this);
         } else if (riid == __uuidof(ISupportErrorInfo)) {
-            *object = static_cast<ISupportErrorInfo*>(this);
-        } else {
-            *object = nullptr;
-            return E_NOINTERFACE;
+            chosen = static_cast<ISupportErrorInfo*>(this);
         }
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
+        return Answer(chosen, object);
     }
 
     // IDispatch: one implementation behind every dual base, so names and
@@ -308,7 +293,6 @@ private:
         void operator()(TYPEATTR* a) const noexcept { info->ReleaseTypeAttr(a); }
     };
 
-    std::atomic<ULONG> references_{1};
     RegistrySettingsStore settings_;
     ComPtr<IDispatch> application_;
     std::optional<LateBoundHost> host_;

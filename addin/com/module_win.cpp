@@ -5,6 +5,7 @@
 #include "addin/com/connect_object_win.h"
 #include "addin/com/error_boundary_win.h"
 #include "addin/com/registration_win.h"
+#include "common/com_object_win.h"
 #include "tavlin_com_h.h"
 
 #include <atomic>
@@ -49,50 +50,15 @@ void Unlock() noexcept {
 
 namespace {
 
-class ClassFactory final : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // One static factory: its references keep the module as locks do.
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        tavlin::module::Lock();
-        return 2;
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        tavlin::module::Unlock();
-        return 1;
-    }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        *object = nullptr;
-        if (outer != nullptr) {
-            return CLASS_E_NOAGGREGATION;
-        }
+struct ConnectModule {
+    static void Lock() noexcept { tavlin::module::Lock(); }
+    static void Unlock() noexcept { tavlin::module::Unlock(); }
+    static HRESULT Create(REFIID riid, void** object) noexcept {
         return tavlin::com::CreateConnectObject(riid, object);
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock) {
-            tavlin::module::Lock();
-        } else {
-            tavlin::module::Unlock();
-        }
-        return S_OK;
     }
 };
 
-ClassFactory g_factory;
+tavlin::StaticClassFactory<ConnectModule> g_factory;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 // length. Whatever Tavlin's round costs beyond this one's is Tavlin's own.
 #include "addin/com/office_interfaces_win.h"
 #include "bench/floor_addin/floor_document.h"
+#include "common/com_object_win.h"
 #include "common/unique_resource.h"
 
 #include <atomic>
@@ -18,55 +19,29 @@ constexpr CLSID kFloorClsid = {
     0xf455c221, 0x9492, 0x451b, {0xb6, 0xd9, 0x54, 0x42, 0x23, 0x96, 0xa4, 0x41}};
 constexpr IID kNullIid{};
 
-std::atomic<long> g_objects{0};
+// Live objects and server locks together, as Tavlin counts them.
 std::atomic<long> g_locks{0};
 
-class FloorConnect final : public IDTExtensibility2, public IRibbonExtensibility {
+class FloorConnect final : public tavlin::UntypedDispatch<IDTExtensibility2, IRibbonExtensibility> {
 public:
-    FloorConnect() { ++g_objects; }
-    FloorConnect(const FloorConnect&) = delete;
-    FloorConnect& operator=(const FloorConnect&) = delete;
-    ~FloorConnect() { --g_objects; }
+    FloorConnect() { ++g_locks; }
+    ~FloorConnect() override { --g_locks; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (object == nullptr) {
             return E_POINTER;
         }
+        IUnknown* chosen = nullptr;
         if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
             riid == __uuidof(IDTExtensibility2)) {
-            *object = static_cast<IDTExtensibility2*>(this);
+            chosen = static_cast<IDTExtensibility2*>(this);
         } else if (riid == __uuidof(IRibbonExtensibility)) {
-            *object = static_cast<IRibbonExtensibility*>(this);
-        } else {
-            *object = nullptr;
-            return E_NOINTERFACE;
+            chosen = static_cast<IRibbonExtensibility*>(this);
         }
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
+        return Answer(chosen, object);
     }
 
     // No members to call by name.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count == nullptr) {
-            return E_POINTER;
-        }
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info != nullptr) {
-            *info = nullptr;
-        }
-        return DISP_E_BADINDEX;
-    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
                                             DISPID* ids) override {
         for (UINT i = 0; ids != nullptr && i < count; ++i) {
@@ -103,35 +78,13 @@ public:
     }
 
 private:
-    std::atomic<ULONG> references_{1};
     tavlin::ComPtr<IDispatch> application_;
 };
 
-class ClassFactory final : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // One static factory: counting its references would only feed the
-    // lock count, which LockServer already keeps.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        *object = nullptr;
-        if (outer != nullptr) {
-            return CLASS_E_NOAGGREGATION;
-        }
+struct FloorModule {
+    static void Lock() noexcept { ++g_locks; }
+    static void Unlock() noexcept { --g_locks; }
+    static HRESULT Create(REFIID riid, void** object) noexcept {
         auto* created = new (std::nothrow) FloorConnect();
         if (created == nullptr) {
             return E_OUTOFMEMORY;
@@ -140,13 +93,9 @@ public:
         created->Release();
         return hr;
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        lock ? ++g_locks : --g_locks;
-        return S_OK;
-    }
 };
 
-ClassFactory g_factory;
+tavlin::StaticClassFactory<FloorModule> g_factory;
 
 } // namespace
 
@@ -162,5 +111,5 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void
 }
 
 extern "C" HRESULT __stdcall DllCanUnloadNow() {
-    return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE;
+    return g_locks == 0 ? S_OK : S_FALSE;
 }

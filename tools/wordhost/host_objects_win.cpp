@@ -1,6 +1,7 @@
 #include "tools/wordhost/host_objects_win.h"
 
-#include <atomic>
+#include "common/com_object_win.h"
+
 #include <span>
 #include <utility>
 
@@ -14,46 +15,15 @@ struct Member {
 
 // IDispatch by a table of names, without type information: what a host's
 // automation object looks like to a late-bound caller.
-template <typename Interface> class Automation : public Interface {
+template <typename Interface> class Automation : public tavlin::UntypedDispatch<Interface> {
 public:
-    Automation() = default;
-    Automation(const Automation&) = delete;
-    Automation& operator=(const Automation&) = delete;
-    virtual ~Automation() = default;
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (object == nullptr) {
             return E_POINTER;
         }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
-            riid == __uuidof(Interface)) {
-            *object = static_cast<Interface*>(this);
-            this->AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count == nullptr) {
-            return E_POINTER;
-        }
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info != nullptr) {
-            *info = nullptr;
-        }
-        return DISP_E_BADINDEX;
+        const bool known = riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
+                           riid == __uuidof(Interface);
+        return this->Answer(known ? static_cast<Interface*>(this) : nullptr, object);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {
@@ -106,9 +76,6 @@ protected:
         }
         return S_OK;
     }
-
-private:
-    std::atomic<ULONG> references_{1};
 };
 
 constexpr WORD kGet = DISPATCH_PROPERTYGET | DISPATCH_METHOD;

@@ -233,6 +233,23 @@ int Run() {
         return failures;
     }
 
+    // COM's rules for every object: an interface it lacks is refused with a
+    // null pointer, and IUnknown is one identity through every interface.
+    {
+        void* none = &hr;
+        hr = object->QueryInterface(IID_IClassFactory, &none);
+        Check(hr == E_NOINTERFACE && none == nullptr,
+              "QueryInterface(IClassFactory) -> E_NOINTERFACE and a null pointer (" + Hex(hr) +
+                  ")");
+        bool oneIdentity = true;
+        for (const Face& face : faces) {
+            ComPtr<IUnknown> identity;
+            face.dispatch->QueryInterface(IID_IUnknown, identity.put_void());
+            oneIdentity = oneIdentity && identity.get() == object.get();
+        }
+        Check(oneIdentity, "IUnknown is the same pointer through every interface");
+    }
+
     const std::vector<DISPID> expected{kGetCustomUI, kGetRibbonXml, kShowAbout, kUninstall,
                                        kDocument};
     for (const Face& face : faces) {
