@@ -22,25 +22,25 @@ UniqueBstr ToBstr(std::string_view utf8) {
     }
     // Counting by hand spares the system's converter a whole pass over the
     // document while Word waits.
-    int n = static_cast<int>(Utf16Length(utf8));
-    UniqueBstr out(::SysAllocStringLen(nullptr, static_cast<UINT>(n)));
+    int units = static_cast<int>(Utf16Length(utf8));
+    UniqueBstr out(::SysAllocStringLen(nullptr, static_cast<UINT>(units)));
     if (!out) {
         throw Error::OutOfMemory();
     }
     // Text that is not well-formed converts to another length: then the
     // system counts, and converts a second time.
-    if (::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.get(), n) == n) {
+    if (::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.get(), units) == units) {
         return out;
     }
-    n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    if (n <= 0) {
+    units = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    if (units <= 0) {
         throw PlatformError(::GetLastError());
     }
-    out.reset(::SysAllocStringLen(nullptr, static_cast<UINT>(n)));
+    out.reset(::SysAllocStringLen(nullptr, static_cast<UINT>(units)));
     if (!out) {
         throw Error::OutOfMemory();
     }
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.get(), n);
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.get(), units);
     return out;
 }
 

@@ -258,7 +258,7 @@ private:
     // the method unchecked; a caller that sends a callback two controls
     // hears DISP_E_BADPARAMCOUNT on every system alike. Members the type
     // information does not know are left for it to report.
-    bool ArgumentCountFits(DISPID id, UINT count) {
+    bool ArgumentCountFits(DISPID id, UINT given) {
         ITypeInfo* info = TypeInfo();
         TYPEATTR* rawAttr = nullptr;
         if (FAILED(info->GetTypeAttr(&rawAttr))) {
@@ -276,14 +276,14 @@ private:
                 continue;
             }
             UINT inputs = 0;
-            for (SHORT p = 0; p < function->cParams; ++p) {
-                if ((function->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) ==
-                    0) {
+            for (SHORT parameter = 0; parameter < function->cParams; ++parameter) {
+                if ((function->lprgelemdescParam[parameter].paramdesc.wParamFlags &
+                     PARAMFLAG_FRETVAL) == 0) {
                     ++inputs;
                 }
             }
             const UINT optional = static_cast<UINT>(function->cParamsOpt);
-            return count <= inputs && count + optional >= inputs;
+            return given <= inputs && given + optional >= inputs;
         }
         return true;
     }

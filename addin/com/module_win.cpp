@@ -26,13 +26,13 @@ HMODULE Handle() noexcept {
 std::wstring Path() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n =
+        const DWORD length =
             ::GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) {
+        if (length == 0) {
             return {};
         }
-        if (n < path.size()) {
-            path.resize(n);
+        if (length < path.size()) {
+            path.resize(length);
             return path;
         }
         path.resize(path.size() * 2);

@@ -9,9 +9,9 @@ namespace tavlin::registration {
 namespace {
 
 // Keeps the first real failure; an absent key is none.
-void Note(Status& result, Status s) {
-    if (s != kOk && s != kNotFound && result == kOk) {
-        result = s;
+void KeepFirstFailure(Status& result, Status status) {
+    if (status != kOk && status != kNotFound && result == kOk) {
+        result = status;
     }
 }
 
@@ -30,13 +30,13 @@ bool SameName(std::string_view a, std::string_view b) {
 Status RemoveIfLeftOver(Backend& backend, Scope scope, const std::string& path,
                         std::initializer_list<std::string_view> companions, bool& stays) {
     std::vector<std::string> names;
-    const Status s = backend.SubKeys(scope, path, names);
-    if (s == kNotFound) {
+    const Status listed = backend.SubKeys(scope, path, names);
+    if (listed == kNotFound) {
         return kOk;
     }
-    if (s != kOk) {
+    if (listed != kOk) {
         stays = true;
-        return s;
+        return listed;
     }
     for (const std::string& name : names) {
         if (std::ranges::none_of(companions,
@@ -52,16 +52,17 @@ Status RemoveIfLeftOver(Backend& backend, Scope scope, const std::string& path,
 // same library key: only what is left over once ours is gone may go.
 Status RemoveTypeLibrary(Backend& backend, const TypeLibraryKeys& keys, Scope scope) {
     Status result = kOk;
-    Note(result,
-         backend.DeleteTree(scope, View::Own, {Hive::Classes, keys.platform, Reach::Shared}));
+    KeepFirstFailure(result, backend.DeleteTree(scope, View::Own,
+                                                {Hive::Classes, keys.platform, Reach::Shared}));
     bool stays = false;
-    Note(result, RemoveIfLeftOver(backend, scope, keys.locale, {}, stays));
+    KeepFirstFailure(result, RemoveIfLeftOver(backend, scope, keys.locale, {}, stays));
     if (!stays) {
         // Written by every registration of the library, whatever its platform.
-        Note(result, RemoveIfLeftOver(backend, scope, keys.version, {"FLAGS", "HELPDIR"}, stays));
+        KeepFirstFailure(
+            result, RemoveIfLeftOver(backend, scope, keys.version, {"FLAGS", "HELPDIR"}, stays));
     }
     if (!stays) {
-        Note(result, RemoveIfLeftOver(backend, scope, keys.library, {}, stays));
+        KeepFirstFailure(result, RemoveIfLeftOver(backend, scope, keys.library, {}, stays));
     }
     return result;
 }
@@ -80,11 +81,11 @@ Status RemoveClasses(Backend& backend, const Table& table, Scope scope) {
     Status result = kOk;
     for (const Tree& tree : table.removals) {
         if (tree.hive == Hive::Classes && tree.reach != Reach::Shared) {
-            Note(result, backend.DeleteTree(scope, View::Own, tree));
+            KeepFirstFailure(result, backend.DeleteTree(scope, View::Own, tree));
         }
     }
     if (table.typeLibrary) {
-        Note(result, RemoveTypeLibrary(backend, table.typeLib, scope));
+        KeepFirstFailure(result, RemoveTypeLibrary(backend, table.typeLib, scope));
     }
     if (OtherViewRegisters(backend, table)) {
         return result;
@@ -94,9 +95,9 @@ Status RemoveClasses(Backend& backend, const Table& table, Scope scope) {
             continue;
         }
         if (tree.reach == Reach::Shared) {
-            Note(result, backend.DeleteTree(scope, View::Own, tree));
+            KeepFirstFailure(result, backend.DeleteTree(scope, View::Own, tree));
         } else if (tree.reach == Reach::BothViews) {
-            Note(result, backend.DeleteTree(scope, View::Other, tree));
+            KeepFirstFailure(result, backend.DeleteTree(scope, View::Other, tree));
         }
     }
     return result;
@@ -110,7 +111,7 @@ Status RemoveUserKeys(Backend& backend, const Table& table) {
     }
     for (const Tree& tree : table.removals) {
         if (tree.hive == Hive::User) {
-            Note(result, backend.DeleteTree(Scope::PerUser, View::Own, tree));
+            KeepFirstFailure(result, backend.DeleteTree(Scope::PerUser, View::Own, tree));
         }
     }
     return result;
@@ -121,8 +122,8 @@ Status WriteClasses(Backend& backend, const Table& table, Scope scope) {
         if (key.hive != Hive::Classes) {
             continue;
         }
-        if (const Status s = backend.WriteKey(scope, key); s != kOk) {
-            return s;
+        if (const Status written = backend.WriteKey(scope, key); written != kOk) {
+            return written;
         }
     }
     return table.typeLibrary ? backend.RegisterTypeLibrary(scope) : kOk;
@@ -177,17 +178,17 @@ Outcome Register(Backend& backend, const Table& table) {
     // control program runs regsvr32 as a standard user: without the
     // per-user fallback Word could never find the class.
     Scope scope = Scope::Machine;
-    Status s = WriteClasses(backend, table, scope);
-    if (s != kOk) {
+    Status status = WriteClasses(backend, table, scope);
+    if (status != kOk) {
         (void)RemoveClasses(backend, table, scope);
-        if (s != kAccessDenied) {
-            return {s, scope};
+        if (status != kAccessDenied) {
+            return {status, scope};
         }
         scope = Scope::PerUser;
-        s = WriteClasses(backend, table, scope);
-        if (s != kOk) {
+        status = WriteClasses(backend, table, scope);
+        if (status != kOk) {
             (void)RemoveClasses(backend, table, scope);
-            return {s, scope};
+            return {status, scope};
         }
     } else {
         // Windows merges the per-user classes over the machine's, so an
@@ -198,11 +199,11 @@ Outcome Register(Backend& backend, const Table& table) {
         if (key.hive != Hive::User) {
             continue;
         }
-        s = backend.WriteKey(scope, key);
-        if (s != kOk) {
+        status = backend.WriteKey(scope, key);
+        if (status != kOk) {
             (void)RemoveUserKeys(backend, table);
             (void)RemoveClasses(backend, table, scope);
-            return {s, scope};
+            return {status, scope};
         }
     }
     return {kOk, scope};
@@ -210,8 +211,8 @@ Outcome Register(Backend& backend, const Table& table) {
 
 Status Unregister(Backend& backend, const Table& table) {
     Status result = RemoveClasses(backend, table, Scope::Machine);
-    Note(result, RemoveClasses(backend, table, Scope::PerUser));
-    Note(result, RemoveUserKeys(backend, table));
+    KeepFirstFailure(result, RemoveClasses(backend, table, Scope::PerUser));
+    KeepFirstFailure(result, RemoveUserKeys(backend, table));
     return result;
 }
 
