@@ -33,7 +33,7 @@ struct IdCounters {
 inline constexpr std::string_view kCustomUiNamespace =
     "http://schemas.microsoft.com/office/2006/01/customui";
 
-// Reaches the private state of a Connect for the unit tests: play one
+// Reaches the private state of a Connect for the unit tests: write one
 // table from given counters without two billion calls before it.
 class ConnectTestSeam;
 
@@ -66,7 +66,7 @@ private:
     void AddClassicMenus(std::int16_t pass);
     void AddStandardToolbar();
     void AddFormattingToolbar();
-    void Play(std::span<const RibbonStep> steps);
+    void WriteSteps(std::span<const RibbonStep> steps);
 
     // The writers: nothing builds customUI text another way.
     void Append(std::string_view text) { ribbonXml_.append(text); }
@@ -82,9 +82,9 @@ private:
     void BeginMenu(std::string_view label, std::string_view imageMso, std::string_view screentip);
     void EndMenu(bool addSpacer);
     void AddOwnButton(std::string_view id, std::string_view restOfElement);
-    void OpenControl(std::string_view idMso);
-    void AppendNumber(std::int32_t n);
-    void AppendAttribute(std::string_view name, std::string_view value);
+    void AppendControlStart(std::string_view idMso);
+    void AppendNumber(std::int32_t value);
+    void AppendAttribute(std::string_view nameAndQuote, std::string_view value);
 
     const SettingsStore& settings_;
     HostApplication* host_ = nullptr;

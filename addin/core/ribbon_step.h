@@ -1,5 +1,5 @@
 // The vocabulary of the fixed ribbon content. The menu catalogue and the
-// toolbar rows are const tables of these steps; the document assembly plays
+// toolbar rows are const tables of these steps; the document assembly writes
 // them through its writers, so the tables hold data and nothing else.
 #pragma once
 
@@ -57,7 +57,7 @@ struct OwnButton {
     std::string_view id;
     std::string_view restOfElement;
 };
-// Another table played in place: one submenu's entries serve the menu row
+// Another table written in place: one submenu's entries serve the menu row
 // and a toolbar row alike.
 struct Contents {
     const RibbonStep* first;
@@ -71,7 +71,7 @@ struct RibbonStep {
                  step::BeginButtonGroup, step::EndButtonGroup, step::GroupBreak,
                  step::MenuSeparator, step::BeginMenu, step::EndMenu, step::OwnButton,
                  step::Contents>
-        what;
+        action;
 };
 
 // The entries every table writes alike.

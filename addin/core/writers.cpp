@@ -14,39 +14,39 @@ namespace {
 
 // A counter that would pass the largest 32-bit value is an overflow, never
 // a wrap to a negative id.
-std::int32_t Next(std::int32_t& counter) {
+std::int32_t IncrementCounter(std::int32_t& counter) {
     if (counter == std::numeric_limits<std::int32_t>::max()) {
         throw Error::Overflow();
     }
     return ++counter;
 }
 
-template <typename... Writes> struct Overloaded : Writes... { using Writes::operator()...; };
+template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
 
 } // namespace
 
-void Connect::AppendNumber(std::int32_t n) {
+void Connect::AppendNumber(std::int32_t value) {
     char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, n);
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
     ribbonXml_.append(digits, result.ptr);
 }
 
-void Connect::AppendAttribute(std::string_view name, std::string_view value) {
+void Connect::AppendAttribute(std::string_view nameAndQuote, std::string_view value) {
     if (value.empty()) {
         return;
     }
-    ribbonXml_.append(name);
+    ribbonXml_.append(nameAndQuote);
     ribbonXml_.append(value);
     ribbonXml_.push_back('"');
 }
 
 // One of Word's controls by its idMso, or, without one, a button of our own
 // with the next generated id.
-void Connect::OpenControl(std::string_view idMso) {
+void Connect::AppendControlStart(std::string_view idMso) {
     if (idMso.empty()) {
-        const std::int32_t n = Next(counters_.ControlCounter);
+        const std::int32_t idNumber = IncrementCounter(counters_.ControlCounter);
         Append("<button id=\"sep00");
-        AppendNumber(n);
+        AppendNumber(idNumber);
         Append("\"");
     } else {
         Append("<control idMso=\"");
@@ -57,7 +57,7 @@ void Connect::OpenControl(std::string_view idMso) {
 
 void Connect::AddControl(std::string_view idMso, std::string_view label, std::string_view imageMso,
                          std::string_view screentip, std::string_view onAction) {
-    OpenControl(idMso);
+    AppendControlStart(idMso);
     AppendAttribute(" label=\"", label);
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" screentip=\"", screentip);
@@ -67,7 +67,7 @@ void Connect::AddControl(std::string_view idMso, std::string_view label, std::st
 
 void Connect::AddIconButton(std::string_view idMso, std::string_view screentip,
                             std::string_view imageMso, std::string_view onAction) {
-    OpenControl(idMso);
+    AppendControlStart(idMso);
     AppendAttribute(" screentip=\"", screentip);
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" onAction=\"", onAction);
@@ -81,9 +81,9 @@ void Connect::AddComboBox(std::string_view idMso) {
 }
 
 void Connect::BeginButtonGroup() {
-    const std::int32_t n = Next(counters_.ButtonGroupCounter);
+    const std::int32_t idNumber = IncrementCounter(counters_.ButtonGroupCounter);
     Append("<buttonGroup id=\"btnGr00");
-    AppendNumber(n);
+    AppendNumber(idNumber);
     Append("\">");
 }
 
@@ -92,32 +92,32 @@ void Connect::EndButtonGroup() {
 }
 
 void Connect::AddDisabledLabel(std::string_view label) {
-    const std::int32_t n = Next(counters_.ControlCounter);
+    const std::int32_t idNumber = IncrementCounter(counters_.ControlCounter);
     Append("<button id=\"sep00");
-    AppendNumber(n);
+    AppendNumber(idNumber);
     Append("\" label=\"");
     Append(label);
     Append("\" enabled=\"false\"/>");
 }
 
 void Connect::AddMenuSeparator() {
-    const std::int32_t n = Next(counters_.MenuSeparatorCounter);
+    const std::int32_t idNumber = IncrementCounter(counters_.MenuSeparatorCounter);
     Append("<menuSeparator id=\"msep00");
-    AppendNumber(n);
+    AppendNumber(idNumber);
     Append("d\"/>");
 }
 
 void Connect::BeginMenu(std::string_view label, std::string_view imageMso,
                         std::string_view screentip) {
-    const std::int32_t n = Next(counters_.MenuCounter);
+    const std::int32_t idNumber = IncrementCounter(counters_.MenuCounter);
     Append("<menu id=\"BR3234");
-    AppendNumber(n);
+    AppendNumber(idNumber);
     Append("\"");
     AppendAttribute(" label=\"", label);
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" screentip=\"", screentip);
     Append(" tag = \"BR3234");
-    AppendNumber(n);
+    AppendNumber(idNumber);
     Append("\">");
 }
 
@@ -138,30 +138,37 @@ void Connect::AddOwnButton(std::string_view id, std::string_view restOfElement) 
     Append(restOfElement);
 }
 
-void Connect::Play(std::span<const RibbonStep> steps) {
-    for (const RibbonStep& s : steps) {
-        std::visit(
-            Overloaded{
-                [&](const step::Literal& x) { Append(x.text); },
-                [&](const step::Control& x) { AddControl(x.idMso, x.label, {}, {}, {}); },
-                [&](const step::IconButton& x) { AddIconButton(x.idMso, x.screentip, {}, {}); },
-                [&](const step::ComboBox& x) { AddComboBox(x.idMso); },
-                [&](const step::BeginButtonGroup&) { BeginButtonGroup(); },
-                [&](const step::EndButtonGroup&) { EndButtonGroup(); },
-                [&](const step::GroupBreak& x) {
-                    EndButtonGroup();
-                    AddDisabledLabel(x.spacerLabel);
-                    BeginButtonGroup();
-                },
-                [&](const step::MenuSeparator&) { AddMenuSeparator(); },
-                [&](const step::BeginMenu& x) { BeginMenu(x.label, x.imageMso, x.screentip); },
-                [&](const step::EndMenu& x) { EndMenu(x.spacerInMenuRow); },
-                [&](const step::OwnButton& x) { AddOwnButton(x.id, x.restOfElement); },
-                [&](const step::Contents& x) {
-                    Play({x.first, x.count});
-                },
-            },
-            s.what);
+void Connect::WriteSteps(std::span<const RibbonStep> steps) {
+    for (const RibbonStep& entry : steps) {
+        std::visit(Overloaded{
+                       [&](const step::Literal& literal) { Append(literal.text); },
+                       [&](const step::Control& control) {
+                           AddControl(control.idMso, control.label, {}, {}, {});
+                       },
+                       [&](const step::IconButton& icon) {
+                           AddIconButton(icon.idMso, icon.screentip, {}, {});
+                       },
+                       [&](const step::ComboBox& combo) { AddComboBox(combo.idMso); },
+                       [&](const step::BeginButtonGroup&) { BeginButtonGroup(); },
+                       [&](const step::EndButtonGroup&) { EndButtonGroup(); },
+                       [&](const step::GroupBreak& groupBreak) {
+                           EndButtonGroup();
+                           AddDisabledLabel(groupBreak.spacerLabel);
+                           BeginButtonGroup();
+                       },
+                       [&](const step::MenuSeparator&) { AddMenuSeparator(); },
+                       [&](const step::BeginMenu& menu) {
+                           BeginMenu(menu.label, menu.imageMso, menu.screentip);
+                       },
+                       [&](const step::EndMenu& menuEnd) { EndMenu(menuEnd.spacerInMenuRow); },
+                       [&](const step::OwnButton& button) {
+                           AddOwnButton(button.id, button.restOfElement);
+                       },
+                       [&](const step::Contents& contents) {
+                           WriteSteps({contents.first, contents.count});
+                       },
+                   },
+                   entry.action);
     }
 }
 

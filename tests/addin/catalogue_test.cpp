@@ -20,7 +20,7 @@ constexpr std::string_view kSpacer = R"(<button id="sep00)";
 struct Pass {
     explicit Pass(std::int32_t pass) {
         for (const auto menu : ClassicMenus()) {
-            text += ConnectTestSeam::Play(connect, menu, connect.counters(), pass);
+            text += ConnectTestSeam::WriteSteps(connect, menu, connect.counters(), pass);
         }
         root = test::ParseXml("<row>" + text + "</row>");
     }
@@ -219,15 +219,15 @@ TEST(ClassicMenus, TheTableIsWhatIsWritten) {
         const auto menu = menus[i];
         int depth = 0;
         for (const RibbonStep& s : menu) {
-            depth += std::holds_alternative<step::BeginMenu>(s.what) ? 1
-                     : std::holds_alternative<step::EndMenu>(s.what) ? -1
-                                                                     : 0;
+            depth += std::holds_alternative<step::BeginMenu>(s.action) ? 1
+                     : std::holds_alternative<step::EndMenu>(s.action) ? -1
+                                                                       : 0;
             EXPECT_GE(depth, 0);
         }
         EXPECT_EQ(depth, 0);
-        EXPECT_TRUE(std::holds_alternative<step::BeginMenu>(menu.front().what));
-        ASSERT_TRUE(std::holds_alternative<step::EndMenu>(menu.back().what));
-        EXPECT_EQ(std::get<step::EndMenu>(menu.back().what).spacerInMenuRow, i + 1 < menus.size())
+        EXPECT_TRUE(std::holds_alternative<step::BeginMenu>(menu.front().action));
+        ASSERT_TRUE(std::holds_alternative<step::EndMenu>(menu.back().action));
+        EXPECT_EQ(std::get<step::EndMenu>(menu.back().action).spacerInMenuRow, i + 1 < menus.size())
             << "every menu but Help ends with a spacer";
     }
 }

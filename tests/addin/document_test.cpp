@@ -388,7 +388,7 @@ TEST(GetRibbonXML, TwoCallsGiveTheSameDocumentBecauseCountersRestart) {
 
 TEST(GetRibbonXML, CountersRestartEvenWhenNothingIsBuilt) {
     Document d({{"Classic", "0"}});
-    (void)ConnectTestSeam::Play(d.connect, {}, {5, 5, 5, 5});
+    (void)ConnectTestSeam::WriteSteps(d.connect, {}, {5, 5, 5, 5});
     EXPECT_EQ(d.Build(), "");
     EXPECT_EQ(d.connect.counters(), (IdCounters{}));
 }

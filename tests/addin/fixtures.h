@@ -47,16 +47,16 @@ struct Document {
 
 namespace tavlin {
 
-// Plays one table on a document of its own, from given counters and menu
+// Writes one table on a document of its own, from given counters and menu
 // pass, and gives what it wrote.
 class ConnectTestSeam {
 public:
-    static std::string Play(Connect& connect, std::span<const RibbonStep> steps,
-                            IdCounters start = {}, std::int32_t menuPass = 1) {
+    static std::string WriteSteps(Connect& connect, std::span<const RibbonStep> steps,
+                                  IdCounters start = {}, std::int32_t menuPass = 1) {
         connect.ribbonXml_.clear();
         connect.counters_ = start;
         connect.menuPass_ = menuPass;
-        connect.Play(steps);
+        connect.WriteSteps(steps);
         return connect.ribbonXml_;
     }
 };

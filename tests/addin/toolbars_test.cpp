@@ -14,7 +14,7 @@ namespace {
 // A row written on its own, from given counters.
 struct Row {
     Row(std::span<const RibbonStep> row, IdCounters start) {
-        text = ConnectTestSeam::Play(connect, row, start);
+        text = ConnectTestSeam::WriteSteps(connect, row, start);
         grown = {connect.counters().ButtonGroupCounter - start.ButtonGroupCounter,
                  connect.counters().ControlCounter - start.ControlCounter,
                  connect.counters().MenuSeparatorCounter - start.MenuSeparatorCounter,

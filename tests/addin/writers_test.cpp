@@ -108,7 +108,7 @@ TEST(Writers, EachStepWritesItsExactText) {
          {},
          1,
          "<box>"},
-        {"a nested table plays in place",
+        {"a nested table is written in place",
          {Item("Cut", ""), Contents(kNested), Contents({}), Separator()},
          {},
          1,
@@ -118,7 +118,7 @@ TEST(Writers, EachStepWritesItsExactText) {
     for (const Case& c : cases) {
         MemorySettingsStore store;
         Connect connect(store);
-        EXPECT_EQ(ConnectTestSeam::Play(connect, c.steps, c.start, c.pass), c.text) << c.what;
+        EXPECT_EQ(ConnectTestSeam::WriteSteps(connect, c.steps, c.start, c.pass), c.text) << c.what;
     }
 }
 
@@ -130,11 +130,11 @@ TEST(Writers, OnlyGeneratedIdsMoveTheirCounters) {
                                {step::ComboBox{"Font"}},
                                {step::EndButtonGroup{}},
                                EndMenu(false)};
-    (void)ConnectTestSeam::Play(connect, none);
+    (void)ConnectTestSeam::WriteSteps(connect, none);
     EXPECT_EQ(connect.counters(), IdCounters{});
     const RibbonStep each[] = {
         {step::BeginButtonGroup{}}, Item("", ""), Icon(""), Separator(), Menu("M"), EndMenu(true)};
-    (void)ConnectTestSeam::Play(connect, each, {10, 20, 30, 40});
+    (void)ConnectTestSeam::WriteSteps(connect, each, {10, 20, 30, 40});
     EXPECT_EQ(connect.counters(), (IdCounters{11, 23, 31, 41}));
 }
 
@@ -144,7 +144,7 @@ TEST(Writers, ACounterAtItsLimitRaisesOverflowAndWritesNothing) {
     MemorySettingsStore store;
     Connect connect(store);
     const RibbonStep last[] = {{step::BeginButtonGroup{}}, Item("", ""), Separator(), Menu("")};
-    EXPECT_EQ(ConnectTestSeam::Play(connect, last, nearly),
+    EXPECT_EQ(ConnectTestSeam::WriteSteps(connect, last, nearly),
               R"(<buttonGroup id="btnGr002147483647">)"
               R"(<button id="sep002147483647"/>)"
               R"(<menuSeparator id="msep002147483647d"/>)"
@@ -162,7 +162,7 @@ TEST(Writers, ACounterAtItsLimitRaisesOverflowAndWritesNothing) {
     };
     for (const auto& steps : overflowing) {
         try {
-            (void)ConnectTestSeam::Play(connect, steps, full);
+            (void)ConnectTestSeam::WriteSteps(connect, steps, full);
             ADD_FAILURE() << "no overflow";
         } catch (const Error& e) {
             EXPECT_EQ(e.code(), ErrorCode::Overflow);
@@ -173,7 +173,7 @@ TEST(Writers, ACounterAtItsLimitRaisesOverflowAndWritesNothing) {
     // tag, never in the middle of an element.
     EXPECT_EQ(connect.RibbonXml(), "</buttonGroup>");
     const RibbonStep builtIn[] = {Item("FileNew", "")};
-    EXPECT_EQ(ConnectTestSeam::Play(connect, builtIn, full), R"(<control idMso="FileNew"/>)")
+    EXPECT_EQ(ConnectTestSeam::WriteSteps(connect, builtIn, full), R"(<control idMso="FileNew"/>)")
         << "built-in controls need no number";
 }
 
