@@ -10,16 +10,16 @@ namespace {
 
 using steps::Contents;
 
-constexpr RibbonStep Box(std::string_view open) {
-    return {step::Literal{open}};
+constexpr RibbonStep Box(std::string_view openingTag) {
+    return {step::Literal{openingTag}};
 }
 constexpr RibbonStep EndBox() {
     return {step::Literal{"</box>"}};
 }
-constexpr RibbonStep Group() {
+constexpr RibbonStep ButtonGroup() {
     return {step::BeginButtonGroup{}};
 }
-constexpr RibbonStep EndGroup() {
+constexpr RibbonStep EndButtonGroup() {
     return {step::EndButtonGroup{}};
 }
 constexpr RibbonStep GroupBreak(std::string_view spacerLabel) {
@@ -44,7 +44,7 @@ constexpr std::string_view kFormattingSpacer = " ";
 // clang-format off
 constexpr RibbonStep kStandardToolbar[] = {
     Box(R"(<box id="boxNew2" boxStyle="horizontal">)"),
-    Group(),
+    ButtonGroup(),
         Icon("FileNew"),
         Icon("FileOpen"),
         Icon("FileSave"),
@@ -57,8 +57,8 @@ constexpr RibbonStep kStandardToolbar[] = {
         IconMenu("PageSetupDialog", "Page Setup…"),
             Contents(kPageSetupEntries),
         EndIconMenu(),
-    EndGroup(),
-    Group(),
+    EndButtonGroup(),
+    ButtonGroup(),
         Icon("SpellingAndGrammar"),
         Icon("ResearchPane"),
     GroupBreak(kStandardSpacer),
@@ -94,7 +94,7 @@ constexpr RibbonStep kStandardToolbar[] = {
         IconMenu("EnvelopesAndLabels", "Letters and Mailing"),
             Contents(kLettersAndMailingEntries),
         EndIconMenu(),
-    EndGroup(),
+    EndButtonGroup(),
     EndBox(),
 };
 
@@ -104,14 +104,14 @@ constexpr RibbonStep kFormattingToolbar[] = {
     Combo("StyleGalleryClassic"),
     Combo("Font"),
     Combo("FontSize"),
-    Group(),
+    ButtonGroup(),
         Icon("Bold"),
         Icon("Italic"),
         Icon("UnderlineGallery"),
         Icon("AsianLayoutCharacterScaling"),
         Icon("ChangeCaseGallery"),
-    EndGroup(),
-    Group(),
+    EndButtonGroup(),
+    ButtonGroup(),
         Icon("AlignLeft"),
         Icon("AlignJustify"),
         Icon("AlignCenter"),
@@ -128,7 +128,7 @@ constexpr RibbonStep kFormattingToolbar[] = {
         Icon("QuickStylesGallery"),
         Icon("ClearFormatting"),
         Icon("Help"),
-    EndGroup(),
+    EndButtonGroup(),
     EndBox(),
 };
 // clang-format on
