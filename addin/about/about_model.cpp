@@ -7,28 +7,29 @@ std::string VersionText(unsigned major, unsigned minor, unsigned revision) {
            std::to_string(revision);
 }
 
-PointerState MouseMoved(PointerState state, Over where) {
+PointerState MouseMoved(PointerState state, MouseOver where) {
     switch (where) {
-    case Over::Link:
+    case MouseOver::Link:
         state.linkUnderlined = true;
         state.pointer = Pointer::Custom;
         break;
-    case Over::Background:
+    case MouseOver::Background:
         state.linkUnderlined = false;
         state.pointer = Pointer::Default;
         break;
-    case Over::Button:
+    case MouseOver::Button:
         state.pointer = Pointer::Custom;
         break;
     }
     return state;
 }
 
-std::optional<std::u16string> KeyValueText(std::uint32_t type, std::span<const std::uint8_t> data) {
-    if (type == kRegSz) {
-        std::u16string text(data.size() / 2, u'\0');
+std::optional<std::u16string> KeyValueText(std::uint32_t valueType,
+                                           std::span<const std::uint8_t> valueBytes) {
+    if (valueType == kRegSz) {
+        std::u16string text(valueBytes.size() / 2, u'\0');
         for (std::size_t i = 0; i < text.size(); ++i) {
-            text[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+            text[i] = static_cast<char16_t>(valueBytes[2 * i] | (valueBytes[2 * i + 1] << 8));
         }
         // Only the one terminating NUL the query counted goes; a value
         // stored without it keeps all its characters. An empty value
@@ -38,15 +39,15 @@ std::optional<std::u16string> KeyValueText(std::uint32_t type, std::span<const s
         }
         return text;
     }
-    if (type == kRegDword) {
+    if (valueType == kRegDword) {
         // Little-endian bytes, most significant (the last) first. A value
-        // of another size is no 32-bit number.
-        if (data.size() > 4) {
+        // longer than four bytes is no 32-bit number.
+        if (valueBytes.size() > 4) {
             return std::nullopt;
         }
         std::uint32_t value = 0;
-        for (std::size_t i = data.size(); i-- > 0;) {
-            value = (value << 8) | data[i];
+        for (std::size_t i = valueBytes.size(); i-- > 0;) {
+            value = (value << 8) | valueBytes[i];
         }
         const std::string digits = std::to_string(value);
         return std::u16string(digits.begin(), digits.end());

@@ -37,9 +37,9 @@ struct PointerState {
     friend bool operator==(const PointerState&, const PointerState&) = default;
 };
 
-enum class Over : std::uint8_t { Link, Background, Button };
+enum class MouseOver : std::uint8_t { Link, Background, Button };
 
-[[nodiscard]] PointerState MouseMoved(PointerState state, Over where);
+[[nodiscard]] PointerState MouseMoved(PointerState state, MouseOver where);
 
 // What the registry query of GetKeyValue returned, and the text it makes:
 // nullopt leaves the caller's text unchanged (a type that is neither a
@@ -48,10 +48,10 @@ inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::size_t kKeyValueBufferChars = 1024;
 
-// data: the bytes the query returned (its reported size, at most the
+// valueBytes: the bytes the query returned (its reported size, at most the
 // buffer's). Strings are UTF-16 code units, as the W functions give them.
-[[nodiscard]] std::optional<std::u16string> KeyValueText(std::uint32_t type,
-                                                         std::span<const std::uint8_t> data);
+[[nodiscard]] std::optional<std::u16string> KeyValueText(std::uint32_t valueType,
+                                                         std::span<const std::uint8_t> valueBytes);
 
 // StartSysInfo's choice of program: the "PATH" value when it was read;
 // otherwise the "MSINFO" folder followed by "\MSINFO32.EXE" when that file

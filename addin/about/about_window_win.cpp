@@ -180,13 +180,13 @@ private:
     }
 
     BOOL OnSetCursor(HWND over, WORD hitTest) {
-        Over where;
+        MouseOver where;
         if (over == link_) {
-            where = Over::Link;
+            where = MouseOver::Link;
         } else if (over == ok_) {
-            where = Over::Button;
+            where = MouseOver::Button;
         } else if (hitTest == HTCLIENT) {
-            where = Over::Background;
+            where = MouseOver::Background;
         } else {
             return FALSE; // the frame's own cursors
         }

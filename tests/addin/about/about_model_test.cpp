@@ -25,16 +25,16 @@ TEST(MouseMoved, LinkUnderlineAndPointerFollowTheMouse) {
     using S = PointerState;
     struct Case {
         S before;
-        Over where;
+        MouseOver where;
         S after;
     };
     const Case cases[] = {
-        {{false, Pointer::Default}, Over::Link, {true, Pointer::Custom}},
-        {{true, Pointer::Custom}, Over::Background, {false, Pointer::Default}},
-        {{true, Pointer::Custom}, Over::Button, {true, Pointer::Custom}},
-        {{false, Pointer::Default}, Over::Button, {false, Pointer::Custom}},
-        {{false, Pointer::Custom}, Over::Background, {false, Pointer::Default}},
-        {{true, Pointer::Default}, Over::Link, {true, Pointer::Custom}},
+        {{false, Pointer::Default}, MouseOver::Link, {true, Pointer::Custom}},
+        {{true, Pointer::Custom}, MouseOver::Background, {false, Pointer::Default}},
+        {{true, Pointer::Custom}, MouseOver::Button, {true, Pointer::Custom}},
+        {{false, Pointer::Default}, MouseOver::Button, {false, Pointer::Custom}},
+        {{false, Pointer::Custom}, MouseOver::Background, {false, Pointer::Default}},
+        {{true, Pointer::Default}, MouseOver::Link, {true, Pointer::Custom}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MouseMoved(c.before, c.where), c.after)
