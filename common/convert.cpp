@@ -20,42 +20,42 @@ bool IsDigit(char c) {
 
 // Checks the grammar by hand, so from_chars never sees a form (hex, "inf",
 // "nan") that it would accept and OLE Automation would not.
-bool IsWellFormed(std::string_view t) {
-    std::size_t i = 0;
-    const std::size_t n = t.size();
-    if (i < n && (t[i] == '+' || t[i] == '-')) {
-        ++i;
+bool IsWellFormed(std::string_view text) {
+    std::size_t pos = 0;
+    const std::size_t length = text.size();
+    if (pos < length && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
     }
-    std::size_t digits = 0;
-    while (i < n && IsDigit(t[i])) {
-        ++i;
-        ++digits;
+    std::size_t mantissaDigits = 0;
+    while (pos < length && IsDigit(text[pos])) {
+        ++pos;
+        ++mantissaDigits;
     }
-    if (i < n && t[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(t[i])) {
-            ++i;
-            ++digits;
+    if (pos < length && text[pos] == '.') {
+        ++pos;
+        while (pos < length && IsDigit(text[pos])) {
+            ++pos;
+            ++mantissaDigits;
         }
     }
-    if (digits == 0) {
+    if (mantissaDigits == 0) {
         return false;
     }
-    if (i < n && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < n && (t[i] == '+' || t[i] == '-')) {
-            ++i;
+    if (pos < length && (text[pos] == 'e' || text[pos] == 'E')) {
+        ++pos;
+        if (pos < length && (text[pos] == '+' || text[pos] == '-')) {
+            ++pos;
         }
-        std::size_t expDigits = 0;
-        while (i < n && IsDigit(t[i])) {
-            ++i;
-            ++expDigits;
+        std::size_t exponentDigits = 0;
+        while (pos < length && IsDigit(text[pos])) {
+            ++pos;
+            ++exponentDigits;
         }
-        if (expDigits == 0) {
+        if (exponentDigits == 0) {
             return false;
         }
     }
-    return i == n;
+    return pos == length;
 }
 
 // A well-formed text's magnitude, exactly: 0.d1d2d3... times ten to the
@@ -65,54 +65,54 @@ struct Decimal {
     long long position = 0;
 };
 
-Decimal ToDecimal(std::string_view t) {
-    Decimal d;
-    std::size_t i = (t.front() == '+' || t.front() == '-') ? 1 : 0;
+Decimal ToDecimal(std::string_view text) {
+    Decimal magnitude;
+    std::size_t pos = (text.front() == '+' || text.front() == '-') ? 1 : 0;
     bool afterPoint = false;
-    for (; i < t.size() && (IsDigit(t[i]) || t[i] == '.'); ++i) {
-        if (t[i] == '.') {
+    for (; pos < text.size() && (IsDigit(text[pos]) || text[pos] == '.'); ++pos) {
+        if (text[pos] == '.') {
             afterPoint = true;
-        } else if (d.digits.empty() && t[i] == '0') {
-            d.position -= afterPoint ? 1 : 0;
+        } else if (magnitude.digits.empty() && text[pos] == '0') {
+            magnitude.position -= afterPoint ? 1 : 0;
         } else {
-            d.digits += t[i];
-            d.position += afterPoint ? 0 : 1;
+            magnitude.digits += text[pos];
+            magnitude.position += afterPoint ? 0 : 1;
         }
     }
-    while (!d.digits.empty() && d.digits.back() == '0') {
-        d.digits.pop_back();
+    while (!magnitude.digits.empty() && magnitude.digits.back() == '0') {
+        magnitude.digits.pop_back();
     }
-    if (i < t.size()) { // at 'e' or 'E'
-        ++i;
+    if (pos < text.size()) { // at 'e' or 'E'
+        ++pos;
         bool negative = false;
-        if (t[i] == '+' || t[i] == '-') {
-            negative = t[i] == '-';
-            ++i;
+        if (text[pos] == '+' || text[pos] == '-') {
+            negative = text[pos] == '-';
+            ++pos;
         }
         long long exponent = 0;
-        for (; i < t.size(); ++i) {
+        for (; pos < text.size(); ++pos) {
             if (exponent < 1'000'000'000) {
-                exponent = exponent * 10 + (t[i] - '0');
+                exponent = exponent * 10 + (text[pos] - '0');
             }
         }
-        d.position += negative ? -exponent : exponent;
+        magnitude.position += negative ? -exponent : exponent;
     }
-    return d;
+    return magnitude;
 }
 
 // Orders two non-zero magnitudes: negative, zero or positive.
-int Compare(const Decimal& a, const Decimal& b) {
-    if (a.position != b.position) {
-        return a.position < b.position ? -1 : 1;
+int CompareMagnitudes(const Decimal& left, const Decimal& right) {
+    if (left.position != right.position) {
+        return left.position < right.position ? -1 : 1;
     }
-    return a.digits.compare(b.digits);
+    return left.digits.compare(right.digits);
 }
 
 // from_chars reports both overflow and underflow as out of range; tell them
 // apart by the magnitude the text writes.
-bool WritesHugeMagnitude(std::string_view t) {
-    const Decimal d = ToDecimal(t);
-    return !d.digits.empty() && d.position > 0;
+bool WritesHugeMagnitude(std::string_view text) {
+    const Decimal magnitude = ToDecimal(text);
+    return !magnitude.digits.empty() && magnitude.position > 0;
 }
 
 // Halves to even, with ties decided by the text rather than by its double:
@@ -131,16 +131,17 @@ double RoundText(std::string_view text) {
     // the library's floating-point to_chars would add its tables (some
     // 200 KB) to the DLL Word loads.
     char half[32];
-    char* end = half + sizeof half;
-    char* p = end;
-    *--p = '5';
-    *--p = '.';
+    char* halfEnd = half + sizeof half;
+    char* halfStart = halfEnd;
+    *--halfStart = '5';
+    *--halfStart = '.';
     auto magnitude = static_cast<unsigned long long>(std::fabs(whole));
     do {
-        *--p = static_cast<char>('0' + magnitude % 10);
+        *--halfStart = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    const int order = Compare(ToDecimal(TrimBlanks(text)), ToDecimal(std::string_view(p, end)));
+    const int order = CompareMagnitudes(ToDecimal(TrimBlanks(text)),
+                                        ToDecimal(std::string_view(halfStart, halfEnd)));
     if (order == 0) {
         return std::nearbyint(value);
     }
@@ -150,21 +151,23 @@ double RoundText(std::string_view text) {
 } // namespace
 
 double ToNumber(std::string_view text) {
-    std::string_view t = TrimBlanks(text);
-    if (!IsWellFormed(t)) {
+    const std::string_view trimmed = TrimBlanks(text);
+    if (!IsWellFormed(trimmed)) {
         throw Error::TypeMismatch();
     }
-    const bool negative = t.front() == '-';
+    const bool negative = trimmed.front() == '-';
     // from_chars takes a leading minus but no plus.
-    std::string_view body = (t.front() == '+' || t.front() == '-') ? t.substr(1) : t;
+    std::string_view unsignedText =
+        (trimmed.front() == '+' || trimmed.front() == '-') ? trimmed.substr(1) : trimmed;
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        if (WritesHugeMagnitude(t)) {
+    const auto [parsedEnd, status] =
+        std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
+    if (status == std::errc::result_out_of_range) {
+        if (WritesHugeMagnitude(trimmed)) {
             throw Error::Overflow();
         }
         value = 0.0; // underflow: too small to tell from zero
-    } else if (ec != std::errc{} || end != body.data() + body.size()) {
+    } else if (status != std::errc{} || parsedEnd != unsignedText.data() + unsignedText.size()) {
         throw Error::TypeMismatch();
     }
     if (!std::isfinite(value)) {
@@ -175,11 +178,11 @@ double ToNumber(std::string_view text) {
 
 std::int32_t RoundToInt32(double value) {
     // nearbyint rounds halves to even in the default rounding mode.
-    const double r = std::nearbyint(value);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
         throw Error::Overflow();
     }
-    return static_cast<std::int32_t>(r);
+    return static_cast<std::int32_t>(rounded);
 }
 
 std::int32_t ToWholeNumber(std::string_view text) {
@@ -187,11 +190,11 @@ std::int32_t ToWholeNumber(std::string_view text) {
 }
 
 std::int16_t ToInteger16(std::string_view text) {
-    const double r = RoundText(text);
-    if (!(r >= -32768.0 && r <= 32767.0)) {
+    const double rounded = RoundText(text);
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
         throw Error::Overflow();
     }
-    return static_cast<std::int16_t>(r);
+    return static_cast<std::int16_t>(rounded);
 }
 
 std::string_view TrimBlanks(std::string_view text) {

@@ -4,11 +4,11 @@
 
 namespace tavlin {
 
-// "Out of memory" fits the small-string buffer, so it can be raised when
-// memory is gone.
 Error Error::Overflow() {
     return {ErrorCode::Overflow, "Overflow"};
 }
+// "Out of memory" fits the small-string buffer, so it can be raised when
+// memory is gone.
 Error Error::OutOfMemory() {
     return {ErrorCode::OutOfMemory, "Out of memory"};
 }
@@ -49,11 +49,11 @@ std::string DescribeSystemCode(std::uint32_t code, std::string systemMessage) {
     if (!systemMessage.empty()) {
         return systemMessage;
     }
-    constexpr char kDigits[] = "0123456789ABCDEF";
+    constexpr char kHexDigits[] = "0123456789ABCDEF";
     std::string text = "0x00000000";
-    auto bits = code;
-    for (std::size_t i = text.size(); i > 2; --i, bits >>= 4) {
-        text[i - 1] = kDigits[bits & 0xFu];
+    auto remainingBits = code;
+    for (std::size_t i = text.size(); i > 2; --i, remainingBits >>= 4) {
+        text[i - 1] = kHexDigits[remainingBits & 0xFu];
     }
     return text;
 }
