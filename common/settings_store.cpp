@@ -5,21 +5,25 @@
 namespace tavlin {
 namespace {
 
-char Fold(char c) {
+char FoldCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace
 
-bool KeyLess::operator()(std::string_view a, std::string_view b) const noexcept {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
-    });
+bool KeyLess::operator()(std::string_view left, std::string_view right) const noexcept {
+    return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(),
+                                        [](char leftChar, char rightChar) {
+                                            return static_cast<unsigned char>(FoldCase(leftChar)) <
+                                                   static_cast<unsigned char>(FoldCase(rightChar));
+                                        });
 }
 
-bool KeysEqual(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Fold(x) == Fold(y); });
+bool KeysEqual(std::string_view left, std::string_view right) noexcept {
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(), [](char leftChar, char rightChar) {
+               return FoldCase(leftChar) == FoldCase(rightChar);
+           });
 }
 
 std::string MemorySettingsStore::SettingsRead(std::string_view key, int defaultValue) const {

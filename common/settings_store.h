@@ -29,10 +29,10 @@ public:
 // own folding agrees with it there.
 struct KeyLess {
     using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const noexcept;
+    bool operator()(std::string_view left, std::string_view right) const noexcept;
 };
 
-[[nodiscard]] bool KeysEqual(std::string_view a, std::string_view b) noexcept;
+[[nodiscard]] bool KeysEqual(std::string_view left, std::string_view right) noexcept;
 
 // The store of the native tools and tests.
 class MemorySettingsStore final : public SettingsStore {

@@ -11,26 +11,26 @@ namespace tavlin {
 std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaultValue) const {
     const std::wstring name = Utf8ToWide(key);
     // Settings are short: one query answers most of them.
-    std::vector<BYTE> data(256);
+    std::vector<BYTE> valueBytes(256);
     DWORD type = 0;
     DWORD size = 0;
     LONG status = ERROR_FILE_NOT_FOUND;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (keyMissing_) {
+        if (sectionMissing_) {
             return std::to_string(defaultValue);
         }
         if (!section_ &&
             ::RegOpenKeyExW(root_, kPath, 0, KEY_QUERY_VALUE, section_.put()) != ERROR_SUCCESS) {
-            keyMissing_ = true;
+            sectionMissing_ = true;
             return std::to_string(defaultValue);
         }
         // The value may change between two queries; ask again until it fits.
         do {
-            size = static_cast<DWORD>(data.size());
-            status = ::RegQueryValueExW(section_.get(), name.c_str(), nullptr, &type, data.data(),
-                                        &size);
+            size = static_cast<DWORD>(valueBytes.size());
+            status = ::RegQueryValueExW(section_.get(), name.c_str(), nullptr, &type,
+                                        valueBytes.data(), &size);
             if (status == ERROR_MORE_DATA) {
-                data.resize(size);
+                valueBytes.resize(size);
             }
         } while (status == ERROR_MORE_DATA);
         // The key that was open may have been deleted since; a new one may
@@ -48,7 +48,7 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
     }
 
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        std::wstring_view text(reinterpret_cast<const wchar_t*>(data.data()),
+        std::wstring_view text(reinterpret_cast<const wchar_t*>(valueBytes.data()),
                                size / sizeof(wchar_t));
         // Stored strings usually, but not always, carry their NUL.
         while (!text.empty() && text.back() == L'\0') {
@@ -58,7 +58,7 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
     }
     if (type == REG_DWORD && size == sizeof(DWORD)) {
         DWORD value = 0;
-        std::memcpy(&value, data.data(), sizeof value);
+        std::memcpy(&value, valueBytes.data(), sizeof value);
         return StoredValueText(StoredValueType::Dword, {}, value);
     }
     return StoredValueText(StoredValueType::Other, {}, 0);
@@ -66,7 +66,7 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
 
 void RegistrySettingsStore::SettingsWrite(std::string_view key, std::string_view text) {
     // The key may exist from now on, also when the write below fails.
-    ForgetKey();
+    ForgetSectionKey();
     UniqueHkey section;
     LONG status = ::RegCreateKeyExW(root_, kPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                     KEY_SET_VALUE, nullptr, section.put(), nullptr);

@@ -8,8 +8,8 @@
 namespace tavlin {
 
 // The store on Windows: one REG_SZ value per key under kPath of the
-// current user. The keys are created only by the
-// first write, so merely reading leaves the registry as it was.
+// current user. The keys are created only by the first write, so merely
+// reading leaves the registry as it was.
 class RegistrySettingsStore final : public SettingsStore {
 public:
     // The root is a parameter so tests can point it elsewhere.
@@ -18,14 +18,14 @@ public:
     [[nodiscard]] std::string SettingsRead(std::string_view key, int defaultValue) const override;
     void SettingsWrite(std::string_view key, std::string_view text) override;
 
-    // Reads keep what they found of the key, open or missing, until this is
-    // called or the store writes: every look is one more trip to the
-    // registry (under Wine, to its server), and Word times the add-in's
+    // Reads keep what they found of the section key, open or missing, until
+    // this is called or the store writes: every look is one more trip to
+    // the registry (under Wine, to its server), and Word times the add-in's
     // start. The add-in forgets before each document, so every document
     // sees the settings as they are now.
-    void ForgetKey() noexcept {
+    void ForgetSectionKey() noexcept {
         section_.reset();
-        keyMissing_ = false;
+        sectionMissing_ = false;
     }
 
     static constexpr const wchar_t* kPath =
@@ -34,7 +34,7 @@ public:
 private:
     HKEY root_;
     mutable UniqueHkey section_;
-    mutable bool keyMissing_ = false;
+    mutable bool sectionMissing_ = false;
 };
 
 } // namespace tavlin

@@ -146,7 +146,7 @@ public:
                 return E_POINTER;
             }
             *ribbonXml = nullptr;
-            settings_.ForgetKey();
+            settings_.ForgetSectionKey();
             *ribbonXml = ToBstr(connect_.GetRibbonXML()).release();
             return S_OK;
         } catch (...) {
