@@ -13,14 +13,15 @@ std::wstring Utf8ToWide(std::string_view text) {
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         throw Error::OutOfMemory();
     }
-    const int n =
+    const int wideLength =
         ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0) {
+    if (wideLength <= 0) {
         throw PlatformError(::GetLastError());
     }
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          wideLength);
+    return wide;
 }
 
 std::string WideToUtf8(std::wstring_view text) {
@@ -30,25 +31,25 @@ std::string WideToUtf8(std::wstring_view text) {
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         throw Error::OutOfMemory();
     }
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr);
-    if (n <= 0) {
+    const int utf8Length = ::WideCharToMultiByte(
+        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (utf8Length <= 0) {
         throw PlatformError(::GetLastError());
     }
-    std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                          nullptr, nullptr);
-    return out;
+    std::string utf8(static_cast<std::size_t>(utf8Length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                          utf8Length, nullptr, nullptr);
+    return utf8;
 }
 
 std::string SystemMessageText(DWORD code) {
     wchar_t* buffer = nullptr;
-    const DWORD n = ::FormatMessageW(
+    const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text;
-    if (n != 0 && buffer != nullptr) {
-        text.assign(buffer, n);
+    if (length != 0 && buffer != nullptr) {
+        text.assign(buffer, length);
     }
     if (buffer != nullptr) {
         ::LocalFree(buffer);

@@ -13,7 +13,7 @@ public:
     using Handle = decltype(Traits::Invalid());
 
     UniqueResource() noexcept = default;
-    explicit UniqueResource(Handle h) noexcept : handle_(h) {}
+    explicit UniqueResource(Handle handle) noexcept : handle_(handle) {}
     UniqueResource(const UniqueResource&) = delete;
     UniqueResource& operator=(const UniqueResource&) = delete;
     UniqueResource(UniqueResource&& other) noexcept : handle_(other.release()) {}
@@ -34,8 +34,8 @@ public:
         return &handle_;
     }
     [[nodiscard]] Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
-    void reset(Handle h = Traits::Invalid()) noexcept {
-        const Handle old = std::exchange(handle_, h);
+    void reset(Handle replacement = Traits::Invalid()) noexcept {
+        const Handle old = std::exchange(handle_, replacement);
         if (old != Traits::Invalid()) {
             Traits::Close(old);
         }
@@ -51,47 +51,47 @@ public:
     ComPtr() noexcept = default;
     ComPtr(std::nullptr_t) noexcept {}
     // Takes over a reference the caller already owns.
-    static ComPtr Attach(T* p) noexcept {
-        ComPtr c;
-        c.p_ = p;
-        return c;
+    static ComPtr Attach(T* pointer) noexcept {
+        ComPtr owner;
+        owner.pointer_ = pointer;
+        return owner;
     }
     // Adds a reference of its own.
-    static ComPtr Retain(T* p) noexcept {
-        if (p != nullptr) {
-            p->AddRef();
+    static ComPtr Retain(T* pointer) noexcept {
+        if (pointer != nullptr) {
+            pointer->AddRef();
         }
-        return Attach(p);
+        return Attach(pointer);
     }
-    ComPtr(const ComPtr& other) noexcept : p_(other.p_) {
-        if (p_ != nullptr) {
-            p_->AddRef();
+    ComPtr(const ComPtr& other) noexcept : pointer_(other.pointer_) {
+        if (pointer_ != nullptr) {
+            pointer_->AddRef();
         }
     }
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
     ComPtr& operator=(ComPtr other) noexcept {
-        std::swap(p_, other.p_);
+        std::swap(pointer_, other.pointer_);
         return *this;
     }
     ~ComPtr() { reset(); }
 
-    [[nodiscard]] T* get() const noexcept { return p_; }
-    T* operator->() const noexcept { return p_; }
-    [[nodiscard]] explicit operator bool() const noexcept { return p_ != nullptr; }
+    [[nodiscard]] T* get() const noexcept { return pointer_; }
+    T* operator->() const noexcept { return pointer_; }
+    [[nodiscard]] explicit operator bool() const noexcept { return pointer_ != nullptr; }
     [[nodiscard]] T** put() noexcept {
         reset();
-        return &p_;
+        return &pointer_;
     }
     [[nodiscard]] void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
-    [[nodiscard]] T* detach() noexcept { return std::exchange(p_, nullptr); }
+    [[nodiscard]] T* detach() noexcept { return std::exchange(pointer_, nullptr); }
     void reset() noexcept {
-        if (T* old = std::exchange(p_, nullptr)) {
+        if (T* old = std::exchange(pointer_, nullptr)) {
             old->Release();
         }
     }
 
 private:
-    T* p_ = nullptr;
+    T* pointer_ = nullptr;
 };
 
 } // namespace tavlin

@@ -11,62 +11,62 @@ namespace tavlin {
 
 struct HkeyTraits {
     static HKEY Invalid() noexcept { return nullptr; }
-    static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+    static void Close(HKEY key) noexcept { ::RegCloseKey(key); }
 };
 using UniqueHkey = UniqueResource<HkeyTraits>;
 
 struct HandleTraits {
     static HANDLE Invalid() noexcept { return nullptr; }
-    static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+    static void Close(HANDLE handle) noexcept { ::CloseHandle(handle); }
 };
 using UniqueHandle = UniqueResource<HandleTraits>;
 
-struct FindTraits {
+struct FindHandleTraits {
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) noexcept { ::FindClose(h); }
+    static void Close(HANDLE search) noexcept { ::FindClose(search); }
 };
-using UniqueFind = UniqueResource<FindTraits>;
+using UniqueFind = UniqueResource<FindHandleTraits>;
 
 struct HmoduleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
-    static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
+    static void Close(HMODULE module) noexcept { ::FreeLibrary(module); }
 };
 using UniqueHmodule = UniqueResource<HmoduleTraits>;
 
 struct BstrTraits {
     static BSTR Invalid() noexcept { return nullptr; }
-    static void Close(BSTR b) noexcept { ::SysFreeString(b); }
+    static void Close(BSTR text) noexcept { ::SysFreeString(text); }
 };
 using UniqueBstr = UniqueResource<BstrTraits>;
 
-struct GdiTraits {
+struct GdiObjectTraits {
     static HGDIOBJ Invalid() noexcept { return nullptr; }
-    static void Close(HGDIOBJ h) noexcept { ::DeleteObject(h); }
+    static void Close(HGDIOBJ object) noexcept { ::DeleteObject(object); }
 };
-using UniqueGdiObject = UniqueResource<GdiTraits>;
+using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 
 struct CursorTraits {
     static HCURSOR Invalid() noexcept { return nullptr; }
-    static void Close(HCURSOR h) noexcept { ::DestroyCursor(h); }
+    static void Close(HCURSOR cursor) noexcept { ::DestroyCursor(cursor); }
 };
 using UniqueCursor = UniqueResource<CursorTraits>;
 
 // A VARIANT cleared on every exit path.
 class UniqueVariant {
 public:
-    UniqueVariant() noexcept { ::VariantInit(&v_); }
+    UniqueVariant() noexcept { ::VariantInit(&variant_); }
     UniqueVariant(const UniqueVariant&) = delete;
     UniqueVariant& operator=(const UniqueVariant&) = delete;
-    ~UniqueVariant() { ::VariantClear(&v_); }
-    VARIANT* get() noexcept { return &v_; }
+    ~UniqueVariant() { ::VariantClear(&variant_); }
+    VARIANT* get() noexcept { return &variant_; }
     VARIANT* put() noexcept {
-        ::VariantClear(&v_);
-        return &v_;
+        ::VariantClear(&variant_);
+        return &variant_;
     }
-    VARIANT& operator*() noexcept { return v_; }
+    VARIANT& operator*() noexcept { return variant_; }
 
 private:
-    VARIANT v_;
+    VARIANT variant_;
 };
 
 } // namespace tavlin

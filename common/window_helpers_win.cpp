@@ -22,13 +22,15 @@ HMODULE ThisModule() {
 std::wstring ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n =
+        const DWORD length =
             ::GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) {
+        if (length == 0) {
             return {};
         }
-        if (n < path.size()) {
-            path.resize(n);
+        // A path that fills the buffer may have been cut short: grow and ask
+        // again.
+        if (length < path.size()) {
+            path.resize(length);
             break;
         }
         path.resize(path.size() * 2);
@@ -45,9 +47,10 @@ void OpenWebPage(HWND owner, std::wstring_view target) {
 }
 
 bool FileExists(std::wstring_view path) {
-    const std::wstring p(path);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    return ::GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &data) != 0;
+    // The W call needs a terminated copy.
+    const std::wstring terminatedPath(path);
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    return ::GetFileAttributesExW(terminatedPath.c_str(), GetFileExInfoStandard, &attributes) != 0;
 }
 
 bool ApplySkin(HWND window) {
