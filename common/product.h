@@ -13,7 +13,9 @@ inline constexpr std::string_view kMakerWebAddress = "https://www.drevalo.exampl
 inline constexpr std::string_view kSupportEmail = "support@drevalo.example";
 
 inline constexpr std::string_view kProgId = "TavlinCom.Connect";
-inline constexpr std::string_view kWordAddinsKey = "Software\\Microsoft\\Office\\Word\\AddIns";
+// Word loads the add-ins listed under this key, one subkey each; ours is
+// the second.
+inline constexpr std::string_view kWordAddinListKey = "Software\\Microsoft\\Office\\Word\\AddIns";
 inline constexpr std::string_view kWordAddinKey =
     "Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect";
 inline constexpr std::string_view kAddinFileName = "TavlinAddin.dll";

@@ -163,7 +163,7 @@ std::vector<Error> PlatformAddinSwitch::DisableAddin() {
         return failures;
     }
     Attempt(failures, "Word's add-in key could not be deleted", [&] {
-        platform_.CreateKey(RegistryRoot::CurrentUser, kWordAddinsKey);
+        platform_.CreateKey(RegistryRoot::CurrentUser, kWordAddinListKey);
         platform_.DeleteKey(RegistryRoot::CurrentUser, kWordAddinKey);
     });
     return failures;

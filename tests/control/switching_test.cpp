@@ -278,12 +278,12 @@ TEST_F(SwitchTest, OffUnregistersBothThenDeletesTheAddinKey) {
     const Log expected = {
         "run \"C:\\Windows\\SysWOW64\\regsvr32.exe\" /u /s \"" + kDll32 + "\"",
         "run \"C:\\Windows\\System32\\regsvr32.exe\" /u /s \"" + kDll64 + "\"",
-        "create " + std::string(kWordAddinsKey),
+        "create " + std::string(kWordAddinListKey),
         "delete " + std::string(kWordAddinKey),
     };
     EXPECT_EQ(platform.log, expected);
     EXPECT_FALSE(Listed());
-    EXPECT_EQ(platform.keys.count("HKCU\\" + std::string(kWordAddinsKey)), 1u);
+    EXPECT_EQ(platform.keys.count("HKCU\\" + std::string(kWordAddinListKey)), 1u);
 }
 
 TEST_F(SwitchTest, OffKeepsTheKeyWhenNothingWasUnregistered) {

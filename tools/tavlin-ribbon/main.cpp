@@ -20,6 +20,8 @@ constexpr const char* kUsage =
     "absent. --host sets the host's Name (default \"Microsoft Word\").\n"
     "Exit status: 0 built (or empty), 1 the document cannot be built, 2 usage.\n";
 
+constexpr std::string_view kHostEquals = "--host=";
+
 class FixedHost final : public tavlin::HostApplication {
 public:
     explicit FixedHost(std::string name) : name_(std::move(name)) {}
@@ -42,7 +44,7 @@ int Usage(const char* complaint) {
 int main(int argc, char** argv) {
     try {
         tavlin::MemorySettingsStore store;
-        std::string host = "Microsoft Word";
+        std::string hostName = "Microsoft Word";
         for (int i = 1; i < argc; ++i) {
             const std::string_view arg = argv[i];
             if (arg == "--help" || arg == "-h") {
@@ -53,23 +55,23 @@ int main(int argc, char** argv) {
                 if (i + 1 >= argc) {
                     return Usage("--host needs a name");
                 }
-                host = argv[++i];
+                hostName = argv[++i];
                 continue;
             }
-            if (arg.starts_with("--host=")) {
-                host = arg.substr(7);
+            if (arg.starts_with(kHostEquals)) {
+                hostName = arg.substr(kHostEquals.size());
                 continue;
             }
-            const auto eq = arg.find('=');
-            if (arg.starts_with("-") || eq == std::string_view::npos || eq == 0) {
+            const auto equalsSign = arg.find('=');
+            if (arg.starts_with("-") || equalsSign == std::string_view::npos || equalsSign == 0) {
                 std::string complaint = "unexpected argument '" + std::string(arg) + "'";
                 return Usage(complaint.c_str());
             }
-            store.SettingsWrite(arg.substr(0, eq), arg.substr(eq + 1));
+            store.SettingsWrite(arg.substr(0, equalsSign), arg.substr(equalsSign + 1));
         }
 
         tavlin::Connect connect(store);
-        FixedHost fixedHost(host);
+        FixedHost fixedHost(hostName);
         connect.SetHostApplication(&fixedHost);
         const std::string_view document = connect.GetRibbonXML();
         if (!document.empty() &&

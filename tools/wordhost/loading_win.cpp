@@ -18,14 +18,14 @@ struct SafeArrayTraits {
 using UniqueSafeArray = tavlin::UniqueResource<SafeArrayTraits>;
 
 std::wstring AddinKeyPath(const std::wstring& progId) {
-    return tavlin::Utf8ToWide(tavlin::kWordAddinsKey) + L"\\" + progId;
+    return tavlin::Utf8ToWide(tavlin::kWordAddinListKey) + L"\\" + progId;
 }
 
 } // namespace
 
 std::vector<std::pair<HKEY, std::wstring>> ListedAddins() {
     std::vector<std::pair<HKEY, std::wstring>> listed;
-    const std::wstring path = tavlin::Utf8ToWide(tavlin::kWordAddinsKey);
+    const std::wstring path = tavlin::Utf8ToWide(tavlin::kWordAddinListKey);
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         tavlin::UniqueHkey key;
         if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {

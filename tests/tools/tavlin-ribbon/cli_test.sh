@@ -53,7 +53,8 @@ cmp -s "$work/last.out" "$work/defaults.out" || fail "last value does not win"
 # Empty documents: nothing written, success.
 run off Classic=0
 run excel --host "Microsoft Excel"
-for n in off excel; do
+run excel-joined --host="Microsoft Excel"
+for n in off excel excel-joined; do
   [[ $(rc $n) == 0 && ! -s $work/$n.out && ! -s $work/$n.err ]] || fail "$n: expected empty success"
 done
 
