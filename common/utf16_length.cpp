@@ -7,7 +7,7 @@
 namespace tavlin {
 namespace {
 
-constexpr std::size_t CountByte(unsigned char byte) noexcept {
+constexpr std::size_t UnitsForByte(unsigned char byte) noexcept {
     // Every byte that starts a sequence is a unit; a four-byte sequence
     // needs a surrogate pair's second half as well.
     return static_cast<std::size_t>((byte & 0xC0u) != 0x80u) +
@@ -21,10 +21,10 @@ std::size_t Utf16Length(std::string_view utf8) noexcept {
     // is nearly all ASCII: eight bytes at a time, bit tricks for the rest.
     constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     std::size_t units = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= utf8.size(); i += 8) {
+    std::size_t offset = 0;
+    for (; offset + 8 <= utf8.size(); offset += 8) {
         std::uint64_t word;
-        std::memcpy(&word, utf8.data() + i, sizeof word);
+        std::memcpy(&word, utf8.data() + offset, sizeof word);
         if ((word & kHighBits) == 0) {
             units += 8;
             continue;
@@ -37,8 +37,8 @@ std::size_t Utf16Length(std::string_view utf8) noexcept {
         units += 8 - static_cast<std::size_t>(std::popcount(continuation)) +
                  static_cast<std::size_t>(std::popcount(fourByteLead));
     }
-    for (; i < utf8.size(); ++i) {
-        units += CountByte(static_cast<unsigned char>(utf8[i]));
+    for (; offset < utf8.size(); ++offset) {
+        units += UnitsForByte(static_cast<unsigned char>(utf8[offset]));
     }
     return units;
 }
