@@ -21,12 +21,6 @@ struct HandleTraits {
 };
 using UniqueHandle = UniqueResource<HandleTraits>;
 
-struct FindHandleTraits {
-    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE search) noexcept { ::FindClose(search); }
-};
-using UniqueFind = UniqueResource<FindHandleTraits>;
-
 struct HmoduleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Close(HMODULE module) noexcept { ::FreeLibrary(module); }
