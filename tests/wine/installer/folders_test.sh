@@ -6,30 +6,23 @@
 # for its files' paths are refused before anything is written; one that
 # just fits installs, is switched on by Tavlinar's OK, loads in Word and
 # goes away cleanly.
-#   folders_test.sh TEMPLATE WORKDIR SETUP VERSION WORDHOST STANDIN PROBE DRIVER WINWORD
+#   folders_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN WORDHOST PROBE DRIVER WINWORD
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 wordhost=$5 standin=$6 probe=$7 driver=$8 winword=$9
-source "$here/../../../scripts/wine-env.sh" "$template" "$work"
-source "$here/lib.sh"
-use_regsvr32_standin "$standin"
-setup_cmd="\"$(windows_path "$setup")\" /S"
+wordhost=$6 probe=$7 driver=$8 winword=$9
+source "$(dirname "$0")/lib.sh" "$@"
 
 # install_and_remove GIVEN FOLDER [UNINSTALL_FOLDER]: /D=GIVEN must land in
 # FOLDER; the uninstaller is then started from UNINSTALL_FOLDER (FOLDER by
 # default), and nothing may be left.
 install_and_remove() {
-    local given=$1 folder=$2 from=${3:-$2} rc
+    local given=$1 folder=$2 from=${3:-$2}
     say "/D=$given"
     mkdir -p "$(unix_path 'C:\T3')"
-    run_cmdline "$setup_cmd /D=$given"
-    rc=$?
-    expect "installer exit code $rc is 0" test "$rc" = 0
+    expect_exit installer 0 run_cmdline "$setup_cmd /D=$given"
     check_installed "$folder"
     read_ids
     say "uninstall as $from\\Uninstall.exe"
-    "$WINE" "$from\\Uninstall.exe" /S
-    wine_idle
+    expect_exit uninstaller 0 uninstall "$from"
     check_removed "$folder" "$clsid" "$libid"
 }
 
@@ -49,9 +42,7 @@ fi
 
 say "/D=Tavlin (relative) is refused"
 rm -f "$(unix_path "$regsvr32_log")"
-run_cmdline "$setup_cmd /D=Tavlin"
-rc=$?
-expect "installer exit code is 6 (got $rc)" test "$rc" = 6
+expect_exit installer 6 run_cmdline "$setup_cmd /D=Tavlin"
 expect_not "no installed-programs entry" reg_key_exists "$uninstall_key"
 expect_not "no add-in key" reg_key_exists "$addin_key"
 expect_not "the 32-bit regsvr32 never ran" test -s "$(unix_path "$regsvr32_log")"
@@ -69,17 +60,13 @@ too_long=$(long_folder 240)
 mkdir -p "$(unix_path 'C:\L')"
 
 say "a folder of 240 characters (longest path 260) is refused"
-run_cmdline "$setup_cmd /D=$too_long"
-rc=$?
-expect "installer exit code is 6 (got $rc)" test "$rc" = 6
+expect_exit installer 6 run_cmdline "$setup_cmd /D=$too_long"
 expect_not "the folder was not made" test -e "$(unix_path "$too_long")"
 expect_not "no installed-programs entry" reg_key_exists "$uninstall_key"
 expect_not "no add-in key" reg_key_exists "$addin_key"
 
 say "a folder of 239 characters (longest path 259) installs, loads and uninstalls"
-run_cmdline "$setup_cmd /D=$fits"
-rc=$?
-expect "installer exit code $rc is 0" test "$rc" = 0
+expect_exit installer 0 run_cmdline "$setup_cmd /D=$fits"
 check_installed "$fits"
 read_ids
 
@@ -99,12 +86,10 @@ expect_path "64-bit class still points into the long folder" "$classes64\\CLSID\
 expect_value "LoadBehavior" "$addin_key" LoadBehavior 0x3
 expect "Word (the stand-in) was started" test -s "$(unix_path 'C:\tavlin-test\word.log')"
 
-"$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1
-rc=$?
-expect "wordhost loads the add-in from there (exit code $rc)" test "$rc" = 0
+expect_exit "wordhost loads the add-in from there" 0 \
+    logged "$work/wordhost.out" "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml'
 expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
-"$WINE" "$fits\\Uninstall.exe" /S
-wine_idle
+expect_exit uninstaller 0 uninstall "$fits"
 check_removed "$fits" "$clsid" "$libid"
 
 finish

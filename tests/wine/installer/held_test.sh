@@ -7,21 +7,15 @@
 # the file exactly as Word would; nothing else is needed to hold it.
 # Installed into a folder with blanks through /D=, which a later upgrade
 # without /D= must find again.
-#   held_test.sh TEMPLATE WORKDIR SETUP VERSION WORDHOST STANDIN
+#   held_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN WORDHOST
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 wordhost=$5 standin=$6
-source "$here/../../../scripts/wine-env.sh" "$template" "$work"
-source "$here/lib.sh"
-use_regsvr32_standin "$standin"
+wordhost=$6
+source "$(dirname "$0")/lib.sh" "$@"
 
 folder='C:\Word Tools\Tavlin'
-setup_cmd="\"$(windows_path "$setup")\" /S"
 
 say "silent install with /D=$folder"
-run_cmdline "$setup_cmd /D=$folder"
-rc=$?
-expect "installer exit code $rc is 0" test "$rc" = 0
+expect_exit installer 0 run_cmdline "$setup_cmd /D=$folder"
 check_installed "$folder"
 expect_not "nothing in the default folder" test -e "$(unix_path 'C:\Program Files\Tavlin')"
 read_ids
@@ -40,15 +34,11 @@ expect "wordhost has the add-in loaded" test -s "$held_doc"
 before=$(snapshot "$folder")
 
 say "silent uninstall while the add-in is held"
-uninstall_in_place "$folder"
-rc=$?
-expect "uninstaller refuses with exit code 3 (got $rc)" test "$rc" = 3
+expect_exit "the uninstaller refuses" 3 uninstall_in_place "$folder"
 expect_unchanged "files, shortcuts, entry, class, add-in key and settings unchanged" "$before" "$folder"
 
 say "silent upgrade while the add-in is held"
-run_cmdline "$setup_cmd"
-rc=$?
-expect "installer refuses with exit code 3 (got $rc)" test "$rc" = 3
+expect_exit "the installer refuses" 3 run_cmdline "$setup_cmd"
 expect_unchanged "the refused upgrade changed nothing" "$before" "$folder"
 expect "wordhost still running" kill -0 "$host_pid"
 
@@ -62,9 +52,7 @@ expect "Tavlinar's window is up" wait_for 10 tavlinar_window
 before=$(snapshot "$folder")
 
 say "silent reinstall while Tavlinar runs"
-run_cmdline "$setup_cmd"
-rc=$?
-expect "installer refuses with exit code 3 (got $rc)" test "$rc" = 3
+expect_exit "the installer refuses" 3 run_cmdline "$setup_cmd"
 expect_unchanged "installed files (by checksum), entry, class and add-in key unchanged" "$before" "$folder"
 
 say "Tavlinar closes; upgrade without /D= finds the first folder"
@@ -72,18 +60,13 @@ kill "$tavlinar_pid" 2>/dev/null
 wait "$tavlinar_pid" 2>/dev/null
 wineserver -k 2>/dev/null
 wine_idle
-run_cmdline "$setup_cmd"
-rc=$?
-expect "installer exit code $rc is 0" test "$rc" = 0
+expect_exit installer 0 run_cmdline "$setup_cmd"
 check_installed "$folder"
 expect_not "still nothing in the default folder" test -e "$(unix_path 'C:\Program Files\Tavlin')"
 expect "one entry in the list" test "$(count_entries "$uninstall_root")" = 1
 
 say "silent uninstall once Word is gone"
-"$WINE" "$folder\\Uninstall.exe" /S
-rc=$?
-wine_idle
-expect "uninstaller exit code $rc is 0" test "$rc" = 0
+expect_exit uninstaller 0 uninstall "$folder"
 check_removed "$folder" "$clsid" "$libid"
 expect_value "setting All kept" "$settings_key" All 0
 

@@ -11,11 +11,8 @@
 #     installs.
 #   interactive_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN PROBE
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 standin=$5 probe=$6
-source "$here/../../../scripts/wine-env.sh" "$template" "$work"
-source "$here/lib.sh"
-use_regsvr32_standin "$standin"
+probe=$6
+source "$(dirname "$0")/lib.sh" "$@"
 
 folder='C:\Program Files\Tavlin'
 
@@ -44,9 +41,7 @@ expect "installed-programs entry written" wait_for 20 reg_key_exists "$uninstall
 sleep 1
 expect_not "Tavlinar not started before Finish" tavlinar_window
 expect "last page: Finish, with Start Tavlinar set" press '&Finish'
-wait "$setup_pid"
-rc=$?
-expect "installer exit code is 5 (got $rc)" test "$rc" = 5
+expect_exit installer 5 wait "$setup_pid"
 expect "Tavlinar's window appears after Finish" wait_for 20 tavlinar_window
 check_installed "$folder"
 
@@ -59,9 +54,7 @@ expect "the prompt names Tavlinar" grep -qF "Close Tavlinar" <<<"$box"
 expect "and its file" grep -qF "$folder\\Tavlinar.exe" <<<"$box"
 expect "the aborted install's last page: Cancel" press 'Cancel'
 if wait_for 10 eval '! kill -0 $setup_pid 2>/dev/null'; then
-    wait "$setup_pid"
-    rc=$?
-    expect "installer exit code is 3 (got $rc)" test "$rc" = 3
+    expect_exit installer 3 wait "$setup_pid"
 else
     bad "the installer did not close after Cancel"
     kill "$setup_pid" 2>/dev/null
@@ -84,9 +77,7 @@ if ! press '&Finish'; then
     bad "no last page after Retry"
     kill "$setup_pid" 2>/dev/null
 fi
-wait "$setup_pid"
-rc=$?
-expect "installer exit code $rc is 0" test "$rc" = 0
+expect_exit installer 0 wait "$setup_pid"
 check_installed "$folder"
 expect "the damaged x86_64 DLL was replaced" test "$(stat -c %s "$(unix_path "$folder\\x64\\TavlinAddin.dll")")" -gt 100
 

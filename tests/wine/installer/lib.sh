@@ -1,4 +1,8 @@
-# Helpers shared by the installer's Wine tests; sourced after wine-env.sh.
+# Shared by the installer's Wine tests:
+#   source lib.sh TEMPLATE WORKDIR SETUP VERSION STANDIN [the test's own...]
+# A private prefix copied from TEMPLATE (wine-env.sh) in which the recording
+# stand-in takes the place of SysWOW64's regsvr32; setup is the installer
+# under test and TAVLIN_VERSION the version it must list.
 # Every check prints what it found, so a failing run explains itself.
 
 tavlin_failures=0
@@ -30,6 +34,21 @@ expect_not() {
     local what=$1
     shift
     if "$@"; then bad "$what"; else ok "$what"; fi
+}
+# expect_exit WHAT CODE COMMAND...: the command ends with exit code CODE.
+expect_exit() {
+    local what=$1 want=$2 rc
+    shift 2
+    "$@"
+    rc=$?
+    if ((rc == want)); then ok "$what: exit code $rc"; else bad "$what: exit code $rc, want $want"; fi
+}
+# logged FILE COMMAND...: the command's output goes to FILE, its exit code
+# to the caller.
+logged() {
+    local file=$1
+    shift
+    "$@" >"$file" 2>&1
 }
 finish() {
     if ((tavlin_failures > 0)); then
@@ -109,6 +128,16 @@ run_cmdline() {
 # _?=FOLDER it runs in place and reports its own exit code.
 uninstall_in_place() {
     run_cmdline "\"$1\\Uninstall.exe\" /S _?=$1"
+}
+# uninstall FOLDER: as the Start menu's link runs it. The work is done by
+# that copy in %TEMP%, so Wine is waited for; the exit code is the one the
+# started program returned.
+uninstall() {
+    local rc
+    "$WINE" "$1\\Uninstall.exe" /S
+    rc=$?
+    wine_idle
+    return "$rc"
 }
 
 # A file of the build as Wine sees it (the root is drive Z:).
@@ -225,3 +254,9 @@ check_removed() {
     expect_not "type library $libid is gone" reg_key_exists "$classes64\\TypeLib\\$libid"
     expect_not "add-in key is gone" reg_key_exists "$addin_key"
 }
+
+template=${1:?template prefix} work=${2:?work folder} setup=${3:?installer} TAVLIN_VERSION=${4:?version}
+# The silent installer as typed at a prompt, for run_cmdline.
+setup_cmd="\"$(windows_path "$setup")\" /S"
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh" "$template" "$work"
+use_regsvr32_standin "${5:?regsvr32 stand-in}"

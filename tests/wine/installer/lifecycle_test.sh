@@ -4,25 +4,19 @@
 # regsvr32, the i686 one by SysWOW64's, here the recording stand-in), Word
 # loads the add-in, upgrade in place, uninstall keeping the user's settings
 # and taking a stale key out of Click-to-Run's private hive.
-#   lifecycle_test.sh TEMPLATE WORKDIR SETUP VERSION ADDIN32 ADDIN64 CONTROL WORDHOST RIBBON_TOOL STANDIN
+#   lifecycle_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN ADDIN32 ADDIN64 CONTROL WORDHOST RIBBON_TOOL
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 addin32=$5 addin64=$6 control=$7 wordhost=$8
-ribbon_tool=$9 standin=${10}
+addin32=$6 addin64=$7 control=$8 wordhost=$9 ribbon_tool=${10}
 [[ -x $ribbon_tool ]] || { echo "FAIL: the native tavlin-ribbon ($ribbon_tool) is not built; build the native preset first" >&2; exit 1; }
-source "$here/../../../scripts/wine-env.sh" "$template" "$work"
-source "$here/lib.sh"
-use_regsvr32_standin "$standin"
+source "$(dirname "$0")/lib.sh" "$@"
 
 folder='C:\Program Files\Tavlin'
 
 say "silent install into the default folder; the 32-bit regsvr32 takes 1.5 s"
-TAVLIN_REGSVR32_WAIT=1500 "$WINE" "$setup" /S
-rc=$?
+TAVLIN_REGSVR32_WAIT=1500 expect_exit installer 0 "$WINE" "$setup" /S
 # Read at once: had the installer not waited, the stand-in would still be
 # asleep and would have logged no exit yet.
 calls=$(regsvr32_calls)
-expect "installer exit code $rc is 0" test "$rc" = 0
 check_installed "$folder"
 expect "installed i686 add-in is the build's" cmp -s "$addin32" "$(unix_path "$folder\\TavlinAddin.dll")"
 expect "installed x86_64 add-in is the build's" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
@@ -43,9 +37,7 @@ settings=(Classic=1 Left=0 All=0 'Page Layout=1' 'Hide built-in tabs=1')
 reg_add_sz "$settings_key" "${settings[@]}"
 
 say "wordhost loads the x86_64 add-in from Word's add-in keys"
-"$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >"$work/wordhost.out" 2>&1
-rc=$?
-expect "wordhost exit code $rc is 0" test "$rc" = 0
+expect_exit wordhost 0 logged "$work/wordhost.out" "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml'
 "$ribbon_tool" "${settings[@]}" >"$work/expected.xml"
 got=$(unix_path 'C:\ribbon.xml')
 expect "the tool's document is not empty" test -s "$work/expected.xml"
@@ -61,9 +53,7 @@ say "second silent install over a damaged first one: an upgrade in place"
 truncate -s 100 "$(unix_path "$folder\\Tavlinar.exe")"
 rm -f "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
 "$WINE" reg delete "$addin_key" /f >/dev/null 2>&1
-"$WINE" "$setup" /S
-rc=$?
-expect "installer exit code $rc is 0" test "$rc" = 0
+expect_exit installer 0 "$WINE" "$setup" /S
 check_installed "$folder"
 expect "control program restored" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
 expect "x86_64 add-in restored" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
@@ -77,10 +67,7 @@ done
 
 say "silent uninstall (as the Start menu's link runs it)"
 rm -f "$(unix_path "$regsvr32_log")"
-"$WINE" "$folder\\Uninstall.exe" /S
-rc=$?
-wine_idle
-expect "uninstaller exit code $rc is 0" test "$rc" = 0
+expect_exit uninstaller 0 uninstall "$folder"
 check_removed "$folder" "$clsid" "$libid"
 want=$(printf '%s\nexit 0' "$(regsvr32_line '/u /s' "$folder\\TavlinAddin.dll")")
 expect "SysWOW64's regsvr32 unregistered the i686 DLL" test "$(regsvr32_calls)" = "$want"

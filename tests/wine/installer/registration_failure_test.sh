@@ -6,18 +6,13 @@
 # add-in on later; an uninstall whose unregistration fails says so too.
 #   registration_failure_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-template=$1 work=$2 setup=$3 TAVLIN_VERSION=$4 standin=$5
-source "$here/../../../scripts/wine-env.sh" "$template" "$work"
-source "$here/lib.sh"
-use_regsvr32_standin "$standin"
+standin=$5
+source "$(dirname "$0")/lib.sh" "$@"
 
 folder='C:\Program Files\Tavlin'
 
 say "silent install; SysWOW64's regsvr32 fails with exit code 3"
-TAVLIN_REGSVR32_EXIT=3 "$WINE" "$setup" /S
-rc=$?
-expect "installer exit code is 5 (got $rc)" test "$rc" = 5
+TAVLIN_REGSVR32_EXIT=3 expect_exit installer 5 "$WINE" "$setup" /S
 want=$(printf '%s\nexit 3' "$(regsvr32_line /s "$folder\\TavlinAddin.dll")")
 expect "the stand-in was asked once" test "$(regsvr32_calls)" = "$want"
 check_installed "$folder"
@@ -27,17 +22,13 @@ read_ids
 # so the tool that cannot be started is a file that is no program.
 say "silent reinstall with a 32-bit regsvr32 that cannot be started"
 echo "not a program" >"$(unix_path 'C:\windows\syswow64\regsvr32.exe')"
-"$WINE" "$setup" /S
-rc=$?
-expect "installer exit code is 5 (got $rc)" test "$rc" = 5
+expect_exit installer 5 "$WINE" "$setup" /S
 check_installed "$folder"
 
 say "silent uninstall in place; the 32-bit unregistration fails"
 use_regsvr32_standin "$standin"
-TAVLIN_REGSVR32_EXIT=3 uninstall_in_place "$folder"
-rc=$?
+TAVLIN_REGSVR32_EXIT=3 expect_exit uninstaller 5 uninstall_in_place "$folder"
 wine_idle
-expect "uninstaller exit code is 5 (got $rc)" test "$rc" = 5
 want=$(printf '%s\nexit 3' "$(regsvr32_line '/u /s' "$folder\\TavlinAddin.dll")")
 expect "the stand-in was asked to unregister" test "$(regsvr32_calls)" = "$want"
 expect_not "the x86_64 class is gone all the same" reg_key_exists "$classes64\\CLSID\\$clsid"
