@@ -1,5 +1,6 @@
 #include "tools/wordhost/report_win.h"
 
+#include "common/quoted.h"
 #include "common/text_win.h"
 #include "common/unique_resource.h"
 #include "common/unique_win.h"
@@ -21,29 +22,7 @@ std::string Hex(HRESULT hr) {
 }
 
 std::string Escaped(const std::wstring& text) {
-    std::string out = "\"";
-    for (const char c : tavlin::WideToUtf8(text)) {
-        switch (c) {
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out + "\"";
+    return tavlin::Quoted(tavlin::WideToUtf8(text));
 }
 
 std::string FailureText(HRESULT hr) {

@@ -10,7 +10,7 @@ namespace wordhost {
 
 void Print(const std::string& text);
 [[nodiscard]] std::string Hex(HRESULT hr);
-// Control characters, quotes and backslashes escaped, in quotes.
+// In UTF-8, quoted and escaped by tavlin::Quoted.
 [[nodiscard]] std::string Escaped(const std::wstring& text);
 // The code and the error info a vtable call left behind, as Word would log
 // them.

@@ -10,6 +10,7 @@
 // any other mismatch, 2 on a usage or internal error.
 #include "common/convert.h"
 #include "common/error.h"
+#include "common/quoted.h"
 #include "common/text_win.h"
 #include "common/unique_win.h"
 
@@ -33,6 +34,7 @@
 namespace {
 
 using tavlin::ErrorCode;
+using tavlin::Quoted;
 
 constexpr std::uint64_t kDefaultSeed = 20070130;
 constexpr int kDefaultCount = 6000;
@@ -82,31 +84,6 @@ std::string Describe(const Outcome& o, bool isDouble) {
     }
     std::snprintf(buf, sizeof buf, "other failure 0x%08" PRIx32, o.detail);
     return buf;
-}
-
-std::string Escape(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '"':
-        case '\\':
-            out += '\\';
-            out += c;
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 // ---- the two sides ---------------------------------------------------------
@@ -637,7 +614,7 @@ struct Tally {
 
 void Report(const char* what, const Conversion& c, std::string_view text, const Outcome& core,
             const Outcome& ole, const std::string& note = {}) {
-    std::printf("MISMATCH %s %s %s: core %s, oleaut32 %s%s\n", what, c.name, Escape(text).c_str(),
+    std::printf("MISMATCH %s %s %s: core %s, oleaut32 %s%s\n", what, c.name, Quoted(text).c_str(),
                 Describe(core, c.isDouble).c_str(), Describe(ole, c.isDouble).c_str(),
                 note.c_str());
 }
@@ -667,7 +644,7 @@ bool Agree(const Conversion& c, std::string_view text, const Outcome& core, cons
     }
     if (options.verbose) {
         std::printf("Wine's fault (%s) %s %s: core %s, oleaut32 %s\n",
-                    kWineFaultNames[static_cast<std::size_t>(*fault)], c.name, Escape(text).c_str(),
+                    kWineFaultNames[static_cast<std::size_t>(*fault)], c.name, Quoted(text).c_str(),
                     Describe(core, c.isDouble).c_str(), Describe(ole, c.isDouble).c_str());
     }
     return true;
@@ -676,7 +653,7 @@ bool Agree(const Conversion& c, std::string_view text, const Outcome& core, cons
 void Compare(const Sample& s, Tally& tally, const Options& options) {
     ++tally.texts;
     if (options.trace) {
-        std::printf("trying %s\n", Escape(s.text).c_str());
+        std::printf("trying %s\n", Quoted(s.text).c_str());
         std::fflush(stdout);
     }
     if (HasHugeExponent(s.text)) {
@@ -727,14 +704,14 @@ void Compare(const Sample& s, Tally& tally, const Options& options) {
         if (!Agree(c, canonical, meant, ole, false, tally, options)) {
             ++tally.mismatches;
             Report("listed form read otherwise", c, s.text, meant, ole,
-                   " (the core's result is for " + Escape(canonical) + ")");
+                   " (the core's result is for " + Quoted(canonical) + ")");
             continue;
         }
         ++tally.oleOnly[static_cast<std::size_t>(*form)];
         if (options.verbose) {
             std::printf("only oleaut32 (%s) %s %s: %s\n",
                         kOleOnlyFormNames[static_cast<std::size_t>(*form)], c.name,
-                        Escape(s.text).c_str(), Describe(ole, c.isDouble).c_str());
+                        Quoted(s.text).c_str(), Describe(ole, c.isDouble).c_str());
         }
     }
 }
