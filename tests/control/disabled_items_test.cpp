@@ -45,39 +45,29 @@ const std::vector<std::string> kOurs = {
     "C:\\Program Files\\Tavlin W\xC3\xB6rd\\x64\\TavlinAddin.dll",
 };
 
-// Whether a value naming path names one of ours; either way the message
-// says which file was read out of it.
-testing::AssertionResult NamesOurs(std::u16string_view path) {
-    const Bytes value = Item(path);
-    const std::string file = DisabledItemFile(value).value_or("(unreadable)");
-    return (DisabledItemNamesAnyOf(value, kOurs) ? testing::AssertionSuccess()
-                                                 : testing::AssertionFailure())
-           << "reads " << file;
-}
-
-TEST(DisabledItems, EntriesNamingEitherOfOurAddinsMatch) {
-    for (const std::u16string path : {
-             u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll",
-             u"C:\\Program Files\\Tavlin W\u00f6rd\\x64\\TavlinAddin.dll",
-             u"c:\\program files\\tavlin w\u00d6rd\\X64\\tavlinaddin.DLL",
-             u"C:/Program Files/Tavlin W\u00f6rd/x64/../TavlinAddin.dll",
-         }) {
-        EXPECT_TRUE(NamesOurs(path));
+TEST(DisabledItems, OnlyEntriesNamingEitherOfOurAddinsMatch) {
+    const struct {
+        std::u16string_view path;
+        bool ours;
+    } cases[] = {
+        {u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll", true},
+        {u"C:\\Program Files\\Tavlin W\u00f6rd\\x64\\TavlinAddin.dll", true},
+        {u"c:\\program files\\tavlin w\u00d6rd\\X64\\tavlinaddin.DLL", true},
+        {u"C:/Program Files/Tavlin W\u00f6rd/x64/../TavlinAddin.dll", true},
+        {u"C:\\Program Files\\Other\\OtherAddin.dll", false},
+        {u"C:\\Old Tavlin\\TavlinAddin.dll", false},
+        {u"C:\\Program Files\\Tavlin W\u00f6rd\\x86\\TavlinAddin.dll", false},
+        {u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll.bak", false},
+    };
+    for (const auto& [path, ours] : cases) {
+        const Bytes value = Item(path);
+        EXPECT_EQ(DisabledItemNamesAnyOf(value, kOurs), ours)
+            << "reads " << DisabledItemFile(value).value_or("(unreadable)");
     }
     // Word's length may leave out the terminator.
     const std::u16string path = u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll";
     EXPECT_TRUE(DisabledItemNamesAnyOf(Item(path, 2 * path.size()), kOurs));
-}
-
-TEST(DisabledItems, OtherAddinsEntriesDoNotMatch) {
-    for (const std::u16string path : {
-             u"C:\\Program Files\\Other\\OtherAddin.dll",
-             u"C:\\Old Tavlin\\TavlinAddin.dll",
-             u"C:\\Program Files\\Tavlin W\u00f6rd\\x86\\TavlinAddin.dll",
-             u"C:\\Program Files\\Tavlin W\u00f6rd\\TavlinAddin.dll.bak",
-         }) {
-        EXPECT_FALSE(NamesOurs(path));
-    }
+    // With no files of ours given, nothing is ours.
     EXPECT_FALSE(DisabledItemNamesAnyOf(Item(u"C:\\x\\TavlinAddin.dll"), {}));
 }
 
