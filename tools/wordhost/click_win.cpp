@@ -17,7 +17,8 @@ std::string ExceptionText(EXCEPINFO& exception) {
     }
     tavlin::UniqueBstr source(exception.bstrSource);
     tavlin::UniqueBstr description(exception.bstrDescription);
-    tavlin::UniqueBstr help(exception.bstrHelpFile);
+    // Owned only so it is freed: the report names no help file.
+    tavlin::UniqueBstr helpFile(exception.bstrHelpFile);
     std::string text = " scode " + Hex(exception.scode);
     if (description) {
         text += " " + Escaped(description.get());
@@ -31,8 +32,8 @@ std::string ExceptionText(EXCEPINFO& exception) {
 } // namespace
 
 bool Click(Addin& addin, const std::wstring& callback, HostState& host) {
-    const std::string name = tavlin::WideToUtf8(callback);
-    Print("click " + name + ":");
+    const std::string callbackName = tavlin::WideToUtf8(callback);
+    Print("click " + callbackName + ":");
     if (!addin.ribbon) {
         Print(" no ribbon\n");
         return false;
@@ -43,31 +44,31 @@ bool Click(Addin& addin, const std::wstring& callback, HostState& host) {
         Print(" QueryInterface(IDispatch) " + Hex(hr) + "\n");
         return false;
     }
-    DISPID id = DISPID_UNKNOWN;
+    DISPID callbackId = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(callback.c_str())};
-    hr = dispatch->GetIDsOfNames(kNullIid, names, 1, LOCALE_USER_DEFAULT, &id);
+    hr = dispatch->GetIDsOfNames(kNullIid, names, 1, LOCALE_USER_DEFAULT, &callbackId);
     if (FAILED(hr)) {
         Print(" GetIDsOfNames " + Hex(hr) + "\n");
         return false;
     }
-    const auto controlId = ControlForAction(addin.document, name);
+    const auto controlId = ControlForAction(addin.document, callbackName);
     const tavlin::ComPtr<IRibbonControl> control =
-        MakeRibbonControl(tavlin::Utf8ToWide(controlId.value_or(name)), nullptr);
+        MakeRibbonControl(tavlin::Utf8ToWide(controlId.value_or(callbackName)), nullptr);
     VARIANT argument;
     ::VariantInit(&argument);
     V_VT(&argument) = VT_DISPATCH;
     V_DISPATCH(&argument) = control.get();
     DISPPARAMS params{&argument, nullptr, 1, 0};
     EXCEPINFO exception{};
-    UINT argError = 0;
+    UINT badArgument = 0;
 
     host.activeWindowReads = host.documentMapReads = host.documentMapWrites = 0;
-    const bool mapBefore = host.documentMap;
-    MessageBoxWatch watch;
-    hr = dispatch->Invoke(id, kNullIid, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                          &exception, &argError);
-    watch.Stop();
-    Pump(0);
+    const bool documentMapBefore = host.documentMap;
+    MessageBoxWatch messageBoxes;
+    hr = dispatch->Invoke(callbackId, kNullIid, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                          nullptr, &exception, &badArgument);
+    messageBoxes.Stop();
+    PumpMessages(0);
 
     if (SUCCEEDED(hr)) {
         Print(" ok " + Hex(hr) + "\n");
@@ -75,7 +76,7 @@ bool Click(Addin& addin, const std::wstring& callback, HostState& host) {
         Print(" failed " + Hex(hr) + (hr == DISP_E_EXCEPTION ? ExceptionText(exception) : "") +
               "\n");
     }
-    for (const std::string& line : watch.seen()) {
+    for (const std::string& line : messageBoxes.seen()) {
         Print(line);
     }
     if (AboutWindowOpen()) {
@@ -84,8 +85,9 @@ bool Click(Addin& addin, const std::wstring& callback, HostState& host) {
     if (host.activeWindowReads > 0) {
         Print("  ActiveWindow read " + std::to_string(host.activeWindowReads) +
               " times; DocumentMap read " + std::to_string(host.documentMapReads) + ", written " +
-              std::to_string(host.documentMapWrites) + "; " + (mapBefore ? "true" : "false") +
-              " -> " + (host.documentMap ? "true" : "false") + "\n");
+              std::to_string(host.documentMapWrites) + "; " +
+              (documentMapBefore ? "true" : "false") + " -> " +
+              (host.documentMap ? "true" : "false") + "\n");
     }
     return SUCCEEDED(hr);
 }

@@ -34,9 +34,9 @@ public:
         for (UINT i = 0; i < count; ++i) {
             ids[i] = DISPID_UNKNOWN;
         }
-        for (const Member& m : Members()) {
-            if (::CompareStringOrdinal(names[0], -1, m.name, -1, TRUE) == CSTR_EQUAL) {
-                ids[0] = m.id;
+        for (const Member& member : Members()) {
+            if (::CompareStringOrdinal(names[0], -1, member.name, -1, TRUE) == CSTR_EQUAL) {
+                ids[0] = member.id;
             }
         }
         if (ids[0] == DISPID_UNKNOWN || count > 1) {
@@ -47,13 +47,13 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT*) override {
         DISPPARAMS none{};
-        return Call(id, flags, params != nullptr ? *params : none, result, exception);
+        return CallMember(id, flags, params != nullptr ? *params : none, result, exception);
     }
 
 protected:
     virtual std::span<const Member> Members() const = 0;
-    virtual HRESULT Call(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
-                         EXCEPINFO* exception) = 0;
+    virtual HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
+                               EXCEPINFO* exception) = 0;
 
     static HRESULT ReturnText(VARIANT* result, const std::wstring& text) {
         if (result == nullptr) {
@@ -78,7 +78,8 @@ protected:
     }
 };
 
-constexpr WORD kGet = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
+// Late-bound callers read a property as either a property get or a call.
+constexpr WORD kReadAccess = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
 
 class Window final : public Automation<IDispatch> {
 public:
@@ -89,7 +90,8 @@ protected:
         static constexpr Member members[] = {{L"DocumentMap", 1}};
         return members;
     }
-    HRESULT Call(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result, EXCEPINFO*) override {
+    HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
+                       EXCEPINFO*) override {
         if (id != 1) {
             return DISP_E_MEMBERNOTFOUND;
         }
@@ -106,7 +108,7 @@ protected:
             ++state_.documentMapWrites;
             return S_OK;
         }
-        if (flags & kGet) {
+        if (flags & kReadAccess) {
             if (params.cArgs != 0) {
                 return DISP_E_BADPARAMCOUNT;
             }
@@ -134,16 +136,16 @@ protected:
         static constexpr Member members[] = {{L"Name", 1}, {L"ActiveWindow", 2}};
         return members;
     }
-    HRESULT Call(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
-                 EXCEPINFO* exception) override {
-        if (!(flags & kGet)) {
+    HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
+                       EXCEPINFO* exception) override {
+        if (!(flags & kReadAccess)) {
             return DISP_E_MEMBERNOTFOUND;
         }
         if (params.cArgs != 0) {
             return DISP_E_BADPARAMCOUNT;
         }
         if (id == 1) {
-            return ReturnText(result, state_.name);
+            return ReturnText(result, state_.applicationName);
         }
         if (id == 2) {
             ++state_.activeWindowReads;
@@ -178,8 +180,8 @@ protected:
         static constexpr Member members[] = {{L"ProgId", 1}, {L"Connect", 2}};
         return members;
     }
-    HRESULT Call(DISPID id, WORD flags, DISPPARAMS&, VARIANT* result, EXCEPINFO*) override {
-        if (!(flags & kGet)) {
+    HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS&, VARIANT* result, EXCEPINFO*) override {
+        if (!(flags & kReadAccess)) {
             return DISP_E_MEMBERNOTFOUND;
         }
         if (id == 1) {
@@ -203,7 +205,7 @@ public:
     RibbonControl(std::wstring id, ComPtr<IDispatch> context)
         : id_(std::move(id)), context_(std::move(context)) {}
 
-    HRESULT STDMETHODCALLTYPE get_Id(BSTR* id) override { return Text(id, id_); }
+    HRESULT STDMETHODCALLTYPE get_Id(BSTR* id) override { return CopyToBstr(id, id_); }
     HRESULT STDMETHODCALLTYPE get_Context(IDispatch** context) override {
         if (context == nullptr) {
             return E_POINTER;
@@ -214,15 +216,15 @@ public:
         }
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_Tag(BSTR* tag) override { return Text(tag, L""); }
+    HRESULT STDMETHODCALLTYPE get_Tag(BSTR* tag) override { return CopyToBstr(tag, L""); }
 
 protected:
     std::span<const Member> Members() const override {
         static constexpr Member members[] = {{L"Id", 1}, {L"Context", 2}, {L"Tag", 3}};
         return members;
     }
-    HRESULT Call(DISPID id, WORD flags, DISPPARAMS&, VARIANT* result, EXCEPINFO*) override {
-        if (!(flags & kGet)) {
+    HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS&, VARIANT* result, EXCEPINFO*) override {
+        if (!(flags & kReadAccess)) {
             return DISP_E_MEMBERNOTFOUND;
         }
         switch (id) {
@@ -238,7 +240,7 @@ protected:
     }
 
 private:
-    static HRESULT Text(BSTR* out, const std::wstring& text) {
+    static HRESULT CopyToBstr(BSTR* out, const std::wstring& text) {
         if (out == nullptr) {
             return E_POINTER;
         }

@@ -18,7 +18,7 @@ using tavlin::ComPtr;
 
 // What the harness lets the add-in see and records of what it did.
 struct HostState {
-    std::wstring name = L"Microsoft Word";
+    std::wstring applicationName = L"Microsoft Word";
     bool hasWindow = true;
     // Fails ActiveWindow with this code and no description, as a host
     // whose automation layer itself broke.

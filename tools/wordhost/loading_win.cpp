@@ -13,7 +13,7 @@ namespace {
 
 struct SafeArrayTraits {
     static SAFEARRAY* Invalid() noexcept { return nullptr; }
-    static void Close(SAFEARRAY* a) noexcept { ::SafeArrayDestroy(a); }
+    static void Close(SAFEARRAY* array) noexcept { ::SafeArrayDestroy(array); }
 };
 using UniqueSafeArray = tavlin::UniqueResource<SafeArrayTraits>;
 
@@ -25,24 +25,26 @@ std::wstring AddinKeyPath(const std::wstring& progId) {
 
 std::vector<std::pair<HKEY, std::wstring>> ListedAddins() {
     std::vector<std::pair<HKEY, std::wstring>> listed;
-    const std::wstring path = tavlin::Utf8ToWide(tavlin::kWordAddinListKey);
+    const std::wstring listKeyPath = tavlin::Utf8ToWide(tavlin::kWordAddinListKey);
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         tavlin::UniqueHkey key;
-        if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
+        if (::RegOpenKeyExW(root, listKeyPath.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
             continue;
         }
-        for (DWORD i = 0;; ++i) {
-            wchar_t name[256];
+        for (DWORD index = 0;; ++index) {
+            wchar_t progId[256];
             DWORD length = 256;
-            if (::RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
+            if (::RegEnumKeyExW(key.get(), index, progId, &length, nullptr, nullptr, nullptr,
+                                nullptr) != ERROR_SUCCESS) {
                 break;
             }
-            const bool known = std::any_of(listed.begin(), listed.end(), [&](const auto& a) {
-                return ::CompareStringOrdinal(a.second.c_str(), -1, name, -1, TRUE) == CSTR_EQUAL;
-            });
-            if (!known) {
-                listed.emplace_back(root, name);
+            const bool alreadyListed =
+                std::any_of(listed.begin(), listed.end(), [&](const auto& earlier) {
+                    return ::CompareStringOrdinal(earlier.second.c_str(), -1, progId, -1, TRUE) ==
+                           CSTR_EQUAL;
+                });
+            if (!alreadyListed) {
+                listed.emplace_back(root, progId);
             }
         }
     }

@@ -37,51 +37,51 @@ bool WriteDocument(const std::wstring& path, const std::string& document) {
 }
 
 int Run(const Options& options) {
-    bool ok = true;
+    bool allSucceeded = true;
     HostState host;
-    host.name = options.hostName;
+    host.applicationName = options.hostName;
     host.hasWindow = options.hasWindow;
     const tavlin::ComPtr<IDispatch> application = MakeApplication(host);
     std::vector<Addin> loaded;
     for (const auto& [root, progId] : ListedAddins()) {
-        const std::string where = root == HKEY_CURRENT_USER ? "HKCU" : "HKLM";
+        const std::string hive = root == HKEY_CURRENT_USER ? "HKCU" : "HKLM";
         const auto behavior = LoadBehavior(root, progId);
         if (behavior != 3u) {
-            Print("addin " + WideToUtf8(progId) + " (" + where + "): not loaded, LoadBehavior " +
+            Print("addin " + WideToUtf8(progId) + " (" + hive + "): not loaded, LoadBehavior " +
                   (behavior ? std::to_string(*behavior) : std::string("missing")) + "\n");
             continue;
         }
         Addin addin{progId, root, {}, {}, {}};
         if (const auto failed = Load(addin, application.get())) {
             SoftDisable(root, progId);
-            Print("addin " + WideToUtf8(progId) + " (" + where + "): failed at " + *failed +
+            Print("addin " + WideToUtf8(progId) + " (" + hive + "): failed at " + *failed +
                   "; LoadBehavior set to 2\n");
             Disconnect(addin);
-            ok = false;
+            allSucceeded = false;
             continue;
         }
-        Print("addin " + WideToUtf8(progId) + " (" + where + "): loaded, document of " +
+        Print("addin " + WideToUtf8(progId) + " (" + hive + "): loaded, document of " +
               std::to_string(addin.document.size()) + " bytes\n");
         loaded.push_back(std::move(addin));
     }
     if (loaded.empty()) {
         Print("no add-in loaded\n");
-        ok = false;
+        allSucceeded = false;
     }
 
-    if (options.ribbonOut && !loaded.empty() &&
-        !WriteDocument(*options.ribbonOut, loaded.front().document)) {
+    if (options.ribbonOutPath && !loaded.empty() &&
+        !WriteDocument(*options.ribbonOutPath, loaded.front().document)) {
         Print("ribbon-out: cannot write the file\n");
-        ok = false;
+        allSucceeded = false;
     }
-    if (options.tree) {
+    if (options.printOutline) {
         for (const Addin& addin : loaded) {
             Print("ribbon of " + WideToUtf8(addin.progId) + ":\n");
             try {
                 Print(RibbonOutline(addin.document));
-            } catch (const std::exception& e) {
-                Print(std::string("  ") + e.what() + "\n");
-                ok = false;
+            } catch (const std::exception& malformed) {
+                Print(std::string("  ") + malformed.what() + "\n");
+                allSucceeded = false;
             }
         }
     }
@@ -92,7 +92,7 @@ int Run(const Options& options) {
             const bool closed = CloseAboutWindows();
             Print(std::string("close-about: ") + (closed ? "closed" : "no About window closed") +
                   "\n");
-            ok = ok && closed;
+            allSucceeded = allSucceeded && closed;
             break;
         }
         case Step::Kind::Click: {
@@ -107,16 +107,16 @@ int Run(const Options& options) {
             }
             if (target == nullptr) {
                 Print("click " + callback + ": no add-in loaded\n");
-                ok = false;
+                allSucceeded = false;
                 break;
             }
-            ok = Click(*target, step.callback, host) && ok;
+            allSucceeded = Click(*target, step.callback, host) && allSucceeded;
             break;
         }
         }
     }
 
-    if (options.repeat > 0 && !loaded.empty()) {
+    if (options.rounds > 0 && !loaded.empty()) {
         // The timed rounds load each library as a start of Word does, so
         // the load above lets go of it first; an open About window keeps
         // its library, and the rounds say so.
@@ -126,25 +126,25 @@ int Run(const Options& options) {
             }
             ::CoFreeUnusedLibrariesEx(0, 0);
         }
-        ok = TimeRounds(loaded.front().progId, options.baseline, options.repeat,
-                        application.get()) &&
-             ok;
+        allSucceeded = TimeRounds(loaded.front().progId, options.baselineProgId, options.rounds,
+                                  application.get()) &&
+                       allSucceeded;
     }
     if (options.keepOpenSeconds > 0 && AboutWindowOpen()) {
-        Pump(static_cast<DWORD>(options.keepOpenSeconds) * 1000);
+        PumpMessages(static_cast<DWORD>(options.keepOpenSeconds) * 1000);
     }
     if (AboutWindowOpen() && !CloseAboutWindows()) {
         Print("about: the window did not close with OK\n");
-        ok = false;
+        allSucceeded = false;
     }
     for (Addin& addin : loaded) {
         Disconnect(addin);
     }
-    return ok ? 0 : 1;
+    return allSucceeded ? 0 : 1;
 }
 
 struct LocalFreeDeleter {
-    void operator()(wchar_t** p) const noexcept { ::LocalFree(p); }
+    void operator()(wchar_t** arguments) const noexcept { ::LocalFree(arguments); }
 };
 
 } // namespace
@@ -167,16 +167,16 @@ int main() {
         std::fputs("wordhost: OLE cannot start\n", stderr);
         return 1;
     }
-    int status = 1;
+    int exitCode = 1;
     try {
-        status = Run(*options);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "wordhost: %s\n", e.what());
+        exitCode = Run(*options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "wordhost: %s\n", error.what());
     } catch (...) {
         std::fputs("wordhost: unexpected failure\n", stderr);
     }
     std::fflush(stdout);
     ::CoFreeUnusedLibraries();
     ::OleUninitialize();
-    return status;
+    return exitCode;
 }

@@ -26,62 +26,62 @@ const char* const kUsage =
     "2 usage.\n";
 
 std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments) {
-    Options o;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::wstring_view a = arguments[i];
-        const auto value = [&]() -> std::optional<std::wstring> {
-            if (i + 1 >= arguments.size()) {
+    Options options;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::wstring_view option = arguments[at];
+        const auto takeValue = [&]() -> std::optional<std::wstring> {
+            if (at + 1 >= arguments.size()) {
                 return std::nullopt;
             }
-            return std::wstring(arguments[++i]);
+            return std::wstring(arguments[++at]);
         };
         // Six digits at most: a count, never a sign, a blank or an overflow.
-        const auto number = [&]() -> std::optional<int> {
-            const auto v = value();
-            if (!v || v->empty() || v->size() > 6 ||
-                v->find_first_not_of(L"0123456789") != std::wstring::npos) {
+        const auto takeCount = [&]() -> std::optional<int> {
+            const auto digits = takeValue();
+            if (!digits || digits->empty() || digits->size() > 6 ||
+                digits->find_first_not_of(L"0123456789") != std::wstring::npos) {
                 return std::nullopt;
             }
-            return std::stoi(*v);
+            return std::stoi(*digits);
         };
-        if (a == L"--name") {
-            const auto v = value();
-            if (!v) {
+        if (option == L"--name") {
+            const auto name = takeValue();
+            if (!name) {
                 return std::nullopt;
             }
-            o.hostName = *v;
-        } else if (a == L"--no-window") {
-            o.hasWindow = false;
-        } else if (a == L"--ribbon-out") {
-            o.ribbonOut = value();
-            if (!o.ribbonOut) {
+            options.hostName = *name;
+        } else if (option == L"--no-window") {
+            options.hasWindow = false;
+        } else if (option == L"--ribbon-out") {
+            options.ribbonOutPath = takeValue();
+            if (!options.ribbonOutPath) {
                 return std::nullopt;
             }
-        } else if (a == L"--tree") {
-            o.tree = true;
-        } else if (a == L"--click") {
-            const auto v = value();
-            if (!v || v->empty()) {
+        } else if (option == L"--tree") {
+            options.printOutline = true;
+        } else if (option == L"--click") {
+            const auto callback = takeValue();
+            if (!callback || callback->empty()) {
                 return std::nullopt;
             }
-            o.steps.push_back({Step::Kind::Click, *v});
-        } else if (a == L"--close-about") {
-            o.steps.push_back({Step::Kind::CloseAbout, {}});
-        } else if (a == L"--keep-open") {
-            const auto n = number();
-            if (!n) {
+            options.steps.push_back({Step::Kind::Click, *callback});
+        } else if (option == L"--close-about") {
+            options.steps.push_back({Step::Kind::CloseAbout, {}});
+        } else if (option == L"--keep-open") {
+            const auto seconds = takeCount();
+            if (!seconds) {
                 return std::nullopt;
             }
-            o.keepOpenSeconds = *n;
-        } else if (a == L"--repeat") {
-            const auto n = number();
-            if (!n || *n == 0) {
+            options.keepOpenSeconds = *seconds;
+        } else if (option == L"--repeat") {
+            const auto rounds = takeCount();
+            if (!rounds || *rounds == 0) {
                 return std::nullopt;
             }
-            o.repeat = *n;
-        } else if (a == L"--baseline") {
-            o.baseline = value();
-            if (!o.baseline || o.baseline->empty()) {
+            options.rounds = *rounds;
+        } else if (option == L"--baseline") {
+            options.baselineProgId = takeValue();
+            if (!options.baselineProgId || options.baselineProgId->empty()) {
                 return std::nullopt;
             }
         } else {
@@ -89,10 +89,10 @@ std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments
         }
     }
     // A baseline is only ever timed.
-    if (o.baseline && o.repeat == 0) {
+    if (options.baselineProgId && options.rounds == 0) {
         return std::nullopt;
     }
-    return o;
+    return options;
 }
 
 } // namespace wordhost

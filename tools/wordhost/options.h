@@ -25,13 +25,13 @@ struct Step {
 struct Options {
     std::wstring hostName = L"Microsoft Word";
     bool hasWindow = true;
-    std::optional<std::wstring> ribbonOut;
-    bool tree = false;
+    std::optional<std::wstring> ribbonOutPath;
+    bool printOutline = false;
     std::vector<Step> steps;
     int keepOpenSeconds = 0;
-    int repeat = 0;
+    int rounds = 0; // timed rounds; none unless asked
     // The ProgID of an add-in timed beside the first loaded one.
-    std::optional<std::wstring> baseline;
+    std::optional<std::wstring> baselineProgId;
 };
 
 // The arguments after the program's name; nothing when they make no sense.

@@ -17,228 +17,232 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-[[noreturn]] void Broken(const std::string& why) {
+[[noreturn]] void ThrowMalformed(const std::string& why) {
     throw std::runtime_error("not a well-formed document: " + why);
 }
 
 // The documents the add-in writes hold elements and attributes only; any
 // text between elements is ignored, as Word ignores it.
-std::vector<Tag> Tags(std::string_view doc) {
+std::vector<Tag> Tags(std::string_view document) {
     std::vector<Tag> tags;
-    std::size_t i = 0;
-    while ((i = doc.find('<', i)) != std::string_view::npos) {
-        if (doc.substr(i, 2) == "<?" || doc.substr(i, 4) == "<!--") {
-            const std::string_view end = doc.substr(i, 2) == "<?" ? "?>" : "-->";
-            const std::size_t close = doc.find(end, i);
-            if (close == std::string_view::npos) {
-                Broken("unclosed declaration");
+    std::size_t at = 0;
+    while ((at = document.find('<', at)) != std::string_view::npos) {
+        if (document.substr(at, 2) == "<?" || document.substr(at, 4) == "<!--") {
+            const std::string_view terminator = document.substr(at, 2) == "<?" ? "?>" : "-->";
+            const std::size_t closeAt = document.find(terminator, at);
+            if (closeAt == std::string_view::npos) {
+                ThrowMalformed("unclosed declaration");
             }
-            i = close + end.size();
+            at = closeAt + terminator.size();
             continue;
         }
         Tag tag{Tag::Open, {}, {}};
-        ++i;
-        if (i < doc.size() && doc[i] == '/') {
+        ++at;
+        if (at < document.size() && document[at] == '/') {
             tag.kind = Tag::Close;
-            ++i;
+            ++at;
         }
-        const std::size_t nameStart = i;
-        while (i < doc.size() && !IsSpace(doc[i]) && doc[i] != '>' && doc[i] != '/') {
-            ++i;
+        const std::size_t nameStart = at;
+        while (at < document.size() && !IsSpace(document[at]) && document[at] != '>' &&
+               document[at] != '/') {
+            ++at;
         }
-        tag.name = std::string(doc.substr(nameStart, i - nameStart));
+        tag.name = std::string(document.substr(nameStart, at - nameStart));
         if (tag.name.empty()) {
-            Broken("element without a name");
+            ThrowMalformed("element without a name");
         }
         for (;;) {
-            while (i < doc.size() && IsSpace(doc[i])) {
-                ++i;
+            while (at < document.size() && IsSpace(document[at])) {
+                ++at;
             }
-            if (i >= doc.size()) {
-                Broken("unclosed element <" + tag.name);
+            if (at >= document.size()) {
+                ThrowMalformed("unclosed element <" + tag.name);
             }
-            if (doc[i] == '>') {
-                ++i;
+            if (document[at] == '>') {
+                ++at;
                 break;
             }
-            if (doc[i] == '/' && i + 1 < doc.size() && doc[i + 1] == '>') {
+            if (document[at] == '/' && at + 1 < document.size() && document[at + 1] == '>') {
                 if (tag.kind == Tag::Close) {
-                    Broken("</" + tag.name + "/>");
+                    ThrowMalformed("</" + tag.name + "/>");
                 }
                 tag.kind = Tag::Empty;
-                i += 2;
+                at += 2;
                 break;
             }
-            const std::size_t attrStart = i;
-            while (i < doc.size() && !IsSpace(doc[i]) && doc[i] != '=' && doc[i] != '>') {
-                ++i;
+            const std::size_t attributeStart = at;
+            while (at < document.size() && !IsSpace(document[at]) && document[at] != '=' &&
+                   document[at] != '>') {
+                ++at;
             }
-            const std::string attr(doc.substr(attrStart, i - attrStart));
-            while (i < doc.size() && IsSpace(doc[i])) {
-                ++i;
+            const std::string attribute(document.substr(attributeStart, at - attributeStart));
+            while (at < document.size() && IsSpace(document[at])) {
+                ++at;
             }
-            if (attr.empty() || i >= doc.size() || doc[i] != '=') {
-                Broken("attribute without a value in <" + tag.name);
+            if (attribute.empty() || at >= document.size() || document[at] != '=') {
+                ThrowMalformed("attribute without a value in <" + tag.name);
             }
-            ++i;
-            while (i < doc.size() && IsSpace(doc[i])) {
-                ++i;
+            ++at;
+            while (at < document.size() && IsSpace(document[at])) {
+                ++at;
             }
-            if (i >= doc.size() || (doc[i] != '"' && doc[i] != '\'')) {
-                Broken("unquoted attribute " + attr);
+            if (at >= document.size() || (document[at] != '"' && document[at] != '\'')) {
+                ThrowMalformed("unquoted attribute " + attribute);
             }
-            const char quote = doc[i++];
-            const std::size_t close = doc.find(quote, i);
-            if (close == std::string_view::npos) {
-                Broken("unclosed attribute " + attr);
+            const char quote = document[at++];
+            const std::size_t closeAt = document.find(quote, at);
+            if (closeAt == std::string_view::npos) {
+                ThrowMalformed("unclosed attribute " + attribute);
             }
-            tag.attributes[attr] = std::string(doc.substr(i, close - i));
-            i = close + 1;
+            tag.attributes[attribute] = std::string(document.substr(at, closeAt - at));
+            at = closeAt + 1;
         }
         tags.push_back(std::move(tag));
     }
     return tags;
 }
 
-std::string Get(const Tag& t, const std::string& name) {
-    const auto found = t.attributes.find(name);
-    return found == t.attributes.end() ? std::string{} : found->second;
+std::string AttributeOf(const Tag& tag, const std::string& name) {
+    const auto found = tag.attributes.find(name);
+    return found == tag.attributes.end() ? std::string{} : found->second;
 }
 
-std::string Quoted(const std::string& text) {
+std::string InQuotes(const std::string& text) {
     return "\"" + text + "\"";
 }
 
 // A built-in control Word labels itself: its idMso stands for that label.
-std::string ControlLine(const Tag& t) {
-    const std::string label = Get(t, "label");
-    const std::string idMso = Get(t, "idMso");
+std::string ControlLine(const Tag& tag) {
+    const std::string label = AttributeOf(tag, "label");
+    const std::string idMso = AttributeOf(tag, "idMso");
     std::string line;
-    if (!label.empty() && Get(t, "showLabel") != "false") {
+    if (!label.empty() && AttributeOf(tag, "showLabel") != "false") {
         line = label;
     } else {
-        line = "[" + (idMso.empty() ? Get(t, "id") : idMso) + "]";
-        const std::string tip = Get(t, "screentip");
-        if (!tip.empty()) {
-            line.append(" ").append(Quoted(tip));
+        line = "[" + (idMso.empty() ? AttributeOf(tag, "id") : idMso) + "]";
+        const std::string screentip = AttributeOf(tag, "screentip");
+        if (!screentip.empty()) {
+            line.append(" ").append(InQuotes(screentip));
         }
     }
     // Appended piecewise: GCC 12 warns falsely (-Wrestrict) on
     // literal + string here.
-    if (const std::string action = Get(t, "onAction"); !action.empty()) {
+    if (const std::string action = AttributeOf(tag, "onAction"); !action.empty()) {
         line.append(" -> ").append(action);
     }
     return line;
 }
 
 // One line for an element, or nothing for the frame Word does not show.
-std::optional<std::string> Line(const Tag& t, int& rows) {
-    const std::string& n = t.name;
-    if (n == "tab") {
-        if (!Get(t, "idMso").empty()) {
-            return Get(t, "visible") == "false" ? "Hidden tab " + Get(t, "idMso")
-                                                : "Tab " + Get(t, "idMso");
+std::optional<std::string> OutlineLine(const Tag& tag, int& rowsInGroup) {
+    const std::string& element = tag.name;
+    if (element == "tab") {
+        if (!AttributeOf(tag, "idMso").empty()) {
+            return AttributeOf(tag, "visible") == "false"
+                       ? "Hidden tab " + AttributeOf(tag, "idMso")
+                       : "Tab " + AttributeOf(tag, "idMso");
         }
-        std::string line = "Tab " + Quoted(Get(t, "label"));
-        if (const std::string before = Get(t, "insertBeforeMso"); !before.empty()) {
+        std::string line = "Tab " + InQuotes(AttributeOf(tag, "label"));
+        if (const std::string before = AttributeOf(tag, "insertBeforeMso"); !before.empty()) {
             line += " (before " + before + ")";
         }
         return line;
     }
-    if (n == "ribbon") {
-        if (Get(t, "startFromScratch") == "true") {
+    if (element == "ribbon") {
+        if (AttributeOf(tag, "startFromScratch") == "true") {
             return "Ribbon from scratch";
         }
         return std::nullopt;
     }
-    if (n == "group") {
-        rows = 0;
-        return "Group " + Quoted(Get(t, "label"));
+    if (element == "group") {
+        rowsInGroup = 0;
+        return "Group " + InQuotes(AttributeOf(tag, "label"));
     }
-    if (n == "box") {
-        return "Row " + std::to_string(++rows);
+    if (element == "box") {
+        return "Row " + std::to_string(++rowsInGroup);
     }
-    if (n == "buttonGroup") {
+    if (element == "buttonGroup") {
         return "Buttons";
     }
-    if (n == "menu") {
-        const std::string label = Get(t, "label");
+    if (element == "menu") {
+        const std::string label = AttributeOf(tag, "label");
         if (!label.empty()) {
-            return "Menu " + Quoted(label);
+            return "Menu " + InQuotes(label);
         }
-        std::string line = "Menu [" + Get(t, "imageMso") + "]";
-        if (const std::string tip = Get(t, "screentip"); !tip.empty()) {
-            line += " " + Quoted(tip);
+        std::string line = "Menu [" + AttributeOf(tag, "imageMso") + "]";
+        if (const std::string screentip = AttributeOf(tag, "screentip"); !screentip.empty()) {
+            line += " " + InQuotes(screentip);
         }
         return line;
     }
-    if (n == "menuSeparator") {
+    if (element == "menuSeparator") {
         return "----";
     }
-    if (n == "comboBox") {
-        return "Combo box [" + Get(t, "idMso") + "]";
+    if (element == "comboBox") {
+        return "Combo box [" + AttributeOf(tag, "idMso") + "]";
     }
-    if (n == "labelControl") {
-        return "Label " + Quoted(Get(t, "label"));
+    if (element == "labelControl") {
+        return "Label " + InQuotes(AttributeOf(tag, "label"));
     }
-    if (n == "button" && Get(t, "enabled") == "false" &&
-        Get(t, "label").find_first_not_of(' ') == std::string::npos) {
+    if (element == "button" && AttributeOf(tag, "enabled") == "false" &&
+        AttributeOf(tag, "label").find_first_not_of(' ') == std::string::npos) {
         return "(space)";
     }
-    if (n == "control" || n == "button" || n == "toggleButton" || n == "gallery" ||
-        n == "splitButton" || n == "checkBox") {
-        return ControlLine(t);
+    if (element == "control" || element == "button" || element == "toggleButton" ||
+        element == "gallery" || element == "splitButton" || element == "checkBox") {
+        return ControlLine(tag);
     }
-    if (n == "customUI" || n == "tabs" || n == "qat" || n == "officeMenu") {
+    if (element == "customUI" || element == "tabs" || element == "qat" || element == "officeMenu") {
         return std::nullopt;
     }
-    return "<" + n + ">";
+    return "<" + element + ">";
 }
 
 } // namespace
 
 std::string RibbonOutline(std::string_view document) {
-    std::string out;
-    std::vector<std::string> open;
+    std::string outline;
+    std::vector<std::string> openElements;
     std::vector<bool> shown; // whether each open element took a level
     int depth = 0;
-    int rows = 0;
-    for (const Tag& t : Tags(document)) {
-        if (t.kind == Tag::Close) {
-            if (open.empty() || open.back() != t.name) {
-                Broken("</" + t.name + "> closes " + (open.empty() ? "nothing" : open.back()));
+    int rowsInGroup = 0;
+    for (const Tag& tag : Tags(document)) {
+        if (tag.kind == Tag::Close) {
+            if (openElements.empty() || openElements.back() != tag.name) {
+                ThrowMalformed("</" + tag.name + "> closes " +
+                               (openElements.empty() ? "nothing" : openElements.back()));
             }
-            open.pop_back();
+            openElements.pop_back();
             if (shown.back()) {
                 --depth;
             }
             shown.pop_back();
             continue;
         }
-        const std::optional<std::string> line = Line(t, rows);
+        const std::optional<std::string> line = OutlineLine(tag, rowsInGroup);
         if (line) {
-            out.append(static_cast<std::size_t>(depth) * 2, ' ');
-            out += *line;
-            out += '\n';
+            outline.append(static_cast<std::size_t>(depth) * 2, ' ');
+            outline += *line;
+            outline += '\n';
         }
-        if (t.kind == Tag::Open) {
-            open.push_back(t.name);
+        if (tag.kind == Tag::Open) {
+            openElements.push_back(tag.name);
             shown.push_back(line.has_value());
             if (line) {
                 ++depth;
             }
         }
     }
-    if (!open.empty()) {
-        Broken("<" + open.back() + "> is never closed");
+    if (!openElements.empty()) {
+        ThrowMalformed("<" + openElements.back() + "> is never closed");
     }
-    return out;
+    return outline;
 }
 
 std::optional<std::string> ControlForAction(std::string_view document, std::string_view callback) {
-    for (const Tag& t : Tags(document)) {
-        if (t.kind != Tag::Close && Get(t, "onAction") == callback) {
-            return Get(t, "id");
+    for (const Tag& tag : Tags(document)) {
+        if (tag.kind != Tag::Close && AttributeOf(tag, "onAction") == callback) {
+            return AttributeOf(tag, "id");
         }
     }
     return std::nullopt;

@@ -12,7 +12,7 @@
 namespace wordhost {
 namespace {
 
-struct Timed {
+struct TimedAddin {
     std::wstring progId;
     std::wstring library; // the file COM loads for progId
     std::vector<double> milliseconds;
@@ -22,12 +22,12 @@ struct Timed {
 // The server file the class of progId names, as COM will load it.
 std::wstring LibraryOf(const std::wstring& progId) {
     CLSID clsid;
-    wchar_t text[40];
+    wchar_t clsidText[40];
     if (FAILED(::CLSIDFromProgID(progId.c_str(), &clsid)) ||
-        ::StringFromGUID2(clsid, text, 40) == 0) {
+        ::StringFromGUID2(clsid, clsidText, 40) == 0) {
         return {};
     }
-    const std::wstring key = std::wstring(L"CLSID\\") + text + L"\\InprocServer32";
+    const std::wstring key = std::wstring(L"CLSID\\") + clsidText + L"\\InprocServer32";
     wchar_t path[MAX_PATH];
     DWORD size = sizeof path;
     if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path,
@@ -38,7 +38,7 @@ std::wstring LibraryOf(const std::wstring& progId) {
 }
 
 // One round; false (and a report line) when a step failed.
-bool Round(Timed& timed, IDispatch* application, int round) {
+bool TimeOneRound(TimedAddin& timed, IDispatch* application, int roundNumber) {
     LARGE_INTEGER frequency;
     LARGE_INTEGER start;
     LARGE_INTEGER end;
@@ -57,8 +57,8 @@ bool Round(Timed& timed, IDispatch* application, int round) {
     // Word unloads at exit, outside the time it measures.
     ::CoFreeUnusedLibrariesEx(0, 0);
     if (failed) {
-        Print("repeat: round " + std::to_string(round) + " of " + tavlin::WideToUtf8(timed.progId) +
-              " failed at " + *failed + "\n");
+        Print("repeat: round " + std::to_string(roundNumber) + " of " +
+              tavlin::WideToUtf8(timed.progId) + " failed at " + *failed + "\n");
         return false;
     }
     timed.milliseconds.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
@@ -66,7 +66,7 @@ bool Round(Timed& timed, IDispatch* application, int round) {
     return true;
 }
 
-void PrintMedian(const Timed& timed) {
+void PrintMedian(const TimedAddin& timed) {
     const auto [least, most] =
         std::minmax_element(timed.milliseconds.begin(), timed.milliseconds.end());
     char line[300];
@@ -87,27 +87,30 @@ void PrintMedian(const Timed& timed) {
 
 } // namespace
 
-bool TimeRounds(const std::wstring& progId, const std::optional<std::wstring>& baseline, int rounds,
-                IDispatch* application) {
-    Timed measured{progId, LibraryOf(progId), {}};
-    Timed floor{baseline.value_or(L""), baseline ? LibraryOf(*baseline) : std::wstring{}, {}};
+bool TimeRounds(const std::wstring& progId, const std::optional<std::wstring>& baselineProgId,
+                int rounds, IDispatch* application) {
+    TimedAddin measured{progId, LibraryOf(progId), {}};
+    TimedAddin baseline{baselineProgId.value_or(L""),
+                        baselineProgId ? LibraryOf(*baselineProgId) : std::wstring{},
+                        {}};
     // In turn, so both see the same machine load.
-    for (int i = 1; i <= rounds; ++i) {
-        if (!Round(measured, application, i) || (baseline && !Round(floor, application, i))) {
+    for (int round = 1; round <= rounds; ++round) {
+        if (!TimeOneRound(measured, application, round) ||
+            (baselineProgId && !TimeOneRound(baseline, application, round))) {
             return false;
         }
     }
     PrintMedian(measured);
-    if (!baseline) {
+    if (!baselineProgId) {
         return true;
     }
-    PrintMedian(floor);
-    const double ratio = Median(measured.milliseconds) / Median(floor.milliseconds);
+    PrintMedian(baseline);
+    const double ratio = Median(measured.milliseconds) / Median(baseline.milliseconds);
     char line[300];
     std::snprintf(line, sizeof line,
                   "repeat: %s takes %.2f times the median round of %s (at most %.2f)\n",
-                  tavlin::WideToUtf8(progId).c_str(), ratio, tavlin::WideToUtf8(*baseline).c_str(),
-                  kLargestRatioToBaseline);
+                  tavlin::WideToUtf8(progId).c_str(), ratio,
+                  tavlin::WideToUtf8(*baselineProgId).c_str(), kLargestRatioToBaseline);
     Print(line);
     return ratio <= kLargestRatioToBaseline;
 }

@@ -13,7 +13,7 @@ namespace wordhost {
 // turn with it, the baseline's and the ratio between them. False when a
 // round failed or progId is slower than the baseline allows.
 [[nodiscard]] bool TimeRounds(const std::wstring& progId,
-                              const std::optional<std::wstring>& baseline, int rounds,
+                              const std::optional<std::wstring>& baselineProgId, int rounds,
                               IDispatch* application);
 
 } // namespace wordhost

@@ -9,11 +9,14 @@ namespace wordhost {
 namespace {
 
 constexpr const wchar_t* kAboutCaption = L"About";
+constexpr const wchar_t* kDialogClass = L"#32770";
+// The static control that holds a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
 
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    const int n = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(std::max(n, 0)));
+    const int copied = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
     return text;
 }
 
@@ -30,20 +33,20 @@ std::vector<HWND> WindowsOfThisProcess(const wchar_t* className, const wchar_t* 
         std::vector<HWND> found;
     } search{className, caption, {}};
     ::EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hwnd, &pid);
-            if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) {
+        [](HWND hwnd, LPARAM searchAddress) -> BOOL {
+            auto& wanted = *reinterpret_cast<Search*>(searchAddress);
+            DWORD processId = 0;
+            ::GetWindowThreadProcessId(hwnd, &processId);
+            if (processId != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) {
                 return TRUE;
             }
-            if (s.className != nullptr && ClassName(hwnd) != s.className) {
+            if (wanted.className != nullptr && ClassName(hwnd) != wanted.className) {
                 return TRUE;
             }
-            if (s.caption != nullptr && WindowText(hwnd) != s.caption) {
+            if (wanted.caption != nullptr && WindowText(hwnd) != wanted.caption) {
                 return TRUE;
             }
-            s.found.push_back(hwnd);
+            wanted.found.push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -54,8 +57,8 @@ std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
     ::EnumChildWindows(
         parent,
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(p)->push_back(hwnd);
+        [](HWND hwnd, LPARAM childrenAddress) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(childrenAddress)->push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&children));
@@ -64,18 +67,18 @@ std::vector<HWND> Children(HWND parent) {
 
 } // namespace
 
-void Pump(DWORD milliseconds) {
-    const ULONGLONG end = ::GetTickCount64() + milliseconds;
+void PumpMessages(DWORD milliseconds) {
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
     do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
         }
         if (milliseconds > 0) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
-    } while (::GetTickCount64() < end);
+    } while (::GetTickCount64() < deadline);
 }
 
 MessageBoxWatch::MessageBoxWatch()
@@ -94,18 +97,18 @@ void MessageBoxWatch::Stop() {
 }
 
 DWORD WINAPI MessageBoxWatch::Run(void* self) {
-    auto& w = *static_cast<MessageBoxWatch*>(self);
-    while (!w.stop_) {
-        for (HWND box : WindowsOfThisProcess(L"#32770", nullptr)) {
+    auto& watch = *static_cast<MessageBoxWatch*>(self);
+    while (!watch.stop_) {
+        for (HWND box : WindowsOfThisProcess(kDialogClass, nullptr)) {
             std::string report = "  message box: caption " + Escaped(WindowText(box)) + " text " +
-                                 Escaped(WindowText(::GetDlgItem(box, 0xFFFF)));
+                                 Escaped(WindowText(::GetDlgItem(box, kMessageBoxTextId)));
             std::string buttons;
             for (HWND child : Children(box)) {
                 if (ClassName(child) == L"Button") {
                     buttons += (buttons.empty() ? "" : ",") + tavlin::WideToUtf8(WindowText(child));
                 }
             }
-            w.seen_.push_back(report + " buttons " + buttons + "\n");
+            watch.seen_.push_back(report + " buttons " + buttons + "\n");
             ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             // Wait for this box to go before looking for another.
             for (int i = 0; i < 500 && ::IsWindow(box); ++i) {
@@ -124,30 +127,30 @@ bool AboutWindowOpen() {
 std::string AboutReport() {
     const std::vector<HWND> windows = WindowsOfThisProcess(nullptr, kAboutCaption);
     std::string report = "  about windows: " + std::to_string(windows.size()) + "\n";
-    for (HWND w : windows) {
+    for (HWND about : windows) {
         std::string texts;
-        for (HWND child : Children(w)) {
+        for (HWND child : Children(about)) {
             const std::wstring text = WindowText(child);
             if (!text.empty()) {
                 texts += (texts.empty() ? "" : " | ") + tavlin::WideToUtf8(text);
             }
         }
-        report += "  about: caption " + Escaped(WindowText(w)) + " texts " + texts + "\n";
+        report += "  about: caption " + Escaped(WindowText(about)) + " texts " + texts + "\n";
     }
     return report;
 }
 
 bool CloseAboutWindows() {
     bool pressed = false;
-    for (HWND w : WindowsOfThisProcess(nullptr, kAboutCaption)) {
-        for (HWND child : Children(w)) {
+    for (HWND about : WindowsOfThisProcess(nullptr, kAboutCaption)) {
+        for (HWND child : Children(about)) {
             if (ClassName(child) == L"Button" && WindowText(child) == L"OK") {
                 ::SendMessageW(child, BM_CLICK, 0, 0);
                 pressed = true;
             }
         }
     }
-    Pump(0);
+    PumpMessages(0);
     return pressed && !AboutWindowOpen();
 }
 

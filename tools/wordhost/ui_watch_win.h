@@ -13,7 +13,7 @@
 namespace wordhost {
 
 // Dispatches this thread's messages for that long (0: what is queued).
-void Pump(DWORD milliseconds);
+void PumpMessages(DWORD milliseconds);
 
 // A message box blocks the callback until closed, so a second thread reads
 // each box and presses OK, as the user would, for as long as it lives.

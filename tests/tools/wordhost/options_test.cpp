@@ -15,38 +15,39 @@ std::optional<Options> Parse(std::initializer_list<std::wstring_view> arguments)
 }
 
 TEST(WordhostOptions, StepsKeepTheirOrderAndKind) {
-    const auto o = Parse({L"--click", L"ShowAbout0", L"--close-about", L"--click", L"Document0",
-                          L"--name", L"Microsoft Excel", L"--no-window", L"--tree"});
-    ASSERT_TRUE(o);
+    const auto options =
+        Parse({L"--click", L"ShowAbout0", L"--close-about", L"--click", L"Document0", L"--name",
+               L"Microsoft Excel", L"--no-window", L"--tree"});
+    ASSERT_TRUE(options);
     const std::vector<Step> expected{{Step::Kind::Click, L"ShowAbout0"},
                                      {Step::Kind::CloseAbout, L""},
                                      {Step::Kind::Click, L"Document0"}};
-    EXPECT_EQ(o->steps, expected);
-    EXPECT_EQ(o->hostName, L"Microsoft Excel");
-    EXPECT_FALSE(o->hasWindow);
-    EXPECT_TRUE(o->tree);
-    EXPECT_FALSE(o->ribbonOut);
-    EXPECT_EQ(o->repeat, 0);
+    EXPECT_EQ(options->steps, expected);
+    EXPECT_EQ(options->hostName, L"Microsoft Excel");
+    EXPECT_FALSE(options->hasWindow);
+    EXPECT_TRUE(options->printOutline);
+    EXPECT_FALSE(options->ribbonOutPath);
+    EXPECT_EQ(options->rounds, 0);
 }
 
 TEST(WordhostOptions, Defaults) {
-    const auto o = Parse({});
-    ASSERT_TRUE(o);
-    EXPECT_EQ(o->hostName, L"Microsoft Word");
-    EXPECT_TRUE(o->hasWindow);
-    EXPECT_TRUE(o->steps.empty());
-    EXPECT_FALSE(o->baseline);
+    const auto options = Parse({});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->hostName, L"Microsoft Word");
+    EXPECT_TRUE(options->hasWindow);
+    EXPECT_TRUE(options->steps.empty());
+    EXPECT_FALSE(options->baselineProgId);
 }
 
 TEST(WordhostOptions, NumbersAndTheBaseline) {
-    const auto o = Parse({L"--repeat", L"100", L"--baseline", L"Floor.Connect", L"--keep-open",
-                          L"6", L"--ribbon-out", L"C:\\r.xml"});
-    ASSERT_TRUE(o);
-    EXPECT_EQ(o->repeat, 100);
-    EXPECT_EQ(o->baseline, L"Floor.Connect");
-    EXPECT_EQ(o->keepOpenSeconds, 6);
-    EXPECT_EQ(o->ribbonOut, L"C:\\r.xml");
-    EXPECT_EQ(Parse({L"--repeat", L"999999"})->repeat, 999999);
+    const auto options = Parse({L"--repeat", L"100", L"--baseline", L"Floor.Connect",
+                                L"--keep-open", L"6", L"--ribbon-out", L"C:\\r.xml"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->rounds, 100);
+    EXPECT_EQ(options->baselineProgId, L"Floor.Connect");
+    EXPECT_EQ(options->keepOpenSeconds, 6);
+    EXPECT_EQ(options->ribbonOutPath, L"C:\\r.xml");
+    EXPECT_EQ(Parse({L"--repeat", L"999999"})->rounds, 999999);
 }
 
 TEST(WordhostOptions, WhatMakesNoSenseIsRefused) {
@@ -69,8 +70,8 @@ TEST(WordhostOptions, WhatMakesNoSenseIsRefused) {
     };
     for (const auto& arguments : refused) {
         std::wstring line;
-        for (const auto a : arguments) {
-            line += std::wstring(a) + L" ";
+        for (const auto argument : arguments) {
+            line += std::wstring(argument) + L" ";
         }
         EXPECT_FALSE(Parse(arguments)) << std::string(line.begin(), line.end());
     }

@@ -10,7 +10,7 @@ namespace wordhost {
 namespace {
 
 TEST(RibbonOutline, ShowsTabsRowsMenusAndEntriesAsWordLabelsThem) {
-    const std::string doc =
+    const std::string document =
         R"(<customUI xmlns="x" ><ribbon><tabs><tab idMso="TabHome" visible="false"/>)"
         R"(<tab id="Menus" label="Classic" insertBeforeMso="TabHome"><group id="G" label="Tools panel">)"
         R"(<box id="b1" boxStyle="horizontal"><menu id="m" label="File" tag = "t">)"
@@ -21,22 +21,22 @@ TEST(RibbonOutline, ShowsTabsRowsMenusAndEntriesAsWordLabelsThem) {
         R"(<control idMso="X" screentip="Tip" showLabel="false"/></buttonGroup>)"
         R"(<menu id="p" imageMso="PageSetupDialog" screentip="Page Setup"/><comboBox idMso="Font"/>)"
         R"(</box></group ></tab></tabs></ribbon></customUI>)";
-    EXPECT_EQ(RibbonOutline(doc), "Hidden tab TabHome\n"
-                                  "Tab \"Classic\" (before TabHome)\n"
-                                  "  Group \"Tools panel\"\n"
-                                  "    Row 1\n"
-                                  "      Menu \"File\"\n"
-                                  "        New\n"
-                                  "        ----\n"
-                                  "        [Undo]\n"
-                                  "        About Tavlin -> ShowAbout0\n"
-                                  "      (space)\n"
-                                  "    Row 2\n"
-                                  "      Buttons\n"
-                                  "        [FileSave]\n"
-                                  "        [X] \"Tip\"\n"
-                                  "      Menu [PageSetupDialog] \"Page Setup\"\n"
-                                  "      Combo box [Font]\n");
+    EXPECT_EQ(RibbonOutline(document), "Hidden tab TabHome\n"
+                                       "Tab \"Classic\" (before TabHome)\n"
+                                       "  Group \"Tools panel\"\n"
+                                       "    Row 1\n"
+                                       "      Menu \"File\"\n"
+                                       "        New\n"
+                                       "        ----\n"
+                                       "        [Undo]\n"
+                                       "        About Tavlin -> ShowAbout0\n"
+                                       "      (space)\n"
+                                       "    Row 2\n"
+                                       "      Buttons\n"
+                                       "        [FileSave]\n"
+                                       "        [X] \"Tip\"\n"
+                                       "      Menu [PageSetupDialog] \"Page Setup\"\n"
+                                       "      Combo box [Font]\n");
     EXPECT_EQ(RibbonOutline(""), "");
     EXPECT_EQ(RibbonOutline(R"(<customUI xmlns="x"><ribbon startFromScratch="true"/></customUI>)"),
               "Ribbon from scratch\n");
@@ -50,9 +50,9 @@ TEST(RibbonOutline, RefusesBrokenDocuments) {
 }
 
 TEST(RibbonOutline, TheAddinsDocumentHasEveryMenuAndCallback) {
-    tavlin::test::Document d;
-    const std::string doc = d.Build();
-    const std::string outline = RibbonOutline(doc);
+    tavlin::test::Document defaults;
+    const std::string document = defaults.Build();
+    const std::string outline = RibbonOutline(document);
     for (const char* line :
          {"Tab \"Classic\" (before TabHome)\n", "    Row 1\n", "    Row 3\n",
           "      Menu \"All\"\n", "        Menu \"File\"\n", "      Menu \"Help\"\n",
@@ -61,22 +61,23 @@ TEST(RibbonOutline, TheAddinsDocumentHasEveryMenuAndCallback) {
     }
     // One outline line per separator the document holds.
     std::size_t separators = 0;
-    std::size_t lines = 0;
-    for (std::size_t at = 0; (at = doc.find("<menuSeparator", at)) != std::string::npos; ++at) {
+    std::size_t separatorLines = 0;
+    for (std::size_t at = 0; (at = document.find("<menuSeparator", at)) != std::string::npos;
+         ++at) {
         ++separators;
     }
     for (std::size_t at = 0; (at = outline.find("----\n", at)) != std::string::npos; ++at) {
-        ++lines;
+        ++separatorLines;
     }
-    EXPECT_EQ(lines, separators);
+    EXPECT_EQ(separatorLines, separators);
 }
 
 TEST(ControlForAction, FindsTheFirstElementNamingTheCallback) {
-    const std::string doc =
+    const std::string document =
         R"(<a><button id="x" onAction="Other"/><button id="d24" onAction="Uninstall0"/>)"
         R"(<button id="e" onAction="Uninstall0"/></a>)";
-    EXPECT_EQ(ControlForAction(doc, "Uninstall0"), "d24");
-    EXPECT_EQ(ControlForAction(doc, "ShowAbout0"), std::nullopt);
+    EXPECT_EQ(ControlForAction(document, "Uninstall0"), "d24");
+    EXPECT_EQ(ControlForAction(document, "ShowAbout0"), std::nullopt);
     EXPECT_EQ(ControlForAction("", "ShowAbout0"), std::nullopt);
 }
 
