@@ -31,6 +31,11 @@ namespace {
 
 using namespace tavlin::control;
 
+constexpr const wchar_t* kDialogClass = L"#32770";
+// The static control that holds a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr int kBoxCount = 12;
+
 PROCESS_INFORMATION g_process{};
 HWND g_form = nullptr;
 
@@ -43,17 +48,18 @@ HWND g_form = nullptr;
     std::exit(1);
 }
 
-template <typename Found> void WaitFor(const std::wstring& what, Found&& found, DWORD ms = 10000) {
+template <typename Found>
+void WaitFor(const std::wstring& what, Found&& found, DWORD timeoutMilliseconds = 10000) {
     const DWORD start = ::GetTickCount();
     while (!found()) {
-        if (::GetTickCount() - start > ms) {
+        if (::GetTickCount() - start > timeoutMilliseconds) {
             Fail(L"timed out waiting for " + what);
         }
         ::Sleep(20);
     }
 }
 
-std::wstring Text(HWND hwnd) {
+std::wstring WindowText(HWND hwnd) {
     wchar_t buffer[2048] = {};
     ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer),
                           SMTO_ABORTIFHUNG, 5000, nullptr);
@@ -66,38 +72,39 @@ std::wstring ClassOf(HWND hwnd) {
     return name;
 }
 
-struct TopSearch {
-    const wchar_t* cls;
+struct TopWindowSearch {
+    const wchar_t* className;
     HWND found;
 };
 
 // Enumeration callbacks are stdcall on i686, which a lambda cannot be.
-BOOL CALLBACK MatchTop(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<TopSearch*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == g_process.dwProcessId && ClassOf(hwnd) == s->cls && ::IsWindowVisible(hwnd)) {
-        s->found = hwnd;
+BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM searchAddress) {
+    auto* search = reinterpret_cast<TopWindowSearch*>(searchAddress);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    if (processId == g_process.dwProcessId && ClassOf(hwnd) == search->className &&
+        ::IsWindowVisible(hwnd)) {
+        search->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND TopWindow(const wchar_t* cls) {
-    TopSearch search{cls, nullptr};
-    ::EnumWindows(&MatchTop, reinterpret_cast<LPARAM>(&search));
+HWND TopWindow(const wchar_t* className) {
+    TopWindowSearch search{className, nullptr};
+    ::EnumWindows(&MatchTopWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-struct IdSearch {
+struct ControlSearch {
     int id;
     HWND found;
 };
 
-BOOL CALLBACK MatchId(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<IdSearch*>(lp);
-    if (::GetDlgCtrlID(hwnd) == s->id) {
-        s->found = hwnd;
+BOOL CALLBACK MatchControlId(HWND hwnd, LPARAM searchAddress) {
+    auto* search = reinterpret_cast<ControlSearch*>(searchAddress);
+    if (::GetDlgCtrlID(hwnd) == search->id) {
+        search->found = hwnd;
         return FALSE;
     }
     return TRUE;
@@ -107,58 +114,58 @@ HWND Control(int id) {
     if (g_form == nullptr) {
         Fail(L"no window yet");
     }
-    IdSearch search{id, nullptr};
-    ::EnumChildWindows(g_form, &MatchId, reinterpret_cast<LPARAM>(&search));
+    ControlSearch search{id, nullptr};
+    ::EnumChildWindows(g_form, &MatchControlId, reinterpret_cast<LPARAM>(&search));
     if (search.found == nullptr) {
         Fail(L"no control " + std::to_wstring(id));
     }
     return search.found;
 }
 
-std::wstring Unescape(const std::wstring& s) {
-    std::wstring out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == L'\\' && i + 1 < s.size() &&
-            (s[i + 1] == L'r' || s[i + 1] == L'n' || s[i + 1] == L'\\')) {
-            out += s[i + 1] == L'r' ? L'\r' : s[i + 1] == L'n' ? L'\n' : L'\\';
-            ++i;
+std::wstring Unescape(const std::wstring& escaped) {
+    std::wstring text;
+    for (std::size_t at = 0; at < escaped.size(); ++at) {
+        const wchar_t next = at + 1 < escaped.size() ? escaped[at + 1] : L'\0';
+        if (escaped[at] == L'\\' && (next == L'r' || next == L'n' || next == L'\\')) {
+            text += next == L'r' ? L'\r' : next == L'n' ? L'\n' : L'\\';
+            ++at;
         } else {
-            out += s[i];
+            text += escaped[at];
         }
     }
-    return out;
+    return text;
 }
 
-std::wstring Escape(const std::wstring& s) {
-    std::wstring out;
-    for (wchar_t c : s) {
-        out += c == L'\r'   ? L"\\r"
-               : c == L'\n' ? L"\\n"
-               : c == L'\\' ? L"\\\\"
-                            : std::wstring(1, c);
+std::wstring Escape(const std::wstring& text) {
+    std::wstring escaped;
+    for (wchar_t character : text) {
+        escaped += character == L'\r'   ? L"\\r"
+                   : character == L'\n' ? L"\\n"
+                   : character == L'\\' ? L"\\\\"
+                                        : std::wstring(1, character);
     }
-    return out;
+    return escaped;
 }
 
 std::wstring BoxStates() {
     std::wstring states;
-    for (int i = 0; i < 12; ++i) {
-        const LRESULT state = ::SendMessageW(Control(kFirstBoxId + i), BM_GETCHECK, 0, 0);
+    for (int box = 0; box < kBoxCount; ++box) {
+        const LRESULT state = ::SendMessageW(Control(kFirstBoxId + box), BM_GETCHECK, 0, 0);
         states += state == BST_CHECKED ? L'1' : L'0';
     }
     return states;
 }
 
-void Key(const std::wstring& name) {
-    UINT vk = 0;
+void PressKey(const std::wstring& name) {
+    UINT virtualKey = 0;
     if (name == L"return") {
-        vk = VK_RETURN;
+        virtualKey = VK_RETURN;
     } else if (name == L"escape") {
-        vk = VK_ESCAPE;
+        virtualKey = VK_ESCAPE;
     } else if (name == L"space") {
-        vk = VK_SPACE;
+        virtualKey = VK_SPACE;
     } else if (name == L"tab") {
-        vk = VK_TAB;
+        virtualKey = VK_TAB;
     } else {
         Fail(L"unknown key " + name);
     }
@@ -167,50 +174,53 @@ void Key(const std::wstring& name) {
     if (!::GetGUIThreadInfo(g_process.dwThreadId, &info) || info.hwndFocus == nullptr) {
         Fail(L"no focus in the program");
     }
-    const wchar_t ch = vk == VK_SPACE ? L' ' : vk == VK_RETURN ? L'\r' : vk == VK_ESCAPE ? 27 : 9;
-    ::PostMessageW(info.hwndFocus, WM_KEYDOWN, vk, 1);
-    ::PostMessageW(info.hwndFocus, WM_CHAR, ch, 1);
-    ::PostMessageW(info.hwndFocus, WM_KEYUP, vk, 0xC0000001);
+    const wchar_t character = virtualKey == VK_SPACE    ? L' '
+                              : virtualKey == VK_RETURN ? L'\r'
+                              : virtualKey == VK_ESCAPE ? 27
+                                                        : 9;
+    ::PostMessageW(info.hwndFocus, WM_KEYDOWN, virtualKey, 1);
+    ::PostMessageW(info.hwndFocus, WM_CHAR, character, 1);
+    ::PostMessageW(info.hwndFocus, WM_KEYUP, virtualKey, 0xC0000001);
     // Sent messages wait until the posted ones ahead of them are through
     // only for the same window; a short pause covers the dialog manager.
     ::Sleep(200);
     ::SendMessageTimeoutW(info.hwndFocus, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
-void Step(const std::vector<std::wstring>& args, std::size_t& i) {
-    const std::wstring& op = args[i];
-    auto arg = [&]() -> const std::wstring& {
-        if (i + 1 >= args.size()) {
-            Fail(op + L" needs an argument");
+void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
+    const std::wstring& step = script[at];
+    auto argument = [&]() -> const std::wstring& {
+        if (at + 1 >= script.size()) {
+            Fail(step + L" needs an argument");
         }
-        return args[++i];
+        return script[++at];
     };
-    std::fwprintf(stdout, L"step: %ls\n", op.c_str());
+    std::fwprintf(stdout, L"step: %ls\n", step.c_str());
     std::fflush(stdout);
-    if (op == L"start") {
-        std::wstring exe = arg();
+    if (step == L"start") {
+        std::wstring exe = argument();
         std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
-        std::wstring line = L"\"" + exe + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        if (!::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &si, &g_process)) {
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &startup, &g_process)) {
             Fail(L"cannot start " + exe);
         }
         ::WaitForInputIdle(g_process.hProcess, 5000);
-    } else if (op == L"window") {
+    } else if (step == L"window") {
         WaitFor(L"the window", [] { return (g_form = TopWindow(kFormClassName)) != nullptr; });
-        if (Text(g_form) != L"Tavlinar") {
-            Fail(L"caption is " + Text(g_form));
+        if (WindowText(g_form) != L"Tavlinar") {
+            Fail(L"caption is " + WindowText(g_form));
         }
-    } else if (op == L"errorbox") {
-        const std::wstring expected = Unescape(arg());
+    } else if (step == L"errorbox") {
+        const std::wstring expected = Unescape(argument());
         HWND box = nullptr;
         // OK waits for regsvr32 before its boxes can appear.
         WaitFor(
-            L"an error box", [&] { return (box = TopWindow(L"#32770")) != nullptr; }, 40000);
-        const std::wstring text = Text(::GetDlgItem(box, 0xFFFF));
-        const std::wstring title = Text(box);
+            L"an error box", [&] { return (box = TopWindow(kDialogClass)) != nullptr; }, 40000);
+        const std::wstring text = WindowText(::GetDlgItem(box, kMessageBoxTextId));
+        const std::wstring title = WindowText(box);
         std::fwprintf(stdout, L"box: [%ls] %ls\n", title.c_str(), Escape(text).c_str());
         if (title != L"Application Error") {
             Fail(L"box title " + title);
@@ -220,64 +230,64 @@ void Step(const std::vector<std::wstring>& args, std::size_t& i) {
         }
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitFor(L"the box to close", [&] { return !::IsWindow(box); });
-    } else if (op == L"noerrorbox") {
+    } else if (step == L"noerrorbox") {
         ::Sleep(100);
-        if (HWND box = TopWindow(L"#32770")) {
-            Fail(L"unexpected box: " + Escape(Text(::GetDlgItem(box, 0xFFFF))));
+        if (HWND box = TopWindow(kDialogClass)) {
+            Fail(L"unexpected box: " + Escape(WindowText(::GetDlgItem(box, kMessageBoxTextId))));
         }
-    } else if (op == L"boxes") {
-        const std::wstring expected = arg();
+    } else if (step == L"boxes") {
+        const std::wstring expected = argument();
         const std::wstring states = BoxStates();
         std::fwprintf(stdout, L"boxes: %ls\n", states.c_str());
         if (states != expected) {
             Fail(L"boxes " + states + L" expected " + expected);
         }
-    } else if (op == L"title") {
-        const std::wstring expected = arg();
-        const std::wstring title = Text(Control(kTitleId));
+    } else if (step == L"title") {
+        const std::wstring expected = argument();
+        const std::wstring title = WindowText(Control(kTitleId));
         if (title != expected) {
             Fail(L"About title " + title + L" expected " + expected);
         }
-    } else if (op == L"click") {
-        ::SendMessageW(Control(kFirstBoxId + std::stoi(arg())), BM_CLICK, 0, 0);
-    } else if (op == L"tab") {
-        ::SendMessageW(Control(kTabControlId), TCM_SETCURFOCUS, std::stoi(arg()), 0);
-    } else if (op == L"ok" || op == L"cancel") {
+    } else if (step == L"click") {
+        ::SendMessageW(Control(kFirstBoxId + std::stoi(argument())), BM_CLICK, 0, 0);
+    } else if (step == L"tab") {
+        ::SendMessageW(Control(kTabControlId), TCM_SETCURFOCUS, std::stoi(argument()), 0);
+    } else if (step == L"ok" || step == L"cancel") {
         // Posted: OK may show boxes and ends the program, and a sent click
         // would wait for all of that.
-        ::PostMessageW(Control(op == L"ok" ? kOkButtonId : kCancelButtonId), BM_CLICK, 0, 0);
-    } else if (op == L"key") {
-        Key(arg());
-    } else if (op == L"closebox") {
+        ::PostMessageW(Control(step == L"ok" ? kOkButtonId : kCancelButtonId), BM_CLICK, 0, 0);
+    } else if (step == L"key") {
+        PressKey(argument());
+    } else if (step == L"closebox") {
         ::PostMessageW(g_form, WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else if (op == L"exited") {
+    } else if (step == L"exited") {
         if (::WaitForSingleObject(g_process.hProcess, 40000) != WAIT_OBJECT_0) {
             Fail(L"the program did not end");
         }
         g_form = nullptr;
-    } else if (op == L"signal") {
-        const HANDLE f = ::CreateFileW(arg().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (f == INVALID_HANDLE_VALUE) {
+    } else if (step == L"signal") {
+        const HANDLE signalFile = ::CreateFileW(argument().c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (signalFile == INVALID_HANDLE_VALUE) {
             Fail(L"cannot signal");
         }
-        ::CloseHandle(f);
-    } else if (op == L"await") {
-        const std::wstring path = arg();
+        ::CloseHandle(signalFile);
+    } else if (step == L"await") {
+        const std::wstring path = argument();
         WaitFor(
             L"file " + path,
             [&] { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000);
     } else {
-        Fail(L"unknown step " + op);
+        Fail(L"unknown step " + step);
     }
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::vector<std::wstring> args(argv + 1, argv + argc);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        Step(args, i);
+    std::vector<std::wstring> script(argv + 1, argv + argc);
+    for (std::size_t at = 0; at < script.size(); ++at) {
+        RunStep(script, at);
     }
     std::fwprintf(stdout, L"PASS\n");
     return 0;
