@@ -30,33 +30,33 @@ struct DefaultDocument {
 };
 
 void BM_GetRibbonXML(benchmark::State& state) {
-    DefaultDocument d;
-    benchmark::DoNotOptimize(d.connect.GetRibbonXML());
-    const long before = tavlin::test::g_allocations.load();
-    std::size_t bytes = 0;
+    DefaultDocument defaults;
+    benchmark::DoNotOptimize(defaults.connect.GetRibbonXML());
+    const long allocationsBefore = tavlin::test::g_allocations.load();
+    std::size_t documentBytes = 0;
     for (auto _ : state) {
-        const std::string_view doc = d.connect.GetRibbonXML();
-        benchmark::DoNotOptimize(doc.data());
-        bytes = doc.size();
+        const std::string_view document = defaults.connect.GetRibbonXML();
+        benchmark::DoNotOptimize(document.data());
+        documentBytes = document.size();
     }
-    state.counters["allocs_per_doc"] =
-        benchmark::Counter(static_cast<double>(tavlin::test::g_allocations.load() - before) /
-                           static_cast<double>(state.iterations()));
-    state.counters["doc_bytes"] = static_cast<double>(bytes);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.counters["allocs_per_doc"] = benchmark::Counter(
+        static_cast<double>(tavlin::test::g_allocations.load() - allocationsBefore) /
+        static_cast<double>(state.iterations()));
+    state.counters["doc_bytes"] = static_cast<double>(documentBytes);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * documentBytes));
 }
 BENCHMARK(BM_GetRibbonXML);
 
 void BM_MemcpyDocument(benchmark::State& state) {
-    DefaultDocument d;
-    const std::string doc(d.connect.GetRibbonXML());
-    std::vector<char> target(doc.size());
+    DefaultDocument defaults;
+    const std::string document(defaults.connect.GetRibbonXML());
+    std::vector<char> copy(document.size());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(target.data());
-        std::memcpy(target.data(), doc.data(), doc.size());
+        benchmark::DoNotOptimize(copy.data());
+        std::memcpy(copy.data(), document.data(), document.size());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * document.size()));
 }
 BENCHMARK(BM_MemcpyDocument);
 

@@ -20,12 +20,12 @@ constexpr CLSID kFloorClsid = {
 constexpr IID kNullIid{};
 
 // Live objects and server locks together, as Tavlin counts them.
-std::atomic<long> g_locks{0};
+std::atomic<long> g_objectsAndLocks{0};
 
 class FloorConnect final : public tavlin::UntypedDispatch<IDTExtensibility2, IRibbonExtensibility> {
 public:
-    FloorConnect() { ++g_locks; }
-    ~FloorConnect() override { --g_locks; }
+    FloorConnect() { ++g_objectsAndLocks; }
+    ~FloorConnect() override { --g_objectsAndLocks; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (object == nullptr) {
@@ -82,8 +82,8 @@ private:
 };
 
 struct FloorModule {
-    static void Lock() noexcept { ++g_locks; }
-    static void Unlock() noexcept { --g_locks; }
+    static void Lock() noexcept { ++g_objectsAndLocks; }
+    static void Unlock() noexcept { --g_objectsAndLocks; }
     static HRESULT Create(REFIID riid, void** object) noexcept {
         auto* created = new (std::nothrow) FloorConnect();
         if (created == nullptr) {
@@ -111,5 +111,5 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void
 }
 
 extern "C" HRESULT __stdcall DllCanUnloadNow() {
-    return g_locks == 0 ? S_OK : S_FALSE;
+    return g_objectsAndLocks == 0 ? S_OK : S_FALSE;
 }

@@ -27,29 +27,30 @@ template <std::size_t Length> constexpr std::array<wchar_t, Length + 1> MakeDocu
     constexpr std::size_t buttons = room / buttonSize;
     static_assert(buttons < 100000);
 
-    std::array<wchar_t, Length + 1> text{};
+    std::array<wchar_t, Length + 1> document{};
     std::size_t at = 0;
     const auto write = [&](std::wstring_view part) {
         for (const wchar_t c : part) {
-            text[at++] = c;
+            document[at++] = c;
         }
     };
     write(head);
-    for (std::size_t n = 1; n <= buttons; ++n) {
+    for (std::size_t button = 1; button <= buttons; ++button) {
         write(buttonOpen);
-        for (std::size_t i = 0, rest = n; i < 5; ++i, rest /= 10) {
-            text[at - buttonOpen.size() + digitsAt + 4 - i] =
+        // The button's number, written from its last digit back.
+        for (std::size_t digit = 0, rest = button; digit < 5; ++digit, rest /= 10) {
+            document[at - buttonOpen.size() + digitsAt + 4 - digit] =
                 static_cast<wchar_t>(L'0' + rest % 10);
         }
-        if (n == buttons) {
-            for (std::size_t i = 0; i < room % buttonSize; ++i) {
-                text[at++] = L'r';
+        if (button == buttons) {
+            for (std::size_t filler = 0; filler < room % buttonSize; ++filler) {
+                document[at++] = L'r';
             }
         }
         write(buttonClose);
     }
     write(tail);
-    return text;
+    return document;
 }
 
 inline constexpr auto kDocument = MakeDocument<kDocumentLength>();
