@@ -19,6 +19,10 @@
 
 namespace {
 
+constexpr const wchar_t* kDialogClass = L"#32770";
+// The static control that holds a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
 void PrintUtf8(const std::wstring& text) {
     const std::string utf8 = tavlin::WideToUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
@@ -33,50 +37,50 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-// A message box is an owned dialog whose text is the static control 0xFFFF.
-// The wizard is a dialog too, with static controls of that id on its pages,
-// but nothing owns it.
+// A message box is an owned dialog holding a kMessageBoxTextId control. The
+// wizard is a dialog too, with static controls of that id on its pages, but
+// nothing owns it.
 HWND FindMessageBox() {
     HWND found = nullptr;
     ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            wchar_t cls[16] = {};
-            ::GetClassNameW(window, cls, 16);
-            if (std::wcscmp(cls, L"#32770") != 0 || !::IsWindowVisible(window)) {
+        [](HWND window, LPARAM foundAddress) -> BOOL {
+            wchar_t className[16] = {};
+            ::GetClassNameW(window, className, 16);
+            if (std::wcscmp(className, kDialogClass) != 0 || !::IsWindowVisible(window)) {
                 return TRUE;
             }
-            HWND text = ::GetDlgItem(window, 0xFFFF);
-            if (text == nullptr || ::GetWindow(window, GW_OWNER) == nullptr) {
+            if (::GetDlgItem(window, kMessageBoxTextId) == nullptr ||
+                ::GetWindow(window, GW_OWNER) == nullptr) {
                 return TRUE;
             }
-            *reinterpret_cast<HWND*>(param) = window;
+            *reinterpret_cast<HWND*>(foundAddress) = window;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
-int Message(int seconds, const wchar_t* button) {
-    int id = 0;
-    if (button != nullptr) {
-        id = std::wcscmp(button, L"ok") == 0       ? IDOK
-             : std::wcscmp(button, L"cancel") == 0 ? IDCANCEL
-             : std::wcscmp(button, L"retry") == 0  ? IDRETRY
-                                                   : -1;
-        if (id < 0) {
+int ReadMessageBox(int seconds, const wchar_t* buttonName) {
+    int buttonId = 0;
+    if (buttonName != nullptr) {
+        buttonId = std::wcscmp(buttonName, L"ok") == 0       ? IDOK
+                   : std::wcscmp(buttonName, L"cancel") == 0 ? IDCANCEL
+                   : std::wcscmp(buttonName, L"retry") == 0  ? IDRETRY
+                                                             : -1;
+        if (buttonId < 0) {
             return 2;
         }
     }
     for (int tenth = 0; tenth < seconds * 10; ++tenth) {
         if (HWND box = FindMessageBox()) {
             PrintUtf8(WindowText(box));
-            PrintUtf8(WindowText(::GetDlgItem(box, 0xFFFF)));
-            if (id != 0) {
-                HWND pressed = ::GetDlgItem(box, id);
-                if (pressed == nullptr) {
+            PrintUtf8(WindowText(::GetDlgItem(box, kMessageBoxTextId)));
+            if (buttonId != 0) {
+                HWND button = ::GetDlgItem(box, buttonId);
+                if (button == nullptr) {
                     return 3;
                 }
-                ::SendMessageW(pressed, BM_CLICK, 0, 0);
+                ::SendMessageW(button, BM_CLICK, 0, 0);
             }
             return 0;
         }
@@ -90,29 +94,29 @@ struct ButtonSearch {
     HWND found;
 };
 
-BOOL CALLBACK FindButtonIn(HWND child, LPARAM param) {
-    auto* search = reinterpret_cast<ButtonSearch*>(param);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(child, cls, 16);
-    if (_wcsicmp(cls, L"Button") == 0 && ::IsWindowVisible(child) && ::IsWindowEnabled(child) &&
-        WindowText(child) == search->text) {
+BOOL CALLBACK MatchEnabledButton(HWND child, LPARAM searchAddress) {
+    auto* search = reinterpret_cast<ButtonSearch*>(searchAddress);
+    wchar_t className[16] = {};
+    ::GetClassNameW(child, className, 16);
+    if (_wcsicmp(className, L"Button") == 0 && ::IsWindowVisible(child) &&
+        ::IsWindowEnabled(child) && WindowText(child) == search->text) {
         search->found = child;
         return FALSE;
     }
     return TRUE;
 }
 
-int Click(int seconds, const wchar_t* text) {
+int ClickWizardButton(int seconds, const wchar_t* text) {
     for (int tenth = 0; tenth < seconds * 10; ++tenth) {
         ButtonSearch search{text, nullptr};
         ::EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                wchar_t cls[16] = {};
-                ::GetClassNameW(window, cls, 16);
-                if (std::wcscmp(cls, L"#32770") == 0 && ::IsWindowVisible(window)) {
-                    ::EnumChildWindows(window, FindButtonIn, param);
+            [](HWND window, LPARAM searchAddress) -> BOOL {
+                wchar_t className[16] = {};
+                ::GetClassNameW(window, className, 16);
+                if (std::wcscmp(className, kDialogClass) == 0 && ::IsWindowVisible(window)) {
+                    ::EnumChildWindows(window, MatchEnabledButton, searchAddress);
                 }
-                return reinterpret_cast<ButtonSearch*>(param)->found == nullptr;
+                return reinterpret_cast<ButtonSearch*>(searchAddress)->found == nullptr;
             },
             reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
@@ -125,13 +129,13 @@ int Click(int seconds, const wchar_t* text) {
     return 1;
 }
 
-int Short(const wchar_t* path) {
-    wchar_t out[MAX_PATH] = {};
-    const DWORD n = ::GetShortPathNameW(path, out, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) {
+int PrintShortPath(const wchar_t* path) {
+    wchar_t shortPath[MAX_PATH] = {};
+    const DWORD length = ::GetShortPathNameW(path, shortPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
         return 1;
     }
-    PrintUtf8(out);
+    PrintUtf8(shortPath);
     return 0;
 }
 
@@ -139,13 +143,13 @@ int Short(const wchar_t* path) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wcscmp(argv[1], L"message") == 0) {
-        return Message(_wtoi(argv[2]), argc >= 4 ? argv[3] : nullptr);
+        return ReadMessageBox(_wtoi(argv[2]), argc >= 4 ? argv[3] : nullptr);
     }
     if (argc == 4 && std::wcscmp(argv[1], L"click") == 0) {
-        return Click(_wtoi(argv[2]), argv[3]);
+        return ClickWizardButton(_wtoi(argv[2]), argv[3]);
     }
     if (argc == 3 && std::wcscmp(argv[1], L"short") == 0) {
-        return Short(argv[2]);
+        return PrintShortPath(argv[2]);
     }
     std::fputs("usage: installer-probe message SECONDS [ok|cancel|retry] | click SECONDS TEXT | "
                "short PATH\n",

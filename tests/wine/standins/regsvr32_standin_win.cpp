@@ -13,37 +13,38 @@
 
 namespace {
 
-std::wstring Environment(const wchar_t* name) {
+// Empty when unset or longer than a path.
+std::wstring EnvironmentValue(const wchar_t* name) {
     wchar_t value[MAX_PATH] = {};
-    const DWORD n = ::GetEnvironmentVariableW(name, value, MAX_PATH);
-    return n == 0 || n >= MAX_PATH ? std::wstring() : std::wstring(value, n);
+    const DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(value, length);
 }
 
-void Append(const std::wstring& log, const std::wstring& line) {
-    if (FILE* f = _wfopen(log.c_str(), L"ab")) {
+void AppendLine(const std::wstring& logPath, const std::wstring& line) {
+    if (FILE* log = _wfopen(logPath.c_str(), L"ab")) {
         const std::wstring text = line + L"\n";
         const int bytes =
             ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
         std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes - 1 : 0), '\0');
         ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
-        std::fwrite(utf8.data(), 1, utf8.size(), f);
-        std::fclose(f);
+        std::fwrite(utf8.data(), 1, utf8.size(), log);
+        std::fclose(log);
     }
 }
 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const std::wstring log = Environment(L"TAVLIN_REGSVR32_LOG");
-    if (log.empty()) {
+    const std::wstring logPath = EnvironmentValue(L"TAVLIN_REGSVR32_LOG");
+    if (logPath.empty()) {
         return 99;
     }
-    const int exitCode = _wtoi(Environment(L"TAVLIN_REGSVR32_EXIT").c_str());
-    const int waitMs = _wtoi(Environment(L"TAVLIN_REGSVR32_WAIT").c_str());
-    Append(log, L"start " + std::wstring(::GetCommandLineW()));
-    if (waitMs > 0) {
-        ::Sleep(static_cast<DWORD>(waitMs));
+    const int exitCode = _wtoi(EnvironmentValue(L"TAVLIN_REGSVR32_EXIT").c_str());
+    const int waitMilliseconds = _wtoi(EnvironmentValue(L"TAVLIN_REGSVR32_WAIT").c_str());
+    AppendLine(logPath, L"start " + std::wstring(::GetCommandLineW()));
+    if (waitMilliseconds > 0) {
+        ::Sleep(static_cast<DWORD>(waitMilliseconds));
     }
-    Append(log, L"exit " + std::to_wstring(exitCode));
+    AppendLine(logPath, L"exit " + std::to_wstring(exitCode));
     return exitCode;
 }

@@ -20,8 +20,8 @@ bool KeyExists(HKEY root, const wchar_t* path) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    wchar_t log[MAX_PATH] = {};
-    if (::GetEnvironmentVariableW(L"TAVLIN_TEST_LOG", log, MAX_PATH) == 0) {
+    wchar_t logPath[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"TAVLIN_TEST_LOG", logPath, MAX_PATH) == 0) {
         return 2;
     }
     const bool classRegistered = KeyExists(HKEY_CLASSES_ROOT, L"TavlinCom.Connect\\CLSID");
@@ -31,10 +31,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ::RegGetValueW(
             HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect",
             L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &loadBehavior, &size) == ERROR_SUCCESS;
-    if (FILE* f = _wfopen(log, L"a")) {
-        std::fprintf(f, "word class=%d loadbehavior=%ld\n", classRegistered ? 1 : 0,
+    if (FILE* log = _wfopen(logPath, L"a")) {
+        std::fprintf(log, "word class=%d loadbehavior=%ld\n", classRegistered ? 1 : 0,
                      listed ? static_cast<long>(loadBehavior) : -1L);
-        std::fclose(f);
+        std::fclose(log);
     }
     return 0;
 }
