@@ -25,12 +25,12 @@ using tavlin::ComPtr;
 using tavlin::UniqueBstr;
 using tavlin::UniqueVariant;
 
-int failures = 0;
+int g_failures = 0;
 
 void Check(bool ok, const std::string& what) {
     std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
     if (!ok) {
-        ++failures;
+        ++g_failures;
     }
 }
 
@@ -43,10 +43,10 @@ std::string Hex(HRESULT hr) {
 // What FormatMessageW says about a code, without its line break.
 std::wstring SystemMessage(HRESULT hr) {
     wchar_t* buffer = nullptr;
-    const DWORD n = ::FormatMessageW(
+    const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer != nullptr ? buffer : L"", n);
+    std::wstring text(buffer != nullptr ? buffer : L"", length);
     ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) {
         text.pop_back();
@@ -59,74 +59,76 @@ struct Outcome {
     std::wstring description;
     std::wstring source;
     HRESULT scode = S_OK;
-    UINT argError = ~0u;
-    std::wstring text; // a BSTR result, when there is one
+    UINT badArgument = ~0u; // the argument Invoke blamed
+    std::wstring text;      // a BSTR result, when there is one
 };
 
 // One Invoke with arguments given in call order (DISPPARAMS wants them
 // reversed) and EXCEPINFO read out and freed.
-Outcome Invoke(IDispatch* target, DISPID id, std::vector<VARIANT> args, const IID& iid = IID_NULL) {
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+Outcome Invoke(IDispatch* target, DISPID id, std::vector<VARIANT> arguments,
+               const IID& iid = IID_NULL) {
+    std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
     DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr,
                       static_cast<UINT>(reversed.size()), 0};
     UniqueVariant result;
-    EXCEPINFO info{};
-    Outcome out;
-    out.hr = target->Invoke(id, iid, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(),
-                            &info, &out.argError);
-    if (out.hr == DISP_E_EXCEPTION) {
-        if (info.pfnDeferredFillIn != nullptr) {
-            info.pfnDeferredFillIn(&info);
+    EXCEPINFO exception{};
+    Outcome outcome;
+    outcome.hr = target->Invoke(id, iid, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                result.get(), &exception, &outcome.badArgument);
+    if (outcome.hr == DISP_E_EXCEPTION) {
+        if (exception.pfnDeferredFillIn != nullptr) {
+            exception.pfnDeferredFillIn(&exception);
         }
-        UniqueBstr description(info.bstrDescription);
-        UniqueBstr source(info.bstrSource);
-        UniqueBstr help(info.bstrHelpFile);
+        UniqueBstr description(exception.bstrDescription);
+        UniqueBstr source(exception.bstrSource);
+        // Owned only so it is freed: no check looks at the help file.
+        UniqueBstr helpFile(exception.bstrHelpFile);
         if (description) {
-            out.description.assign(description.get(), ::SysStringLen(description.get()));
+            outcome.description.assign(description.get(), ::SysStringLen(description.get()));
         }
         if (source) {
-            out.source.assign(source.get(), ::SysStringLen(source.get()));
+            outcome.source.assign(source.get(), ::SysStringLen(source.get()));
         }
-        out.scode = info.scode;
+        outcome.scode = exception.scode;
     }
-    if (SUCCEEDED(out.hr) && V_VT(result.get()) == VT_BSTR && V_BSTR(result.get()) != nullptr) {
-        out.text.assign(V_BSTR(result.get()), ::SysStringLen(V_BSTR(result.get())));
+    if (SUCCEEDED(outcome.hr) && V_VT(result.get()) == VT_BSTR && V_BSTR(result.get()) != nullptr) {
+        outcome.text.assign(V_BSTR(result.get()), ::SysStringLen(V_BSTR(result.get())));
     }
-    for (VARIANT& v : args) {
-        ::VariantClear(&v);
+    for (VARIANT& argument : arguments) {
+        ::VariantClear(&argument);
     }
-    return out;
+    return outcome;
 }
 
-VARIANT Text(const wchar_t* text) {
-    VARIANT v;
-    ::VariantInit(&v);
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = ::SysAllocString(text);
-    return v;
+VARIANT TextArgument(const wchar_t* text) {
+    VARIANT argument;
+    ::VariantInit(&argument);
+    V_VT(&argument) = VT_BSTR;
+    V_BSTR(&argument) = ::SysAllocString(text);
+    return argument;
 }
 
-VARIANT Number(double value) {
-    VARIANT v;
-    ::VariantInit(&v);
-    V_VT(&v) = VT_R8;
-    V_R8(&v) = value;
-    return v;
+VARIANT NumberArgument(double value) {
+    VARIANT argument;
+    ::VariantInit(&argument);
+    V_VT(&argument) = VT_R8;
+    V_R8(&argument) = value;
+    return argument;
 }
 
-VARIANT Object(IDispatch* object) {
-    VARIANT v;
-    ::VariantInit(&v);
-    V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = object;
+VARIANT ObjectArgument(IDispatch* object) {
+    VARIANT argument;
+    ::VariantInit(&argument);
+    V_VT(&argument) = VT_DISPATCH;
+    V_DISPATCH(&argument) = object;
     if (object != nullptr) {
         object->AddRef();
     }
-    return v;
+    return argument;
 }
 
-struct Face {
-    const char* name;
+struct DispatchView {
+    const char* interfaceName;
     ComPtr<IDispatch> dispatch;
 };
 
@@ -142,63 +144,71 @@ constexpr DISPID kDocument = 5;
 
 // Codes that come from the argument checks alone, whatever the object's
 // state, checked through one interface.
-void CheckArguments(const Face& face, IDispatch* control, bool connected) {
-    const std::string on = std::string(" via ") + face.name;
-    IDispatch* d = face.dispatch.get();
+void CheckArguments(const DispatchView& view, IDispatch* control, bool connected) {
+    const std::string via = std::string(" via ") + view.interfaceName;
+    IDispatch* dispatch = view.dispatch.get();
 
-    Outcome o = Invoke(d, 4711, {});
-    Check(o.hr == DISP_E_MEMBERNOTFOUND,
-          "unknown DISPID -> DISP_E_MEMBERNOTFOUND" + on + " (" + Hex(o.hr) + ")");
-    o = Invoke(d, DISPID_VALUE, {});
-    Check(o.hr == DISP_E_MEMBERNOTFOUND, "DISPID_VALUE -> DISP_E_MEMBERNOTFOUND" + on);
+    Outcome outcome = Invoke(dispatch, 4711, {});
+    Check(outcome.hr == DISP_E_MEMBERNOTFOUND,
+          "unknown DISPID -> DISP_E_MEMBERNOTFOUND" + via + " (" + Hex(outcome.hr) + ")");
+    outcome = Invoke(dispatch, DISPID_VALUE, {});
+    Check(outcome.hr == DISP_E_MEMBERNOTFOUND, "DISPID_VALUE -> DISP_E_MEMBERNOTFOUND" + via);
 
-    o = Invoke(d, kGetRibbonXml, {Number(1)});
-    Check(o.hr == DISP_E_BADPARAMCOUNT,
-          "GetRibbonXML with one argument -> DISP_E_BADPARAMCOUNT" + on + " (" + Hex(o.hr) + ")");
-    o = Invoke(d, kGetCustomUI, {});
-    Check(o.hr == DISP_E_BADPARAMCOUNT || o.hr == DISP_E_PARAMNOTOPTIONAL,
-          "GetCustomUI without its argument -> DISP_E_BADPARAMCOUNT" + on + " (" + Hex(o.hr) + ")");
-    o = Invoke(d, kShowAbout, {Object(control), Object(control)});
-    Check(o.hr == DISP_E_BADPARAMCOUNT,
-          "ShowAbout0 with two arguments -> DISP_E_BADPARAMCOUNT" + on + " (" + Hex(o.hr) + ")");
+    outcome = Invoke(dispatch, kGetRibbonXml, {NumberArgument(1)});
+    Check(outcome.hr == DISP_E_BADPARAMCOUNT,
+          "GetRibbonXML with one argument -> DISP_E_BADPARAMCOUNT" + via + " (" + Hex(outcome.hr) +
+              ")");
+    outcome = Invoke(dispatch, kGetCustomUI, {});
+    Check(outcome.hr == DISP_E_BADPARAMCOUNT || outcome.hr == DISP_E_PARAMNOTOPTIONAL,
+          "GetCustomUI without its argument -> DISP_E_BADPARAMCOUNT" + via + " (" +
+              Hex(outcome.hr) + ")");
+    outcome = Invoke(dispatch, kShowAbout, {ObjectArgument(control), ObjectArgument(control)});
+    Check(outcome.hr == DISP_E_BADPARAMCOUNT,
+          "ShowAbout0 with two arguments -> DISP_E_BADPARAMCOUNT" + via + " (" + Hex(outcome.hr) +
+              ")");
 
     for (DISPID id : {kShowAbout, kUninstall, kDocument}) {
-        o = Invoke(d, id, {Text(L"not a control")});
-        Check(o.hr == DISP_E_TYPEMISMATCH && o.argError == 0,
-              "callback " + std::to_string(id) + " with a text -> DISP_E_TYPEMISMATCH" + on + " (" +
-                  Hex(o.hr) + ", argument " + std::to_string(o.argError) + ")");
+        outcome = Invoke(dispatch, id, {TextArgument(L"not a control")});
+        Check(outcome.hr == DISP_E_TYPEMISMATCH && outcome.badArgument == 0,
+              "callback " + std::to_string(id) + " with a text -> DISP_E_TYPEMISMATCH" + via +
+                  " (" + Hex(outcome.hr) + ", argument " + std::to_string(outcome.badArgument) +
+                  ")");
     }
-    o = Invoke(d, kDocument, {Number(2.5)});
-    Check(o.hr == DISP_E_TYPEMISMATCH,
-          "Document0 with a number -> DISP_E_TYPEMISMATCH" + on + " (" + Hex(o.hr) + ")");
+    outcome = Invoke(dispatch, kDocument, {NumberArgument(2.5)});
+    Check(outcome.hr == DISP_E_TYPEMISMATCH,
+          "Document0 with a number -> DISP_E_TYPEMISMATCH" + via + " (" + Hex(outcome.hr) + ")");
 
     const IID foreign = __uuidof(IRibbonControl);
-    o = Invoke(d, kGetRibbonXml, {}, foreign);
-    Check(o.hr == DISP_E_UNKNOWNINTERFACE, "a non-null riid -> DISP_E_UNKNOWNINTERFACE" + on);
+    outcome = Invoke(dispatch, kGetRibbonXml, {}, foreign);
+    Check(outcome.hr == DISP_E_UNKNOWNINTERFACE,
+          "a non-null riid -> DISP_E_UNKNOWNINTERFACE" + via);
 
     // No DISPPARAMS at all for a method without arguments, no EXCEPINFO, no
     // result: the object must cope with what the contract allows to be null.
-    UINT argError = 0;
-    HRESULT hr = d->Invoke(kGetRibbonXml, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, nullptr,
-                           nullptr, nullptr, &argError);
+    UINT badArgument = 0;
+    HRESULT hr = dispatch->Invoke(kGetRibbonXml, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                  nullptr, nullptr, nullptr, &badArgument);
     Check(connected ? hr == S_OK : hr == DISP_E_EXCEPTION,
-          "GetRibbonXML with null DISPPARAMS, result and EXCEPINFO" + on + " (" + Hex(hr) + ")");
+          "GetRibbonXML with null DISPPARAMS, result and EXCEPINFO" + via + " (" + Hex(hr) + ")");
 }
 
-std::vector<DISPID> Ids(IDispatch* d, bool& unknownRejected) {
+// The DISPIDs of the object's members by name, some in another letter case,
+// which late binding ignores; unknownRejected tells whether a name the
+// object lacks is refused.
+std::vector<DISPID> MemberIds(IDispatch* dispatch, bool& unknownRejected) {
     std::vector<DISPID> ids;
     for (const wchar_t* name : {L"IRibbonExtensibility_GetCustomUI", L"GetRibbonXML", L"showabout0",
                                 L"Uninstall0", L"DOCUMENT0"}) {
         LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
         DISPID id = DISPID_UNKNOWN;
-        const HRESULT hr = d->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+        const HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
         ids.push_back(SUCCEEDED(hr) ? id : DISPID_UNKNOWN);
     }
     LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
     DISPID id = 0;
-    unknownRejected =
-        d->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, &id) == DISP_E_UNKNOWNNAME &&
-        id == DISPID_UNKNOWN;
+    unknownRejected = dispatch->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, &id) ==
+                          DISP_E_UNKNOWNNAME &&
+                      id == DISPID_UNKNOWN;
     return ids;
 }
 
@@ -207,44 +217,44 @@ int Run() {
     HRESULT hr = ::CLSIDFromProgID(L"TavlinCom.Connect", &clsid);
     if (FAILED(hr)) {
         Check(false, "CLSIDFromProgID " + Hex(hr));
-        return failures;
+        return g_failures;
     }
     ComPtr<IUnknown> object;
     hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.put_void());
     if (FAILED(hr)) {
         Check(false, "CoCreateInstance " + Hex(hr));
-        return failures;
+        return g_failures;
     }
 
     // Each interface of the object, seen as the IDispatch it derives from.
-    std::vector<Face> faces;
-    auto add = [&](const char* name, const IID& iid) {
-        ComPtr<IDispatch> d;
-        hr = object->QueryInterface(iid, d.put_void());
-        Check(SUCCEEDED(hr) && d, std::string("QueryInterface ") + name);
-        if (d) {
-            faces.push_back({name, std::move(d)});
+    std::vector<DispatchView> views;
+    auto addView = [&](const char* name, const IID& iid) {
+        ComPtr<IDispatch> dispatch;
+        hr = object->QueryInterface(iid, dispatch.put_void());
+        Check(SUCCEEDED(hr) && dispatch, std::string("QueryInterface ") + name);
+        if (dispatch) {
+            views.push_back({name, std::move(dispatch)});
         }
     };
-    add("IDispatch", IID_IDispatch);
-    add("IDTExtensibility2", __uuidof(IDTExtensibility2));
-    add("IRibbonExtensibility", __uuidof(IRibbonExtensibility));
-    if (faces.size() != 3) {
-        return failures;
+    addView("IDispatch", IID_IDispatch);
+    addView("IDTExtensibility2", __uuidof(IDTExtensibility2));
+    addView("IRibbonExtensibility", __uuidof(IRibbonExtensibility));
+    if (views.size() != 3) {
+        return g_failures;
     }
 
     // COM's rules for every object: an interface it lacks is refused with a
     // null pointer, and IUnknown is one identity through every interface.
     {
-        void* none = &hr;
-        hr = object->QueryInterface(IID_IClassFactory, &none);
-        Check(hr == E_NOINTERFACE && none == nullptr,
+        void* refused = &hr;
+        hr = object->QueryInterface(IID_IClassFactory, &refused);
+        Check(hr == E_NOINTERFACE && refused == nullptr,
               "QueryInterface(IClassFactory) -> E_NOINTERFACE and a null pointer (" + Hex(hr) +
                   ")");
         bool oneIdentity = true;
-        for (const Face& face : faces) {
+        for (const DispatchView& view : views) {
             ComPtr<IUnknown> identity;
-            face.dispatch->QueryInterface(IID_IUnknown, identity.put_void());
+            view.dispatch->QueryInterface(IID_IUnknown, identity.put_void());
             oneIdentity = oneIdentity && identity.get() == object.get();
         }
         Check(oneIdentity, "IUnknown is the same pointer through every interface");
@@ -252,12 +262,12 @@ int Run() {
 
     const std::vector<DISPID> expected{kGetCustomUI, kGetRibbonXml, kShowAbout, kUninstall,
                                        kDocument};
-    for (const Face& face : faces) {
+    for (const DispatchView& view : views) {
         bool unknownRejected = false;
-        Check(Ids(face.dispatch.get(), unknownRejected) == expected,
-              std::string("GetIDsOfNames gives DISPIDs 1..5 via ") + face.name);
+        Check(MemberIds(view.dispatch.get(), unknownRejected) == expected,
+              std::string("GetIDsOfNames gives DISPIDs 1..5 via ") + view.interfaceName);
         Check(unknownRejected,
-              std::string("an unknown name -> DISP_E_UNKNOWNNAME via ") + face.name);
+              std::string("an unknown name -> DISP_E_UNKNOWNNAME via ") + view.interfaceName);
     }
 
     wordhost::HostState state;
@@ -266,13 +276,15 @@ int Run() {
         wordhost::MakeRibbonControl(L"Document0", ComPtr<IDispatch>::Retain(application.get()));
 
     // Before any connection: the document's error travels as an exception.
-    for (const Face& face : faces) {
-        const Outcome o = Invoke(face.dispatch.get(), kGetRibbonXml, {});
-        Check(o.hr == DISP_E_EXCEPTION && FAILED(o.scode) &&
-                  o.description == L"Object variable not set" && o.source == L"TavlinCom.Connect",
+    for (const DispatchView& view : views) {
+        const Outcome outcome = Invoke(view.dispatch.get(), kGetRibbonXml, {});
+        Check(outcome.hr == DISP_E_EXCEPTION && FAILED(outcome.scode) &&
+                  outcome.description == L"Object variable not set" &&
+                  outcome.source == L"TavlinCom.Connect",
               std::string("GetRibbonXML before connection -> DISP_E_EXCEPTION, '") +
-                  Narrow(o.description) + "' from '" + Narrow(o.source) + "' via " + face.name);
-        CheckArguments(face, control.get(), false);
+                  Narrow(outcome.description) + "' from '" + Narrow(outcome.source) + "' via " +
+                  view.interfaceName);
+        CheckArguments(view, control.get(), false);
     }
 
     ComPtr<IDTExtensibility2> extensibility;
@@ -284,43 +296,46 @@ int Run() {
 
     // Connected: the same document through every interface, and the
     // argument checks unchanged.
-    std::wstring first;
-    for (const Face& face : faces) {
-        const Outcome o =
-            Invoke(face.dispatch.get(), kGetCustomUI, {Text(L"Microsoft.Word.Document")});
-        if (first.empty()) {
-            first = o.text;
+    std::wstring firstDocument;
+    for (const DispatchView& view : views) {
+        const Outcome outcome =
+            Invoke(view.dispatch.get(), kGetCustomUI, {TextArgument(L"Microsoft.Word.Document")});
+        if (firstDocument.empty()) {
+            firstDocument = outcome.text;
         }
-        Check(o.hr == S_OK && !o.text.empty() && o.text == first,
-              std::string("GetCustomUI by Invoke gives the document via ") + face.name + " (" +
-                  Hex(o.hr) + ", " + std::to_string(o.text.size()) + " characters)");
-        CheckArguments(face, control.get(), true);
+        Check(outcome.hr == S_OK && !outcome.text.empty() && outcome.text == firstDocument,
+              std::string("GetCustomUI by Invoke gives the document via ") + view.interfaceName +
+                  " (" + Hex(outcome.hr) + ", " + std::to_string(outcome.text.size()) +
+                  " characters)");
+        CheckArguments(view, control.get(), true);
     }
-    const Outcome toggled = Invoke(faces[2].dispatch.get(), kDocument, {Object(control.get())});
+    const Outcome toggled =
+        Invoke(views[2].dispatch.get(), kDocument, {ObjectArgument(control.get())});
     Check(toggled.hr == S_OK && state.documentMap && state.documentMapWrites == 1,
           "Document0 with a control toggles the document map once (" + Hex(toggled.hr) + ")");
 
     // Every document reads the settings anew, also after the control
     // program wrote them, deleted their key or made it again.
     {
-        const auto allMenu = [&] {
-            const Outcome o = Invoke(faces[0].dispatch.get(), kGetRibbonXml, {});
-            return o.hr == S_OK && o.text.find(L"label=\"All\"") != std::wstring::npos;
+        const auto hasAllMenu = [&] {
+            const Outcome outcome = Invoke(views[0].dispatch.get(), kGetRibbonXml, {});
+            return outcome.hr == S_OK && outcome.text.find(L"label=\"All\"") != std::wstring::npos;
         };
         tavlin::RegistrySettingsStore store;
-        const auto remove = [] {
+        const auto deleteSettingsKey = [] {
             return ::RegDeleteKeyW(HKEY_CURRENT_USER, tavlin::RegistrySettingsStore::kPath);
         };
         store.SettingsWrite("All", "1");
-        const bool before = allMenu();
+        const bool shownWhenOn = hasAllMenu();
         store.SettingsWrite("All", "0");
-        const bool written = allMenu();
-        const LONG removed = remove();
-        const bool deleted = allMenu();
+        const bool shownWhenOff = hasAllMenu();
+        const LONG deleteResult = deleteSettingsKey();
+        const bool shownWithoutKey = hasAllMenu();
         store.SettingsWrite("All", "0");
-        const bool remade = allMenu();
-        remove();
-        Check(before && !written && removed == ERROR_SUCCESS && deleted && !remade,
+        const bool shownWhenRemade = hasAllMenu();
+        deleteSettingsKey();
+        Check(shownWhenOn && !shownWhenOff && deleteResult == ERROR_SUCCESS && shownWithoutKey &&
+                  !shownWhenRemade,
               "settings read anew for each document: written, key deleted, key made again");
     }
 
@@ -329,18 +344,21 @@ int Run() {
     // the system has none; never a decimal "System error".
     for (const HRESULT code : {E_ACCESSDENIED, DISP_E_MEMBERNOTFOUND, HRESULT(0x8004ABCD)}) {
         state.activeWindowFailure = code;
-        const Outcome o = Invoke(faces[2].dispatch.get(), kDocument, {Object(control.get())});
+        const Outcome outcome =
+            Invoke(views[2].dispatch.get(), kDocument, {ObjectArgument(control.get())});
         const std::wstring expected = SystemMessage(code);
-        Check(o.hr == DISP_E_EXCEPTION && o.scode == code && !o.description.empty() &&
-                  o.description == (expected.empty() ? tavlin::Utf8ToWide(Hex(code)) : expected) &&
-                  o.description.find(L"System error") == std::wstring::npos,
-              "Document0 when the host fails with " + Hex(code) + " -> '" + Narrow(o.description) +
-                  "' (" + Hex(o.scode) + ")");
+        Check(outcome.hr == DISP_E_EXCEPTION && outcome.scode == code &&
+                  !outcome.description.empty() &&
+                  outcome.description ==
+                      (expected.empty() ? tavlin::Utf8ToWide(Hex(code)) : expected) &&
+                  outcome.description.find(L"System error") == std::wstring::npos,
+              "Document0 when the host fails with " + Hex(code) + " -> '" +
+                  Narrow(outcome.description) + "' (" + Hex(outcome.scode) + ")");
     }
     state.activeWindowFailure = S_OK;
 
     extensibility->OnDisconnection(ext_dm_HostShutdown, &custom);
-    return failures;
+    return g_failures;
 }
 
 } // namespace
@@ -351,10 +369,10 @@ int wmain() {
             std::puts("FAIL CoInitializeEx");
             return 1;
         }
-        const int result = Run();
+        const int failures = Run();
         ::CoUninitialize();
-        std::printf("%d failure(s)\n", result);
-        return result;
+        std::printf("%d failure(s)\n", failures);
+        return failures;
     } catch (...) {
         std::puts("FAIL an exception escaped");
         return 1;
