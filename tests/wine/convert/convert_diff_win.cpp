@@ -49,32 +49,34 @@ struct Outcome {
     std::uint32_t detail = 0; // the HRESULT or error code of an Other
 };
 
-bool operator==(const Outcome& a, const Outcome& b) {
-    if (a.kind != b.kind) {
+// Doubles compare by their bits, so -0 differs from 0 and a NaN equals
+// itself.
+bool operator==(const Outcome& left, const Outcome& right) {
+    if (left.kind != right.kind) {
         return false;
     }
-    if (a.kind != Outcome::Value) {
-        return a.kind != Outcome::Other || a.detail == b.detail;
+    if (left.kind != Outcome::Value) {
+        return left.kind != Outcome::Other || left.detail == right.detail;
     }
-    std::uint64_t x = 0;
-    std::uint64_t y = 0;
-    std::memcpy(&x, &a.value, sizeof x);
-    std::memcpy(&y, &b.value, sizeof y);
-    return x == y && a.integer == b.integer;
+    std::uint64_t leftBits = 0;
+    std::uint64_t rightBits = 0;
+    std::memcpy(&leftBits, &left.value, sizeof leftBits);
+    std::memcpy(&rightBits, &right.value, sizeof rightBits);
+    return leftBits == rightBits && left.integer == right.integer;
 }
 
-std::string Describe(const Outcome& o, bool isDouble) {
-    char buf[96];
-    switch (o.kind) {
+std::string Describe(const Outcome& outcome, bool isDouble) {
+    char text[96];
+    switch (outcome.kind) {
     case Outcome::Value:
         if (isDouble) {
             std::uint64_t bits = 0;
-            std::memcpy(&bits, &o.value, sizeof bits);
-            std::snprintf(buf, sizeof buf, "%.17g (0x%016" PRIx64 ")", o.value, bits);
+            std::memcpy(&bits, &outcome.value, sizeof bits);
+            std::snprintf(text, sizeof text, "%.17g (0x%016" PRIx64 ")", outcome.value, bits);
         } else {
-            std::snprintf(buf, sizeof buf, "%" PRId64, o.integer);
+            std::snprintf(text, sizeof text, "%" PRId64, outcome.integer);
         }
-        return buf;
+        return text;
     case Outcome::TypeMismatch:
         return "type mismatch";
     case Outcome::Overflow:
@@ -82,8 +84,8 @@ std::string Describe(const Outcome& o, bool isDouble) {
     case Outcome::Other:
         break;
     }
-    std::snprintf(buf, sizeof buf, "other failure 0x%08" PRIx32, o.detail);
-    return buf;
+    std::snprintf(text, sizeof text, "other failure 0x%08" PRIx32, outcome.detail);
+    return text;
 }
 
 // ---- the two sides ---------------------------------------------------------
@@ -96,59 +98,60 @@ struct Conversion {
 };
 
 Outcome CoreOutcome(const std::function<void(Outcome&)>& convert) {
-    Outcome o;
+    Outcome outcome;
     try {
-        convert(o);
-        o.kind = Outcome::Value;
-    } catch (const tavlin::Error& e) {
-        o.kind = e.code() == ErrorCode::TypeMismatch ? Outcome::TypeMismatch
-                 : e.code() == ErrorCode::Overflow   ? Outcome::Overflow
-                                                     : Outcome::Other;
-        o.detail = static_cast<std::uint32_t>(e.code());
+        convert(outcome);
+        outcome.kind = Outcome::Value;
+    } catch (const tavlin::Error& error) {
+        outcome.kind = error.code() == ErrorCode::TypeMismatch ? Outcome::TypeMismatch
+                       : error.code() == ErrorCode::Overflow   ? Outcome::Overflow
+                                                               : Outcome::Other;
+        outcome.detail = static_cast<std::uint32_t>(error.code());
     }
-    return o;
+    return outcome;
 }
 
 Outcome OleOutcome(HRESULT hr) {
-    Outcome o;
-    o.kind = hr == S_OK                  ? Outcome::Value
-             : hr == DISP_E_TYPEMISMATCH ? Outcome::TypeMismatch
-             : hr == DISP_E_OVERFLOW     ? Outcome::Overflow
-                                         : Outcome::Other;
-    o.detail = static_cast<std::uint32_t>(hr);
-    return o;
+    Outcome outcome;
+    outcome.kind = hr == S_OK                  ? Outcome::Value
+                   : hr == DISP_E_TYPEMISMATCH ? Outcome::TypeMismatch
+                   : hr == DISP_E_OVERFLOW     ? Outcome::Overflow
+                                               : Outcome::Other;
+    outcome.detail = static_cast<std::uint32_t>(hr);
+    return outcome;
 }
 
 const std::array<Conversion, 3> kConversions = {{
     {"R8", true,
-     [](std::string_view t) {
-         return CoreOutcome([&](Outcome& o) { o.value = tavlin::ToNumber(t); });
+     [](std::string_view text) {
+         return CoreOutcome([&](Outcome& outcome) { outcome.value = tavlin::ToNumber(text); });
      },
-     [](BSTR b) {
-         double v = 0.0;
-         Outcome o = OleOutcome(::VarR8FromStr(b, LOCALE_INVARIANT, 0, &v));
-         o.value = o.kind == Outcome::Value ? v : 0.0;
-         return o;
+     [](BSTR text) {
+         double converted = 0.0;
+         Outcome outcome = OleOutcome(::VarR8FromStr(text, LOCALE_INVARIANT, 0, &converted));
+         outcome.value = outcome.kind == Outcome::Value ? converted : 0.0;
+         return outcome;
      }},
     {"I4", false,
-     [](std::string_view t) {
-         return CoreOutcome([&](Outcome& o) { o.integer = tavlin::ToWholeNumber(t); });
+     [](std::string_view text) {
+         return CoreOutcome(
+             [&](Outcome& outcome) { outcome.integer = tavlin::ToWholeNumber(text); });
      },
-     [](BSTR b) {
-         LONG v = 0;
-         Outcome o = OleOutcome(::VarI4FromStr(b, LOCALE_INVARIANT, 0, &v));
-         o.integer = o.kind == Outcome::Value ? v : 0;
-         return o;
+     [](BSTR text) {
+         LONG converted = 0;
+         Outcome outcome = OleOutcome(::VarI4FromStr(text, LOCALE_INVARIANT, 0, &converted));
+         outcome.integer = outcome.kind == Outcome::Value ? converted : 0;
+         return outcome;
      }},
     {"I2", false,
-     [](std::string_view t) {
-         return CoreOutcome([&](Outcome& o) { o.integer = tavlin::ToInteger16(t); });
+     [](std::string_view text) {
+         return CoreOutcome([&](Outcome& outcome) { outcome.integer = tavlin::ToInteger16(text); });
      },
-     [](BSTR b) {
-         SHORT v = 0;
-         Outcome o = OleOutcome(::VarI2FromStr(b, LOCALE_INVARIANT, 0, &v));
-         o.integer = o.kind == Outcome::Value ? v : 0;
-         return o;
+     [](BSTR text) {
+         SHORT converted = 0;
+         Outcome outcome = OleOutcome(::VarI2FromStr(text, LOCALE_INVARIANT, 0, &converted));
+         outcome.integer = outcome.kind == Outcome::Value ? converted : 0;
+         return outcome;
      }},
 }};
 
@@ -166,14 +169,14 @@ bool IsSign(char c) {
     return c == '+' || c == '-';
 }
 
-std::string_view Trim(std::string_view t) {
-    while (!t.empty() && IsBlank(t.front())) {
-        t.remove_prefix(1);
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
     }
-    while (!t.empty() && IsBlank(t.back())) {
-        t.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
     }
-    return t;
+    return text;
 }
 
 enum class OleOnlyForm {
@@ -196,62 +199,66 @@ constexpr const char* kOleOnlyFormNames[] = {"trailing sign", "two leading signs
                                              "several signs in the exponent"};
 constexpr std::size_t kOleOnlyFormCount = std::size(kOleOnlyFormNames);
 
-bool IsUnsignedNumber(std::string_view t) {
-    if (t.empty() || IsSign(t.front())) {
+bool IsUnsignedNumber(std::string_view text) {
+    if (text.empty() || IsSign(text.front())) {
         return false;
     }
     try {
-        (void)tavlin::ToNumber(t);
+        (void)tavlin::ToNumber(text);
         return true;
-    } catch (const tavlin::Error& e) {
-        return e.code() == ErrorCode::Overflow;
+    } catch (const tavlin::Error& error) {
+        return error.code() == ErrorCode::Overflow;
     }
 }
 
 // The form of `text` and, in `canonical`, the number it stands for with its
 // one leading sign; nullopt when the text is of none of the forms.
 std::optional<OleOnlyForm> ClassifyOleOnly(std::string_view text, std::string& canonical) {
-    std::string t(Trim(text));
+    // The exponent's signs become one, so the rest sees a single-signed
+    // exponent.
+    std::string oneExponentSign(Trim(text));
     bool exponentSigns = false;
-    if (const std::size_t e = t.find_first_of("eE"); e != std::string::npos) {
-        std::size_t end = e + 1;
-        while (end < t.size() && IsSign(t[end])) {
-            ++end;
+    if (const std::size_t exponentAt = oneExponentSign.find_first_of("eE");
+        exponentAt != std::string::npos) {
+        std::size_t signsEnd = exponentAt + 1;
+        while (signsEnd < oneExponentSign.size() && IsSign(oneExponentSign[signsEnd])) {
+            ++signsEnd;
         }
-        if (end - e > 2) {
-            const bool minus = t.find('-', e) < end;
-            t.replace(e + 1, end - e - 1, minus ? "-" : "+");
+        if (signsEnd - exponentAt > 2) {
+            const bool minus = oneExponentSign.find('-', exponentAt) < signsEnd;
+            oneExponentSign.replace(exponentAt + 1, signsEnd - exponentAt - 1, minus ? "-" : "+");
             exponentSigns = true;
         }
     }
     const auto isSignOrBlank = [](char c) { return IsSign(c) || IsBlank(c); };
-    std::size_t begin = 0;
-    while (begin < t.size() && isSignOrBlank(t[begin])) {
-        ++begin;
+    std::size_t numberBegin = 0;
+    while (numberBegin < oneExponentSign.size() && isSignOrBlank(oneExponentSign[numberBegin])) {
+        ++numberBegin;
     }
-    std::size_t end = t.size();
-    while (end > begin && isSignOrBlank(t[end - 1])) {
-        --end;
+    std::size_t numberEnd = oneExponentSign.size();
+    while (numberEnd > numberBegin && isSignOrBlank(oneExponentSign[numberEnd - 1])) {
+        --numberEnd;
     }
-    const std::string_view whole = t;
-    const std::string_view lead = whole.substr(0, begin);
-    const std::string_view number = whole.substr(begin, end - begin);
-    const std::string_view trail = whole.substr(end);
+    const std::string_view whole = oneExponentSign;
+    const std::string_view leading = whole.substr(0, numberBegin);
+    const std::string_view number = whole.substr(numberBegin, numberEnd - numberBegin);
+    const std::string_view trailing = whole.substr(numberEnd);
     if (!IsUnsignedNumber(number)) {
         return std::nullopt;
     }
-    const auto signs = [](std::string_view part) {
+    const auto signCount = [](std::string_view part) {
         return std::count_if(part.begin(), part.end(), IsSign);
     };
-    const bool negative = (std::string(lead) + std::string(trail)).find('-') != std::string::npos;
+    const bool negative =
+        (std::string(leading) + std::string(trailing)).find('-') != std::string::npos;
     canonical = (negative ? "-" : "") + std::string(number);
-    if (signs(trail) > 0) {
+    if (signCount(trailing) > 0) {
         return OleOnlyForm::TrailingSign;
     }
-    if (signs(lead) > 1) {
+    if (signCount(leading) > 1) {
         return OleOnlyForm::TwoLeadingSigns;
     }
-    if (signs(lead) == 1 && IsBlank(lead.back())) {
+    if (signCount(leading) == 1 && IsBlank(leading.back())) {
         return OleOnlyForm::BlankAfterSign;
     }
     if (exponentSigns) {
@@ -283,38 +290,38 @@ constexpr const char* kWineFaultNames[] = {"inexact double (within a few ulp)",
 constexpr std::size_t kWineFaultCount = std::size(kWineFaultNames);
 constexpr std::uint64_t kUlpSlack = 16;
 
-std::uint64_t Bits(double d) {
-    std::uint64_t b = 0;
-    std::memcpy(&b, &d, sizeof b);
-    return b;
+std::uint64_t Bits(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
 }
 
 // Distance in units in the last place between two finite doubles.
-std::uint64_t UlpDistance(double a, double b) {
+std::uint64_t UlpDistance(double first, double second) {
     // Map the sign-magnitude bit patterns onto a line that is monotonic in
     // the value, so adjacent doubles are 1 apart, across zero as well.
-    const auto line = [](double d) {
-        const std::uint64_t b = Bits(d);
-        return (b >> 63) ? 0x8000000000000000u - (b & 0x7fffffffffffffffu)
-                         : 0x8000000000000000u + b;
+    const auto placeOnLine = [](double value) {
+        const std::uint64_t bits = Bits(value);
+        return (bits >> 63) ? 0x8000000000000000u - (bits & 0x7fffffffffffffffu)
+                            : 0x8000000000000000u + bits;
     };
-    const std::uint64_t x = line(a);
-    const std::uint64_t y = line(b);
-    return x > y ? x - y : y - x;
+    const std::uint64_t firstPlace = placeOnLine(first);
+    const std::uint64_t secondPlace = placeOnLine(second);
+    return firstPlace > secondPlace ? firstPlace - secondPlace : secondPlace - firstPlace;
 }
 
 // The decimal position of the text's first significant digit: 1 for "3",
 // 0 for "0.3", -1 for "0.03"; the exponent counted in. nullopt for zero.
 std::optional<long long> LeadingDigitPosition(std::string_view text) {
-    const std::string_view t = Trim(text);
+    const std::string_view trimmed = Trim(text);
     long long position = 0;
     bool afterPoint = false;
     bool found = false;
-    std::size_t i = (!t.empty() && IsSign(t.front())) ? 1 : 0;
-    for (; i < t.size() && t[i] != 'e' && t[i] != 'E'; ++i) {
-        if (t[i] == '.') {
+    std::size_t at = (!trimmed.empty() && IsSign(trimmed.front())) ? 1 : 0;
+    for (; at < trimmed.size() && trimmed[at] != 'e' && trimmed[at] != 'E'; ++at) {
+        if (trimmed[at] == '.') {
             afterPoint = true;
-        } else if (!found && t[i] == '0') {
+        } else if (!found && trimmed[at] == '0') {
             position -= afterPoint ? 1 : 0;
         } else {
             found = true;
@@ -324,17 +331,17 @@ std::optional<long long> LeadingDigitPosition(std::string_view text) {
     if (!found) {
         return std::nullopt;
     }
-    if (i < t.size()) {
-        position += std::strtoll(std::string(t.substr(i + 1)).c_str(), nullptr, 10);
+    if (at < trimmed.size()) {
+        position += std::strtoll(std::string(trimmed.substr(at + 1)).c_str(), nullptr, 10);
     }
     return position;
 }
 
-std::optional<WineFault> ExplainByWine(const Conversion& c, std::string_view text,
+std::optional<WineFault> ExplainByWine(const Conversion& conversion, std::string_view text,
                                        const Outcome& core, const Outcome& ole) {
-    if (c.isDouble && core.kind == Outcome::Value && std::isfinite(core.value)) {
-        const std::string t(Trim(text));
-        if (Bits(__mingw_strtod(t.c_str(), nullptr)) != Bits(core.value)) {
+    if (conversion.isDouble && core.kind == Outcome::Value && std::isfinite(core.value)) {
+        const std::string trimmed(Trim(text));
+        if (Bits(__mingw_strtod(trimmed.c_str(), nullptr)) != Bits(core.value)) {
             return std::nullopt;
         }
         if (ole.kind == Outcome::Value && UlpDistance(core.value, ole.value) <= kUlpSlack) {
@@ -346,7 +353,7 @@ std::optional<WineFault> ExplainByWine(const Conversion& c, std::string_view tex
         }
         return std::nullopt;
     }
-    if (!c.isDouble && core.kind == Outcome::Value && core.integer == 0 &&
+    if (!conversion.isDouble && core.kind == Outcome::Value && core.integer == 0 &&
         ole.kind == Outcome::Value && (ole.integer == 1 || ole.integer == -1)) {
         const auto position = LeadingDigitPosition(text);
         const bool negative = Trim(text).front() == '-';
@@ -361,20 +368,20 @@ std::optional<WineFault> ExplainByWine(const Conversion& c, std::string_view tex
 // and crashes at -2^31, so texts whose exponent has ten or more significant
 // digits are not put to it at all. They are far outside every range.
 bool HasHugeExponent(std::string_view text) {
-    const std::size_t e = text.find_first_of("eE");
-    if (e == std::string_view::npos) {
+    const std::size_t exponentAt = text.find_first_of("eE");
+    if (exponentAt == std::string_view::npos) {
         return false;
     }
-    std::size_t i = e + 1;
-    if (i < text.size() && IsSign(text[i])) {
-        ++i;
+    std::size_t at = exponentAt + 1;
+    if (at < text.size() && IsSign(text[at])) {
+        ++at;
     }
-    while (i < text.size() && text[i] == '0') {
-        ++i;
+    while (at < text.size() && text[at] == '0') {
+        ++at;
     }
     std::size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        ++i;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        ++at;
         ++digits;
     }
     return digits >= 10;
@@ -403,43 +410,43 @@ public:
     }
 
 private:
-    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    int Below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(rng_); }
     bool Chance(int percent) { return Below(100) < percent; }
     char Pick(std::string_view from) {
         return from[static_cast<std::size_t>(Below(static_cast<int>(from.size())))];
     }
-    std::string Digits(int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i) {
-            s += static_cast<char>('0' + Below(10));
+    std::string Digits(int count) {
+        std::string digits;
+        for (int i = 0; i < count; ++i) {
+            digits += static_cast<char>('0' + Below(10));
         }
-        return s;
+        return digits;
     }
     std::string Blanks() {
-        std::string s;
+        std::string blanks;
         while (Chance(25)) {
-            s += Pick(kBlanks);
+            blanks += Pick(kBlanks);
         }
-        return s;
+        return blanks;
     }
     std::string Sign() {
-        const int k = Below(3);
-        return k == 0 ? "" : k == 1 ? "+" : "-";
+        const int choice = Below(3);
+        return choice == 0 ? "" : choice == 1 ? "+" : "-";
     }
-    std::string Exponent(bool big) {
-        std::string e(1, Pick("eE"));
-        e += Sign();
-        if (big) {
+    std::string Exponent(bool large) {
+        std::string exponent(1, Pick("eE"));
+        exponent += Sign();
+        if (large) {
             // Around the largest and smallest doubles, and far beyond (but
             // within Wine's 32-bit exponent, see HasHugeExponent).
-            static const char* const kBig[] = {
+            static const char* const kLargeExponents[] = {
                 "290", "305", "306", "307", "308", "309",  "310",   "320",       "323",
                 "324", "325", "330", "400", "999", "0308", "99999", "999999999", "0000000400"};
-            e += kBig[Below(static_cast<int>(std::size(kBig)))];
+            exponent += kLargeExponents[Below(static_cast<int>(std::size(kLargeExponents)))];
         } else {
-            e += Digits(1 + Below(2));
+            exponent += Digits(1 + Below(2));
         }
-        return e;
+        return exponent;
     }
 
     // A number near a limit of the integer types, or a half: the values
@@ -467,16 +474,17 @@ private:
         return (mantissa == "." ? "0." : mantissa) + "e" + std::to_string(point - moved);
     }
 
-    std::string Plain() {
-        std::string s = Digits(Below(4) == 0 ? Below(25) : Below(6));
+    // Digits with or without a point, mostly few, now and then many.
+    std::string PlainNumber() {
+        std::string number = Digits(Below(4) == 0 ? Below(25) : Below(6));
         if (Chance(50)) {
-            s += '.';
-            s += Digits(Below(4) == 0 ? Below(25) : Below(6));
+            number += '.';
+            number += Digits(Below(4) == 0 ? Below(25) : Below(6));
         }
-        if (s.empty() || s == ".") {
-            s.insert(0, Digits(1));
+        if (number.empty() || number == ".") {
+            number.insert(0, Digits(1));
         }
-        return s;
+        return number;
     }
 
     std::string WellFormed() {
@@ -484,7 +492,7 @@ private:
         switch (Below(6)) {
         case 0:
         case 1:
-            number = Plain() + (Chance(40) ? Exponent(false) : "");
+            number = PlainNumber() + (Chance(40) ? Exponent(false) : "");
             break;
         case 2:
         case 3:
@@ -494,39 +502,40 @@ private:
             number = std::to_string(Below(12)) + ".5";
             break;
         default:
-            number = Plain() + Exponent(true);
+            number = PlainNumber() + Exponent(true);
             break;
         }
         return Blanks() + Sign() + number + Blanks();
     }
 
-    std::string Mutated(std::string s) {
+    // One or two characters inserted, deleted or replaced.
+    std::string Mutated(std::string text) {
         for (int edits = 1 + Below(2); edits > 0; --edits) {
-            const auto at = static_cast<std::size_t>(Below(static_cast<int>(s.size()) + 1));
+            const auto at = static_cast<std::size_t>(Below(static_cast<int>(text.size()) + 1));
             switch (Below(3)) {
             case 0:
-                s.insert(at, 1, Pick(kAlphabet));
+                text.insert(at, 1, Pick(kAlphabet));
                 break;
             case 1:
-                if (at < s.size()) {
-                    s.erase(at, 1);
+                if (at < text.size()) {
+                    text.erase(at, 1);
                 }
                 break;
             default:
-                if (at < s.size()) {
-                    s[at] = Pick(kAlphabet);
+                if (at < text.size()) {
+                    text[at] = Pick(kAlphabet);
                 }
             }
         }
-        return s;
+        return text;
     }
 
     std::string Noise() {
-        std::string s;
-        for (int n = Below(11); n > 0; --n) {
-            s += Pick(kAlphabet);
+        std::string noise;
+        for (int left = Below(11); left > 0; --left) {
+            noise += Pick(kAlphabet);
         }
-        return s;
+        return noise;
     }
 
     std::mt19937_64 rng_;
@@ -603,7 +612,7 @@ const Sample kFixedSamples[] = {
 
 struct Tally {
     long texts = 0;
-    long skipped = 0; // HasHugeExponent
+    long skipped = 0; // kept from Wine by HasHugeExponent
     long bothAccept = 0;
     long bothReject = 0;
     long mismatches = 0;
@@ -612,11 +621,11 @@ struct Tally {
     std::uint64_t worstUlp = 0;
 };
 
-void Report(const char* what, const Conversion& c, std::string_view text, const Outcome& core,
-            const Outcome& ole, const std::string& note = {}) {
-    std::printf("MISMATCH %s %s %s: core %s, oleaut32 %s%s\n", what, c.name, Quoted(text).c_str(),
-                Describe(core, c.isDouble).c_str(), Describe(ole, c.isDouble).c_str(),
-                note.c_str());
+void Report(const char* what, const Conversion& conversion, std::string_view text,
+            const Outcome& core, const Outcome& ole, const std::string& note = {}) {
+    std::printf("MISMATCH %s %s %s: core %s, oleaut32 %s%s\n", what, conversion.name,
+                Quoted(text).c_str(), Describe(core, conversion.isDouble).c_str(),
+                Describe(ole, conversion.isDouble).c_str(), note.c_str());
 }
 
 struct Options {
@@ -626,12 +635,12 @@ struct Options {
 
 // Equal outcomes, or a difference that is Wine's fault; false (and counted
 // as a mismatch by the caller) otherwise.
-bool Agree(const Conversion& c, std::string_view text, const Outcome& core, const Outcome& ole,
-           bool countApart, Tally& tally, const Options& options) {
+bool Agree(const Conversion& conversion, std::string_view text, const Outcome& core,
+           const Outcome& ole, bool countApart, Tally& tally, const Options& options) {
     if (core == ole) {
         return true;
     }
-    const auto fault = ExplainByWine(c, text, core, ole);
+    const auto fault = ExplainByWine(conversion, text, core, ole);
     if (!fault) {
         return false;
     }
@@ -644,50 +653,52 @@ bool Agree(const Conversion& c, std::string_view text, const Outcome& core, cons
     }
     if (options.verbose) {
         std::printf("Wine's fault (%s) %s %s: core %s, oleaut32 %s\n",
-                    kWineFaultNames[static_cast<std::size_t>(*fault)], c.name, Quoted(text).c_str(),
-                    Describe(core, c.isDouble).c_str(), Describe(ole, c.isDouble).c_str());
+                    kWineFaultNames[static_cast<std::size_t>(*fault)], conversion.name,
+                    Quoted(text).c_str(), Describe(core, conversion.isDouble).c_str(),
+                    Describe(ole, conversion.isDouble).c_str());
     }
     return true;
 }
 
-void Compare(const Sample& s, Tally& tally, const Options& options) {
+void Compare(const Sample& sample, Tally& tally, const Options& options) {
     ++tally.texts;
     if (options.trace) {
-        std::printf("trying %s\n", Quoted(s.text).c_str());
+        std::printf("trying %s\n", Quoted(sample.text).c_str());
         std::fflush(stdout);
     }
-    if (HasHugeExponent(s.text)) {
+    if (HasHugeExponent(sample.text)) {
         ++tally.skipped;
         return;
     }
-    const tavlin::UniqueBstr bstr{
-        ::SysAllocStringLen(tavlin::Utf8ToWide(s.text).c_str(), static_cast<UINT>(s.text.size()))};
-    if (!bstr.get()) {
+    const tavlin::UniqueBstr oleText{::SysAllocStringLen(tavlin::Utf8ToWide(sample.text).c_str(),
+                                                         static_cast<UINT>(sample.text.size()))};
+    if (!oleText.get()) {
         throw tavlin::Error::OutOfMemory();
     }
-    for (const auto& c : kConversions) {
-        const Outcome core = c.core(s.text);
-        const Outcome ole = c.ole(bstr.get());
+    for (const auto& conversion : kConversions) {
+        const Outcome core = conversion.core(sample.text);
+        const Outcome ole = conversion.ole(oleText.get());
         const bool coreParsed = core.kind == Outcome::Value || core.kind == Outcome::Overflow;
         const bool oleParsed = ole.kind == Outcome::Value || ole.kind == Outcome::Overflow;
-        if (s.wellFormed && (!coreParsed || !oleParsed)) {
+        if (sample.wellFormed && (!coreParsed || !oleParsed)) {
             ++tally.mismatches;
-            Report("well-formed number turned down", c, s.text, core, ole);
+            Report("well-formed number turned down", conversion, sample.text, core, ole);
             continue;
         }
         std::string canonical;
-        const auto form = ClassifyOleOnly(s.text, canonical);
+        const auto form = ClassifyOleOnly(sample.text, canonical);
         if (core.kind != Outcome::TypeMismatch && form) {
             ++tally.mismatches;
-            Report("the core accepts a form it leaves out on purpose:", c, s.text, core, ole);
+            Report("the core accepts a form it leaves out on purpose:", conversion, sample.text,
+                   core, ole);
             continue;
         }
         if (core.kind != Outcome::TypeMismatch) {
             if (core == ole) {
                 ++tally.bothAccept;
-            } else if (!Agree(c, s.text, core, ole, true, tally, options)) {
+            } else if (!Agree(conversion, sample.text, core, ole, true, tally, options)) {
                 ++tally.mismatches;
-                Report("different results", c, s.text, core, ole);
+                Report("different results", conversion, sample.text, core, ole);
             }
             continue;
         }
@@ -697,21 +708,21 @@ void Compare(const Sample& s, Tally& tally, const Options& options) {
         }
         if (!form) {
             ++tally.mismatches;
-            Report("only oleaut32 accepts, in no listed form:", c, s.text, core, ole);
+            Report("only oleaut32 accepts, in no listed form:", conversion, sample.text, core, ole);
             continue;
         }
-        const Outcome meant = c.core(canonical);
-        if (!Agree(c, canonical, meant, ole, false, tally, options)) {
+        const Outcome meant = conversion.core(canonical);
+        if (!Agree(conversion, canonical, meant, ole, false, tally, options)) {
             ++tally.mismatches;
-            Report("listed form read otherwise", c, s.text, meant, ole,
+            Report("listed form read otherwise", conversion, sample.text, meant, ole,
                    " (the core's result is for " + Quoted(canonical) + ")");
             continue;
         }
         ++tally.oleOnly[static_cast<std::size_t>(*form)];
         if (options.verbose) {
             std::printf("only oleaut32 (%s) %s %s: %s\n",
-                        kOleOnlyFormNames[static_cast<std::size_t>(*form)], c.name,
-                        Quoted(s.text).c_str(), Describe(ole, c.isDouble).c_str());
+                        kOleOnlyFormNames[static_cast<std::size_t>(*form)], conversion.name,
+                        Quoted(sample.text).c_str(), Describe(ole, conversion.isDouble).c_str());
         }
     }
 }
@@ -720,35 +731,35 @@ int PrintSummary(const Tally& tally);
 
 // "\t", "\r", "\n" and "\\" as in the mismatch reports, so a reported text
 // can be passed back with --text.
-std::string Unescape(std::string_view arg) {
-    std::string out;
-    for (std::size_t i = 0; i < arg.size(); ++i) {
-        if (arg[i] != '\\' || i + 1 == arg.size()) {
-            out += arg[i];
+std::string Unescape(std::string_view escaped) {
+    std::string text;
+    for (std::size_t at = 0; at < escaped.size(); ++at) {
+        if (escaped[at] != '\\' || at + 1 == escaped.size()) {
+            text += escaped[at];
             continue;
         }
-        const char c = arg[++i];
-        out += c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+        const char code = escaped[++at];
+        text += code == 't' ? '\t' : code == 'r' ? '\r' : code == 'n' ? '\n' : code;
     }
-    return out;
+    return text;
 }
 
 int Run(int argc, char** argv) {
     std::uint64_t seed = kDefaultSeed;
     long count = kDefaultCount;
     Options options;
-    std::vector<Sample> only; // --text: just these, to retry one by hand
+    std::vector<Sample> givenTexts; // --text: just these, to retry one by hand
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--seed" && i + 1 < argc) {
+        const std::string_view option = argv[i];
+        if (option == "--seed" && i + 1 < argc) {
             seed = std::strtoull(argv[++i], nullptr, 10);
-        } else if (arg == "--count" && i + 1 < argc) {
+        } else if (option == "--count" && i + 1 < argc) {
             count = std::strtol(argv[++i], nullptr, 10);
-        } else if (arg == "--verbose") {
+        } else if (option == "--verbose") {
             options.verbose = true;
-        } else if (arg == "--text" && i + 1 < argc) {
-            only.push_back({Unescape(argv[++i]), false});
-        } else if (arg == "--trace") {
+        } else if (option == "--text" && i + 1 < argc) {
+            givenTexts.push_back({Unescape(argv[++i]), false});
+        } else if (option == "--trace") {
             options.trace = true;
         } else {
             std::fprintf(
@@ -761,18 +772,18 @@ int Run(int argc, char** argv) {
                 std::size(kFixedSamples));
 
     Tally tally;
-    if (!only.empty()) {
-        for (const auto& s : only) {
-            Compare(s, tally, options);
+    if (!givenTexts.empty()) {
+        for (const auto& sample : givenTexts) {
+            Compare(sample, tally, options);
         }
         return PrintSummary(tally);
     }
-    for (const auto& s : kFixedSamples) {
-        Compare(s, tally, options);
+    for (const auto& sample : kFixedSamples) {
+        Compare(sample, tally, options);
     }
-    Generator gen(seed);
+    Generator generator(seed);
     for (long i = 0; i < count; ++i) {
-        Compare(gen.Next(), tally, options);
+        Compare(generator.Next(), tally, options);
     }
 
     return PrintSummary(tally);
