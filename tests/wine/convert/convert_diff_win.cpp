@@ -670,8 +670,11 @@ void Compare(const Sample& sample, Tally& tally, const Options& options) {
         ++tally.skipped;
         return;
     }
-    const tavlin::UniqueBstr oleText{::SysAllocStringLen(tavlin::Utf8ToWide(sample.text).c_str(),
-                                                         static_cast<UINT>(sample.text.size()))};
+    // Sized by its UTF-16 units: a --text beyond ASCII has fewer of them
+    // than bytes.
+    const std::wstring wideText = tavlin::Utf8ToWide(sample.text);
+    const tavlin::UniqueBstr oleText{
+        ::SysAllocStringLen(wideText.c_str(), static_cast<UINT>(wideText.size()))};
     if (!oleText.get()) {
         throw tavlin::Error::OutOfMemory();
     }
