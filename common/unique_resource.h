@@ -3,6 +3,7 @@
 // natively with a fake handle; the Windows traits are in unique_win.h.
 #pragma once
 
+#include <cstdio>
 #include <utility>
 
 namespace tavlin {
@@ -44,6 +45,13 @@ public:
 private:
     Handle handle_ = Traits::Invalid();
 };
+
+// A C runtime stream, for the small programs that append to a log.
+struct CFileTraits {
+    static std::FILE* Invalid() noexcept { return nullptr; }
+    static void Close(std::FILE* stream) noexcept { std::fclose(stream); }
+};
+using UniqueCFile = UniqueResource<CFileTraits>;
 
 // A counted interface pointer: AddRef on copy, Release on reset.
 template <typename T> class ComPtr {

@@ -17,6 +17,7 @@
 //   closebox             the window's close box
 //   exited               wait until the program has ended
 //   signal PATH          create PATH; await PATH: wait until PATH exists
+#include "common/unique_win.h"
 #include "control/control_ids.h"
 
 #include <windows.h>
@@ -36,14 +37,21 @@ constexpr const wchar_t* kDialogClass = L"#32770";
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kBoxCount = 12;
 
-PROCESS_INFORMATION g_process{};
+// The program under test: its ids for window searches, its handles owned.
+struct StartedProgram {
+    DWORD processId = 0;
+    DWORD threadId = 0;
+    tavlin::UniqueHandle process;
+    tavlin::UniqueHandle thread;
+};
+StartedProgram g_program;
 HWND g_form = nullptr;
 
 [[noreturn]] void Fail(const std::wstring& what) {
     std::fwprintf(stdout, L"FAIL: %ls\n", what.c_str());
     std::fflush(stdout);
-    if (g_process.hProcess != nullptr) {
-        ::TerminateProcess(g_process.hProcess, 99);
+    if (g_program.process) {
+        ::TerminateProcess(g_program.process.get(), 99);
     }
     std::exit(1);
 }
@@ -82,7 +90,7 @@ BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM searchAddress) {
     auto* search = reinterpret_cast<TopWindowSearch*>(searchAddress);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == g_process.dwProcessId && ClassOf(hwnd) == search->className &&
+    if (processId == g_program.processId && ClassOf(hwnd) == search->className &&
         ::IsWindowVisible(hwnd)) {
         search->found = hwnd;
         return FALSE;
@@ -171,7 +179,7 @@ void PressKey(const std::wstring& name) {
     }
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!::GetGUIThreadInfo(g_process.dwThreadId, &info) || info.hwndFocus == nullptr) {
+    if (!::GetGUIThreadInfo(g_program.threadId, &info) || info.hwndFocus == nullptr) {
         Fail(L"no focus in the program");
     }
     const wchar_t character = virtualKey == VK_SPACE    ? L' '
@@ -203,11 +211,16 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         std::wstring commandLine = L"\"" + exe + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
         if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &g_process)) {
+                              folder.c_str(), &startup, &started)) {
             Fail(L"cannot start " + exe);
         }
-        ::WaitForInputIdle(g_process.hProcess, 5000);
+        g_program.processId = started.dwProcessId;
+        g_program.threadId = started.dwThreadId;
+        g_program.process.reset(started.hProcess);
+        g_program.thread.reset(started.hThread);
+        ::WaitForInputIdle(g_program.process.get(), 5000);
     } else if (step == L"window") {
         WaitFor(L"the window", [] { return (g_form = TopWindow(kFormClassName)) != nullptr; });
         if (WindowText(g_form) != L"Tavlinar") {
@@ -261,17 +274,17 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
     } else if (step == L"closebox") {
         ::PostMessageW(g_form, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (step == L"exited") {
-        if (::WaitForSingleObject(g_process.hProcess, 40000) != WAIT_OBJECT_0) {
+        if (::WaitForSingleObject(g_program.process.get(), 40000) != WAIT_OBJECT_0) {
             Fail(L"the program did not end");
         }
         g_form = nullptr;
     } else if (step == L"signal") {
-        const HANDLE signalFile = ::CreateFileW(argument().c_str(), GENERIC_WRITE, 0, nullptr,
-                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (signalFile == INVALID_HANDLE_VALUE) {
+        const HANDLE created = ::CreateFileW(argument().c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const tavlin::UniqueHandle signalFile(created == INVALID_HANDLE_VALUE ? nullptr : created);
+        if (!signalFile) {
             Fail(L"cannot signal");
         }
-        ::CloseHandle(signalFile);
     } else if (step == L"await") {
         const std::wstring path = argument();
         WaitFor(

@@ -5,6 +5,8 @@
 //   TAVLIN_REGSVR32_LOG   file to append to (required)
 //   TAVLIN_REGSVR32_EXIT  exit code (default 0)
 //   TAVLIN_REGSVR32_WAIT  milliseconds to wait before exiting (default 0)
+#include "common/unique_resource.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -21,14 +23,13 @@ std::wstring EnvironmentValue(const wchar_t* name) {
 }
 
 void AppendLine(const std::wstring& logPath, const std::wstring& line) {
-    if (FILE* log = _wfopen(logPath.c_str(), L"ab")) {
+    if (const tavlin::UniqueCFile log(_wfopen(logPath.c_str(), L"ab")); log) {
         const std::wstring text = line + L"\n";
         const int bytes =
             ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
         std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes - 1 : 0), '\0');
         ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
-        std::fwrite(utf8.data(), 1, utf8.size(), log);
-        std::fclose(log);
+        std::fwrite(utf8.data(), 1, utf8.size(), log.get());
     }
 }
 

@@ -1,6 +1,8 @@
 // Stands in for Word under App Paths: records that it was started and what
 // it found of the add-in's registration at that moment, which is what a
 // real Word would see.
+#include "common/unique_win.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -9,12 +11,8 @@
 namespace {
 
 bool KeyExists(HKEY root, const wchar_t* path) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    ::RegCloseKey(key);
-    return true;
+    tavlin::UniqueHkey key;
+    return ::RegOpenKeyExW(root, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -31,10 +29,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ::RegGetValueW(
             HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect",
             L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &loadBehavior, &size) == ERROR_SUCCESS;
-    if (FILE* log = _wfopen(logPath, L"a")) {
-        std::fprintf(log, "word class=%d loadbehavior=%ld\n", classRegistered ? 1 : 0,
+    if (const tavlin::UniqueCFile log(_wfopen(logPath, L"a")); log) {
+        std::fprintf(log.get(), "word class=%d loadbehavior=%ld\n", classRegistered ? 1 : 0,
                      listed ? static_cast<long>(loadBehavior) : -1L);
-        std::fclose(log);
     }
     return 0;
 }
