@@ -5,23 +5,28 @@ enable_language(RC)
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
 
-# Only the x86_64 build's programs can run here (under Wine 64-bit), so only
-# that build makes the host harness and runs the Wine tests.
+# Both builds' programs run here under Wine (the i686 ones in its WoW64
+# form), so both make the host harness and run the Wine tests against their
+# own deliverables. TAVLIN_WIN64 marks the build that packages the
+# installation.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(TAVLIN_WIN64 ON)
 else()
   set(TAVLIN_WIN64 OFF)
 endif()
-set(TAVLIN_WINE_TESTS ${TAVLIN_WIN64})
+set(TAVLIN_WINE_TESTS ON)
+set(TAVLIN_ARCH ${CMAKE_SYSTEM_PROCESSOR})
 
 # One installation holds both add-ins (the i686 one for 32-bit Word, the
 # x86_64 one for 64-bit Word), so the build that packages it and runs its
 # tests, the x86_64 one, takes the i686 deliverables from the i686 build
 # folder. Building without them fails here, by name, rather than package or
 # test half an installation.
+set(TAVLIN_I686_BUILD_DIR ${CMAKE_SOURCE_DIR}/build/mingw-i686 CACHE PATH
+    "The i686 build whose programs the x86_64 build packages and tests")
+set(TAVLIN_X86_64_BUILD_DIR ${CMAKE_SOURCE_DIR}/build/mingw-x86_64 CACHE PATH
+    "The x86_64 build whose add-in and installers the i686 build's tests use")
 if(TAVLIN_WIN64)
-  set(TAVLIN_I686_BUILD_DIR ${CMAKE_SOURCE_DIR}/build/mingw-i686 CACHE PATH
-      "The i686 build whose TavlinAddin.dll and Tavlinar.exe this build packages and tests")
   set(TAVLIN_I686_ADDIN ${TAVLIN_I686_BUILD_DIR}/addin/TavlinAddin.dll)
   set(TAVLIN_I686_CONTROL ${TAVLIN_I686_BUILD_DIR}/control/Tavlinar.exe)
   add_custom_target(tavlin_i686_deliverables ALL

@@ -12,7 +12,7 @@ want=(
 if [[ "${TAVLIN_NATIVE_ONLY:-0}" != 1 ]]; then
   want+=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
-    libwine-dev wine wine64 xvfb xauth x11-utils fonts-wine nsis
+    libwine-dev wine wine64 wine32:i386 xvfb xauth x11-utils fonts-wine nsis
     imagemagick xdotool 7zip
   )
 fi
@@ -29,6 +29,10 @@ echo "setup: installing ${missing[*]}" >&2
 sudo_cmd=()
 if [[ $(id -u) != 0 ]]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
+# wine32 (the 32-bit half of Wine's WoW64 form, which runs the i686 build)
+# comes from the i386 architecture.
+if [[ " ${missing[*]} " == *" wine32:i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 "${sudo_cmd[@]}" apt-get update -qq >&2
-# wine32 needs the i386 architecture, which these machines cannot run.
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2

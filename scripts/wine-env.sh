@@ -1,14 +1,23 @@
 # Sourced by the Wine tests: a private prefix copied from the template made
 # by wine-prefix.sh, and an Xvfb display of their own.
 #   source wine-env.sh TEMPLATE WORKDIR
-# Sets WINEPREFIX, DISPLAY, WINE (the wine64 loader), and an EXIT trap that
-# stops the prefix's wineserver and the display, and removes the prefix
-# after a successful run.
+# Sets WINEPREFIX, WINEARCH (the template's kind), DISPLAY, WINE (the
+# loader of the prefix's own system: it starts programs of either bitness),
+# and an EXIT trap that stops the prefix's wineserver and the display, and
+# removes the prefix after a successful run.
+# A test that runs 32-bit programs says so with TAVLIN_TEST_32BIT=1 (its
+# ctest environment); on a machine that cannot run them it ends here with
+# exit code 77, which ctest reports as skipped, and the reason.
 tavlin_wine_template=${1:?template prefix}
 tavlin_wine_work=${2:?work folder}
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [[ ${TAVLIN_TEST_32BIT:-0} == 1 && -f $tavlin_wine_template/.tavlin-no32bit ]]; then
+  echo "SKIPPED: this machine cannot run 32-bit Windows programs: $(cat "$tavlin_wine_template/.tavlin-no32bit")"
+  exit 77
+fi
+WINEARCH=$(cat "$tavlin_wine_template/.tavlin-arch" 2>/dev/null || echo win64)
+export WINEARCH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$tavlin_wine_work/prefix
-WINE=/usr/lib/wine/wine64
+if [[ $WINEARCH == win32 ]]; then WINE=/usr/lib/wine/wine; else WINE=/usr/lib/wine/wine64; fi
 rm -rf "$tavlin_wine_work"
 mkdir -p "$tavlin_wine_work"
 cp -a "$tavlin_wine_template" "$WINEPREFIX" || { echo "wine-env: no prefix template at $tavlin_wine_template" >&2; exit 1; }
@@ -54,3 +63,7 @@ tavlin_wine_cleanup() {
 }
 trap tavlin_wine_cleanup EXIT
 tavlin_start_xvfb
+# Wine's service processes, started by the first program in the prefix,
+# inherit its output; started here, with none captured, a later caller that
+# reads a program's output through a pipe is not left waiting on them.
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true

@@ -1,25 +1,69 @@
 #!/usr/bin/env bash
-# Makes a ready Wine prefix (64-bit) at $1, once; tests copy it (cp -a takes
-# about a second, a fresh prefix about fifteen). Settings that matter here:
-# no window manager under Xvfb (Managed=N, or every hide waits 2 s), no
-# crash dialog (it would hang the run), and Wine's own fonts, which
-# Debian's Wine does not find by itself.
-set -euo pipefail
-prefix=${1:?usage: wine-prefix.sh PREFIX}
+# Makes a ready Wine prefix at $1, once; tests copy it (cp -a takes about a
+# second, a fresh prefix some fifteen).
+#   wine-prefix.sh PREFIX [win64|win32]
+# win64 (the default) is 64-bit Windows in Wine's WoW64 form: 64-bit
+# programs run as before, 32-bit ones beside them with SysWOW64 and the
+# 32-bit registry view, as on 64-bit Windows. win32 is a 32-bit Windows
+# (System32 holds 32-bit programs, there is no SysWOW64). The kind is kept
+# in the prefix (.tavlin-arch) for wine-env.sh; .tavlin-32bit says whether
+# this machine ran a 32-bit program in it, which is what every 32-bit test
+# needs.
+# Settings that matter here: no window manager under Xvfb (Managed=N, or
+# every hide waits 2 s), no crash dialog (it would hang the run), and Wine's
+# own fonts, which Debian's Wine does not find by itself.
+set -uo pipefail
+prefix=${1:?usage: wine-prefix.sh PREFIX [win64|win32]}
+arch=${2:-win64}
+case $arch in
+win64) wine=/usr/lib/wine/wine64 ;;
+win32) wine=/usr/lib/wine/wine ;;
+*) echo "wine-prefix: unknown kind $arch (win64 or win32)" >&2; exit 2 ;;
+esac
 if [[ -f $prefix/.tavlin-ready ]]; then
   exit 0
 fi
 rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-echo "wine-prefix: creating $prefix" >&2
-"$wine" wineboot -i >/dev/null 2>&1 || true
+export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+echo "wine-prefix: creating $prefix ($arch)" >&2
+if [[ ! -x $wine ]]; then
+  # Without wine32 there is no 32-bit Windows at all; the 64-bit prefix is
+  # still made, and the 32-bit tests report themselves skipped.
+  echo "wine-prefix: $wine is missing (Debian's wine32:i386)" >&2
+  [[ $arch == win32 ]] && { mkdir -p "$prefix"; echo "$arch" >"$prefix/.tavlin-arch"; echo "no $wine (wine32:i386 is not installed)" >"$prefix/.tavlin-no32bit"; touch "$prefix/.tavlin-ready"; exit 0; }
+  wine=/usr/lib/wine/wine64
+fi
+"$wine" wineboot -i >/dev/null 2>&1 </dev/null || true
 wineserver -w
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 wineserver -w
 mkdir -p "$prefix/drive_c/windows/Fonts"
 cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+echo "$arch" >"$prefix/.tavlin-arch"
+
+# Can this machine run the prefix's 32-bit programs? The 32-bit cmd.exe
+# (SysWOW64's, or System32's on 32-bit Windows) ending with the exit code
+# asked of it is the proof; anything else is written down as the reason.
+cmd32='C:\windows\syswow64\cmd.exe'
+[[ $arch == win32 ]] && cmd32='C:\windows\system32\cmd.exe'
+reason=
+if [[ ! -x /usr/lib/wine/wine ]]; then
+  reason="no /usr/lib/wine/wine (Debian's wine32:i386 is not installed)"
+elif [[ $arch == win64 && ! -f $prefix/drive_c/windows/syswow64/regsvr32.exe ]]; then
+  reason="the prefix has no SysWOW64 (it was made without wine32)"
+else
+  "$wine" "$cmd32" /c exit 7 >/dev/null 2>&1 </dev/null
+  rc=$?
+  [[ $rc == 7 ]] || reason="a 32-bit program in the prefix ended with $rc instead of 7"
+fi
+wineserver -w
+if [[ -n $reason ]]; then
+  echo "$reason" >"$prefix/.tavlin-no32bit"
+  echo "wine-prefix: 32-bit programs cannot run: $reason" >&2
+else
+  rm -f "$prefix/.tavlin-no32bit"
+fi
 touch "$prefix/.tavlin-ready"
 echo "wine-prefix: ready" >&2

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Reads the built DLL itself: what Word needs of the file even where the
-# file cannot run (the i686 build here).
+# Reads the built DLL itself: what Word needs of the file, which no run
+# shows (its exports, imports, version block and size).
 #   check_dll.sh OBJDUMP DLL MAX_BYTES   (MAX_BYTES 0: no size goal)
 set -uo pipefail
 objdump=$1 dll=$2 max=${3:-0}

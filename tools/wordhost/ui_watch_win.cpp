@@ -26,42 +26,45 @@ std::wstring ClassName(HWND hwnd) {
     return name;
 }
 
+struct WindowSearch {
+    const wchar_t* className;
+    const wchar_t* caption;
+    std::vector<HWND> found;
+};
+
+// Named CALLBACK functions rather than lambdas: on i686 WNDENUMPROC is
+// __stdcall, which a lambda's conversion cannot give.
+BOOL CALLBACK CollectMatchingWindow(HWND hwnd, LPARAM searchAddress) {
+    auto& wanted = *reinterpret_cast<WindowSearch*>(searchAddress);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    if (processId != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) {
+        return TRUE;
+    }
+    if (wanted.className != nullptr && ClassName(hwnd) != wanted.className) {
+        return TRUE;
+    }
+    if (wanted.caption != nullptr && WindowText(hwnd) != wanted.caption) {
+        return TRUE;
+    }
+    wanted.found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM childrenAddress) {
+    reinterpret_cast<std::vector<HWND>*>(childrenAddress)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> WindowsOfThisProcess(const wchar_t* className, const wchar_t* caption) {
-    struct Search {
-        const wchar_t* className;
-        const wchar_t* caption;
-        std::vector<HWND> found;
-    } search{className, caption, {}};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM searchAddress) -> BOOL {
-            auto& wanted = *reinterpret_cast<Search*>(searchAddress);
-            DWORD processId = 0;
-            ::GetWindowThreadProcessId(hwnd, &processId);
-            if (processId != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) {
-                return TRUE;
-            }
-            if (wanted.className != nullptr && ClassName(hwnd) != wanted.className) {
-                return TRUE;
-            }
-            if (wanted.caption != nullptr && WindowText(hwnd) != wanted.caption) {
-                return TRUE;
-            }
-            wanted.found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{className, caption, {}};
+    ::EnumWindows(CollectMatchingWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
-    ::EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM childrenAddress) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(childrenAddress)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
