@@ -3,7 +3,7 @@
 # every argument wrong: each call answers with its automation error code,
 # alike through every interface, and nothing crashes.
 set -uo pipefail
-template=$1 work=$2 dll=$3 probe=$4 wine_env=$5
+template=$1 work=$2 dll=$3 probe=$4 wine_env=$5 regsvr32=$6
 source "$wine_env" "$template" "$work"
 
 folder="$WINEPREFIX/drive_c/Program Files/Tavlin"
@@ -11,7 +11,7 @@ mkdir -p "$folder"
 cp "$dll" "$folder/TavlinAddin.dll"
 cp "$probe" "$folder/dispatch-probe.exe"
 
-"$WINE" regsvr32 /s 'C:\Program Files\Tavlin\TavlinAddin.dll'
+"$WINE" "$regsvr32" /s 'C:\Program Files\Tavlin\TavlinAddin.dll'
 rc=$?
 wineserver -w
 [[ $rc == 0 ]] || { echo "FAIL: regsvr32 /s exited $rc"; exit 1; }

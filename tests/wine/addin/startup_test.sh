@@ -6,21 +6,24 @@
 # than 1.5 times the floor's; both the state after installation and the one
 # after the user's first OK are timed.
 set -uo pipefail
-template=$1 work=$2 dll=$3 floor=$4 wordhost=$5 wine_env=$6 rounds=${7:-200}
+template=$1 work=$2 dll=$3 floor=$4 wordhost=$5 wine_env=$6 regsvr32=$7 rounds=${8:-200}
 source "$wine_env" "$template" "$work"
 
 cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
 cp "$floor" "$WINEPREFIX/drive_c/FloorAddin.dll"
 cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
-"$WINE" regsvr32 /s 'C:\TavlinAddin.dll' || { echo "FAIL: regsvr32"; exit 1; }
+"$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || { echo "FAIL: $regsvr32"; exit 1; }
 wineserver -w
 # The floor is a class like Tavlin's under Wine (per machine, apartment
-# threaded); it is not one of Word's add-ins, so only the timing loads it.
+# threaded), in the registry view of its bitness, which is the one its host
+# reads; it is not one of Word's add-ins, so only the timing loads it.
 clsid='{F455C221-9492-451B-B6D9-54422396A441}'
 classes='HKLM\Software\Classes'
-"$WINE" reg add "$classes\\CLSID\\$clsid\\InprocServer32" /ve /d 'C:\FloorAddin.dll' /f >/dev/null &&
-  "$WINE" reg add "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel /d Apartment /f >/dev/null &&
-  "$WINE" reg add "$classes\\FloorAddin.Connect\\CLSID" /ve /d "$clsid" /f >/dev/null ||
+view=/reg:64
+[[ ${regsvr32,,} == *syswow64* ]] && view=/reg:32
+"$WINE" reg add "$classes\\CLSID\\$clsid\\InprocServer32" /ve /d 'C:\FloorAddin.dll' $view /f >/dev/null &&
+  "$WINE" reg add "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel /d Apartment $view /f >/dev/null &&
+  "$WINE" reg add "$classes\\FloorAddin.Connect\\CLSID" /ve /d "$clsid" $view /f >/dev/null ||
   { echo "FAIL: registering the floor add-in"; exit 1; }
 wineserver -w
 

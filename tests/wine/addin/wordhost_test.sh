@@ -5,7 +5,7 @@
 # the load without a crash and is soft-disabled; the three callbacks do
 # what a click on their entries must.
 set -uo pipefail
-template=$1 work=$2 dll=$3 wordhost=$4 native=$5 wine_env=$6 schema=$7
+template=$1 work=$2 dll=$3 wordhost=$4 native=$5 wine_env=$6 schema=$7 regsvr32=$8
 if [[ ! -x $native ]]; then
   echo "FAIL: no native tavlin-ribbon at $native (build the native preset first, as scripts/test.sh does)"
   exit 1
@@ -27,7 +27,8 @@ host() { # LOG ARGS...: runs wordhost, its output (CRs dropped) in LOG; returns 
 
 cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
 cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
-"$WINE" regsvr32 /s 'C:\TavlinAddin.dll' || fail "regsvr32"
+# The system's own regsvr32 of the DLL's bitness, as the installer runs it.
+"$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || fail "$regsvr32"
 wineserver -w
 
 # NAME|HOST|KEY=VALUE;KEY=VALUE...

@@ -619,7 +619,26 @@ struct Tally {
     long oleOnly[kOleOnlyFormCount] = {};
     long wineFaults[kWineFaultCount] = {};
     std::uint64_t worstUlp = 0;
+    // Every outcome of each side folded in turn (FNV-1a): the i686 and the
+    // x86_64 build must print the same core digest for the same texts, so
+    // that their floating point cannot part ways unseen.
+    std::uint64_t coreDigest = 14695981039346656037ULL;
+    std::uint64_t oleDigest = 14695981039346656037ULL;
 };
+
+void Fold(std::uint64_t& digest, std::uint64_t word) {
+    for (int byte = 0; byte < 8; ++byte) {
+        digest ^= (word >> (8 * byte)) & 0xFF;
+        digest *= 1099511628211ULL;
+    }
+}
+
+void Fold(std::uint64_t& digest, const Outcome& outcome) {
+    Fold(digest, static_cast<std::uint64_t>(outcome.kind));
+    Fold(digest, Bits(outcome.value));
+    Fold(digest, static_cast<std::uint64_t>(outcome.integer));
+    Fold(digest, outcome.detail);
+}
 
 void Report(const char* what, const Conversion& conversion, std::string_view text,
             const Outcome& core, const Outcome& ole, const std::string& note = {}) {
@@ -681,6 +700,8 @@ void Compare(const Sample& sample, Tally& tally, const Options& options) {
     for (const auto& conversion : kConversions) {
         const Outcome core = conversion.core(sample.text);
         const Outcome ole = conversion.ole(oleText.get());
+        Fold(tally.coreDigest, core);
+        Fold(tally.oleDigest, ole);
         const bool coreParsed = core.kind == Outcome::Value || core.kind == Outcome::Overflow;
         const bool oleParsed = ole.kind == Outcome::Value || ole.kind == Outcome::Overflow;
         if (sample.wellFormed && (!coreParsed || !oleParsed)) {
@@ -805,6 +826,8 @@ int PrintSummary(const Tally& tally) {
         std::printf("Wine's fault, %s: %ld\n", kWineFaultNames[i], tally.wineFaults[i]);
     }
     std::printf("worst inexact double: %" PRIu64 " ulp\n", tally.worstUlp);
+    std::printf("core results digest: %016" PRIx64 "\n", tally.coreDigest);
+    std::printf("oleaut32 results digest: %016" PRIx64 "\n", tally.oleDigest);
     std::printf("mismatches: %ld\n", tally.mismatches);
     return tally.mismatches == 0 ? 0 : 1;
 }
