@@ -1,35 +1,76 @@
 # Shared by the control program's Wine tests:
-#   source lib.sh TEMPLATE WORKDIR BINDIR
-# A private prefix laid out as an installation: Tavlinar.exe, the i686
-# add-in beside it and the x86_64 one in x64\, in a program folder with
-# blanks and non-ASCII letters. The 32-bit regsvr32 (which cannot run here)
-# is the recording stand-in, logging to $r32log; Word is a stand-in entered
-# under App Paths\Winword.exe by its full path, logging each start to $log.
+#   source lib.sh TEMPLATE WORKDIR BINDIR SCREENSHOTS ADDIN32 ADDIN64
+# A private prefix laid out as an installation, in a program folder with
+# blanks and non-ASCII letters under the Program Files folder of the
+# program's bitness: Tavlinar.exe (of this build's bitness, from BINDIR with
+# the driver and the stand-ins) and the i686 add-in ADDIN32 beside it; on
+# 64-bit Windows also the x86_64 add-in ADDIN64 in x64\. A 32-bit Windows
+# installation has no x64\ and ADDIN64 is not needed.
+# The system's own regsvr32 tools do the registering; a test that makes the
+# 32-bit one fail or wait puts the recording stand-in in its place
+# (regsvr32_standin), which logs to $r32log. Word is a stand-in of this
+# build's bitness entered under App Paths\Winword.exe by its full path,
+# logging each start to $log.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bin=${3:?bin folder}
+shots=${4:?screenshot folder}
+addin32=${5:?i686 add-in}
+addin64=${6:-}
 source "$here/../../../scripts/wine-env.sh" "$1" "$2"
 
-folder_win='C:\Program Files\Tavlin Ünïcødé Wörd'
-folder="$WINEPREFIX/drive_c/Program Files/Tavlin Ünïcødé Wörd"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# pe_bits FILE: 32 or 64, from the machine field of a Windows program's header.
+pe_bits() {
+  local header machine
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  machine=$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')
+  case $machine in 014c) echo 32 ;; 8664) echo 64 ;; *) echo "unknown machine $machine" >&2; return 1 ;; esac
+}
+tavlinar_bits=$(pe_bits "$bin/Tavlinar.exe")
+
+# Programs live where programs of their bitness are installed: 32-bit ones
+# on 64-bit Windows under Program Files (x86), which is also what a 32-bit
+# program reads %ProgramFiles% as.
+programs_for() {
+  [[ $WINEARCH == win64 && $(pe_bits "$1") == 32 ]] && echo 'Program Files (x86)' || echo 'Program Files'
+}
+programs=$(programs_for "$bin/Tavlinar.exe")
+folder_win="C:\\$programs\\Tavlin Ünïcødé Wörd"
+folder="$WINEPREFIX/drive_c/$programs/Tavlin Ünïcødé Wörd"
 exe_win="$folder_win\\Tavlinar.exe"
 dll32_win="$folder_win\\TavlinAddin.dll"
 dll64_win="$folder_win\\x64\\TavlinAddin.dll"
-mkdir -p "$folder/x64" "$WINEPREFIX/drive_c/tavlin-test"
+mkdir -p "$folder" "$WINEPREFIX/drive_c/tavlin-test"
 cp "$bin/Tavlinar.exe" "$folder/"
-cp "$bin/i686/TavlinAddin.dll" "$folder/TavlinAddin.dll"
-cp "$bin/TavlinAddin.dll" "$folder/x64/TavlinAddin.dll"
+cp "$addin32" "$folder/TavlinAddin.dll"
+if [[ $WINEARCH == win64 ]]; then
+  mkdir -p "$folder/x64"
+  cp "${addin64:?x86_64 add-in}" "$folder/x64/TavlinAddin.dll"
+  # The regsvr32 tools as Tavlinar.exe names them: the 32-bit one in
+  # SysWOW64, the 64-bit one in System32, which a 32-bit program reaches as
+  # Sysnative (its System32 is SysWOW64).
+  r32dir="$WINEPREFIX/drive_c/windows/syswow64"
+  r32_win='C:\windows\SysWOW64\regsvr32.exe'
+  r64_win='C:\windows\System32\regsvr32.exe'
+  [[ $tavlinar_bits == 32 ]] && r64_win='C:\windows\Sysnative\regsvr32.exe'
+else
+  r32dir="$WINEPREFIX/drive_c/windows/system32"
+  r32_win='C:\windows\system32\regsvr32.exe'
+fi
 cp "$bin/tavlinar-driver.exe" "$WINEPREFIX/drive_c/tavlin-test/"
-
-syswow64="$WINEPREFIX/drive_c/windows/syswow64"
-mkdir -p "$syswow64"
-cp "$bin/regsvr32-standin.exe" "$syswow64/regsvr32.exe"
 r32log="$WINEPREFIX/drive_c/tavlin-test/regsvr32.txt"
 export TAVLIN_REGSVR32_LOG='C:\tavlin-test\regsvr32.txt'
 
-word_win='C:\Program Files\Microsoft Office\Office12\WINWORD.EXE'
-mkdir -p "$WINEPREFIX/drive_c/Program Files/Microsoft Office/Office12"
-cp "$bin/winword-standin.exe" "$WINEPREFIX/drive_c/Program Files/Microsoft Office/Office12/WINWORD.EXE"
+# regsvr32_standin: the recording stand-in replaces the 32-bit regsvr32
+# (TAVLIN_REGSVR32_EXIT and _WAIT say how it ends).
+regsvr32_standin() { cp "$bin/regsvr32-standin.exe" "$r32dir/regsvr32.exe"; }
+
+word_programs=$(programs_for "$bin/winword-standin.exe")
+word_win="C:\\$word_programs\\Microsoft Office\\Office12\\WINWORD.EXE"
+mkdir -p "$WINEPREFIX/drive_c/$word_programs/Microsoft Office/Office12"
+cp "$bin/winword-standin.exe" "$WINEPREFIX/drive_c/$word_programs/Microsoft Office/Office12/WINWORD.EXE"
 log="$WINEPREFIX/drive_c/tavlin-test/log.txt"
 export TAVLIN_TEST_LOG='C:\tavlin-test\log.txt'
 
@@ -37,6 +78,8 @@ store='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
 addin_key='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
 app_paths='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe'
 
+# reg runs as the prefix's own system: 64-bit in a win64 prefix (/reg:32
+# reads the 32-bit view).
 reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
 reg add "$app_paths" /ve /t REG_SZ /d "$word_win" /f >/dev/null
 wineserver -w
@@ -50,7 +93,35 @@ drive() {
   return $rc
 }
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# drive_traced FILE STEP...: drive, with Wine's trace of every process
+# start written to FILE.
+drive_traced() {
+  local trace=$1
+  shift
+  WINEDEBUG=-all,trace+process drive "$@" 2>"$trace"
+}
+
+# tools_started FILE: from such a trace, each regsvr32 started, in order,
+# one a line: the program as asked for, then its options, the add-in named
+# i686 or x64 (e.g. C:\windows\Sysnative\regsvr32.exe /u /s x64).
+tools_started() {
+  python3 - "$1" <<'PY'
+import re, sys
+start = re.compile(r'CreateProcessInternalW app L"(.*?)" cmdline L"(.*)"$')
+for line in open(sys.argv[1], encoding="latin-1"):
+    found = start.search(line.rstrip("\n"))
+    if not found:
+        continue
+    # Wine writes the texts with backslash escapes: \\ \" and \hhhh.
+    app, command = (re.sub(r'\\([\\"])', r"\1", text) for text in found.groups())
+    if not app.lower().endswith("\\regsvr32.exe"):
+        continue
+    options = re.sub(r'^"[^"]*"\s*|^\S+\s*', "", command)
+    options = re.sub(r'"[^"]*\\x64\\TavlinAddin\.dll"', "x64", options)
+    options = re.sub(r'"[^"]*\\TavlinAddin\.dll"', "i686", options)
+    print(app, options)
+PY
+}
 
 # stored KEY: the text stored under KEY, or "missing".
 stored() {
@@ -59,11 +130,25 @@ stored() {
   [[ -n $line ]] && echo "${line##*REG_SZ}" | sed 's/^ *//' || echo missing
 }
 
-key_exists() { reg query "$1" >/dev/null 2>&1; }
+key_exists() { reg query "$@" >/dev/null 2>&1; }
 
 # value KEY NAME: the data of one value as reg prints it, or nothing.
 value() {
   reg query "$1" /v "$2" | awk -v n="$2" 'tolower($1) == tolower(n) { print $NF; exit }'
+}
+
+# class_server [/reg:32]: the file serving the add-in's class in HKLM's
+# classes of the 64-bit view (the system's own on 32-bit Windows) or the
+# 32-bit one, lower case, the program folder written <folder>; nothing when
+# that view does not register it. (reg prints in the console's code page:
+# the folder's own letters do not survive it.)
+clsid={$(grep -B4 'coclass Connect' "$here/../../../addin/com/tavlin_com.idl" |
+  sed -n 's/.*uuid(\(.*\)).*/\1/p')}
+[[ $clsid == {????????-????-????-????-????????????} ]] || fail "no class id in the type library source"
+class_server() {
+  reg query "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve "$@" |
+    LC_ALL=C sed -n 's/.*REG_SZ *//p' | LC_ALL=C tr '[:upper:]' '[:lower:]' |
+    LC_ALL=C sed 's/^c:\\program files[^\\]*\\tavlin [^\\]*\\/<folder>\\/'
 }
 
 # The logs without Windows line ends; nothing when never written.

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # OK starts Word by the full path App Paths\Winword.exe gives, never a
 # WINWORD.exe that happens to lie in the program folder or the Windows
-# folder; with no Word registered, or one that cannot be started, OK says
-# so in the error box.
+# folder, and only once the registrations have ended; with no Word
+# registered, or one that cannot be started, OK says so in the error box.
 source "$(dirname "$0")/lib.sh" "$@"
 
-# The planted programs record their start in the regsvr32 log.
+# The planted programs record their start in the regsvr32 log, and so does
+# the 32-bit regsvr32, a stand-in that takes its time.
 cp "$bin/regsvr32-standin.exe" "$folder/WINWORD.exe"
 cp "$bin/regsvr32-standin.exe" "$WINEPREFIX/drive_c/windows/WINWORD.exe"
+regsvr32_standin
 planted_ran() { r32 | grep -qi winword; }
 
+export TAVLIN_REGSVR32_WAIT=1500
 drive window ok noerrorbox exited || fail "OK"
-[[ $(words) == "word class=1 loadbehavior=3" ]] || fail "the registered Word did not start: $(words)"
-if planted_ran; then fail "a planted WINWORD.exe ran: $(r32)"; fi
+unset TAVLIN_REGSVR32_WAIT
+[[ $(r32) == "start \"$r32_win\" /s \"$dll32_win\""$'\nexit 0' ]] || fail "32-bit registration: $(r32)"
+# (Whether this Word sees the class depends on its bitness: the stand-in
+# registered nothing.)
+[[ $(words) =~ ^word\ class=[[:alnum:]]+\ loadbehavior=3$ ]] || fail "the registered Word did not start: $(words)"
+[[ ! $log -ot $r32log ]] || fail "Word started before the 32-bit registration ended"
 
 # Quoted, with an environment string, as some installations write it.
 reg add "$app_paths" /ve /t REG_EXPAND_SZ /d '"%ProgramFiles%\Microsoft Office\Office12\WINWORD.EXE"' /f >/dev/null

@@ -1,7 +1,8 @@
-// Stands in for the 32-bit regsvr32 (SysWOW64), which these machines cannot
-// run: records each start's exact command line, waits, then records its
+// Stands in for a regsvr32 where a test needs it to fail or to take its
+// time: records each start's exact command line, waits, then records its
 // end, so a test can tell both what was asked and whether the caller waited
-// for the answer. The exit code is the test's to choose.
+// for the answer. The exit code is the test's to choose. It registers
+// nothing.
 //   TAVLIN_REGSVR32_LOG   file to append to (required)
 //   TAVLIN_REGSVR32_EXIT  exit code (default 0)
 //   TAVLIN_REGSVR32_WAIT  milliseconds to wait before exiting (default 0)
