@@ -1,72 +1,103 @@
 #!/usr/bin/env bash
-# regsvr32 /s writes the class, the ProgID, the type library (for win64)
-# and Word's add-in key; a JScript client creates the class by ProgID and
+# The add-in's registration with the system's real tools, in the registry
+# view of each DLL's bitness, as on 64-bit Windows (Wine's WoW64 form).
+# This build's DLL: its regsvr32 /s writes the class, the ProgID, the type
+# library for its platform and Word's add-in key, all seen from its own
+# view; a JScript client of its bitness creates the class by ProgID and
 # sees the error of a document asked for before any connection; regsvr32
 # /u /s removes everything, and a second unregistration still succeeds.
-# Then, with a 32-bit registration of the same class planted beside it in
-# the 32-bit registry view, unregistering the 64-bit DLL leaves what the
-# 32-bit one needs; without the plant, nothing is left.
+# Then both DLLs of an installation, each registered by its own real tool:
+# unregistering this build's leaves the other's registration complete, and
+# a client of the other bitness still loads it; unregistering that one too
+# leaves nothing of either view. Run by both builds, this shows either DLL
+# going first.
+#   registration_test.sh TEMPLATE WORKDIR DLL OTHER_DLL ARCH WINE_ENV
 set -uo pipefail
-template=$1 work=$2 dll=$3 wine_env=$4
+template=$1 work=$2 dll=$3 other_dll=$4 arch=$5 wine_env=$6
 source "$wine_env" "$template" "$work"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# reg prints in the console's OEM code page, so a non-ASCII folder needs
-# converting before it can be compared. A last argument /reg:32 reads the
-# 32-bit registry view.
-reg_value() { # KEY VALUE-or-/ve [/reg:32] -> the data, or nothing
-  "$WINE" reg query "$1" $([[ $2 == /ve ]] && echo /ve || echo /v "$2") ${3:-} 2>/dev/null |
+# A view is read by the reg.exe of its bitness: it sees what a program of
+# that bitness sees, the shared keys (the ProgID) included, which Wine's
+# 64-bit reg with /reg:32 does not. reg prints in the console's OEM code
+# page, so a non-ASCII folder needs converting before it can be compared.
+reg_value() { # KEY VALUE-or-/ve REG_TOOL -> the data, or nothing
+  "$WINE" "$3" query "$1" $([[ $2 == /ve ]] && echo /ve || echo /v "$2") 2>/dev/null |
     tr -d '\r' | iconv -f CP437 -t UTF-8 |
     awk 'NR>1 && NF>=3 {sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print; exit}'
 }
-has_key() { "$WINE" reg query "$1" ${2:-} >/dev/null 2>&1; }
-reg_add() { "$WINE" reg add "$@" /f >/dev/null 2>&1 || fail "reg add $*"; }
-# The interfaces registered for library $1 in one view: RegisterTypeLib
-# writes them into both views.
-library_interfaces() { # LIBID [/reg:32]
-  "$WINE" reg query 'HKLM\Software\Classes\Interface' /s ${2:-} 2>/dev/null | tr -d '\r' |
+has_key() { "$WINE" "$2" query "$1" >/dev/null 2>&1; }
+# The interfaces registered for library $1 in the view of reg tool $2.
+library_interfaces() { # LIBID REG_TOOL
+  "$WINE" "$2" query 'HKLM\Software\Classes\Interface' /s 2>/dev/null | tr -d '\r' |
     awk -v lib="$1" '/^HKEY_/ {key = $0} index($0, lib) && /REG_SZ/ {print key}'
 }
-regsvr32() { # ARGS... -> fails the test on a non-zero exit
-  "$WINE" regsvr32 "$@"
+regsvr32() { # TOOL ARGS... -> fails the test on a non-zero exit
+  local tool=$1
+  shift
+  "$WINE" "$tool" "$@"
   local rc=$?
   wineserver -w
-  [[ $rc == 0 ]] || fail "regsvr32 $* exited $rc"
+  [[ $rc == 0 ]] || fail "$tool $* exited $rc"
 }
 
-# The installation's layout: the i686 DLL in the program folder (planted in
-# the registry only: it cannot run here), the x86_64 one in x64.
+# The installation's layout: the i686 DLL in the program folder, the x86_64
+# one in x64. Each side: its file, its regsvr32, its registry view, its
+# type library platform and the script host of its bitness.
 folder="$WINEPREFIX/drive_c/Program Files/Tavlin Tëst"
 mkdir -p "$folder/x64"
-cp "$dll" "$folder/x64/TavlinAddin.dll"
-winpath='C:\Program Files\Tavlin Tëst\x64\TavlinAddin.dll'
 path32='C:\Program Files\Tavlin Tëst\TavlinAddin.dll'
+path64='C:\Program Files\Tavlin Tëst\x64\TavlinAddin.dll'
+declare -A path tool view platform host
+path[32]=$path32 tool[32]='C:\windows\syswow64\regsvr32.exe' view[32]='C:\windows\syswow64\reg.exe'
+platform[32]=win32
+host[32]='C:\windows\syswow64\cscript.exe'
+path[64]=$path64 tool[64]='C:\windows\system32\regsvr32.exe' view[64]='C:\windows\system32\reg.exe'
+platform[64]=win64
+host[64]='C:\windows\system32\cscript.exe'
+case $arch in
+i686) own=32 other=64 ;;
+x86_64) own=64 other=32 ;;
+*) echo "FAIL: unknown architecture $arch"; exit 1 ;;
+esac
+cp "$dll" "$folder/$([[ $own == 64 ]] && echo x64/)TavlinAddin.dll"
+cp "$other_dll" "$folder/$([[ $other == 64 ]] && echo x64/)TavlinAddin.dll"
 addin='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
 classes='HKLM\Software\Classes'
 
-regsvr32 /s "$winpath"
+regsvr32 "${tool[$own]}" /s "${path[$own]}"
 
-clsid=$(reg_value 'HKLM\Software\Classes\TavlinCom.Connect\CLSID' /ve)
+clsid=$(reg_value "$classes\\TavlinCom.Connect\\CLSID" /ve "${view[$own]}")
 [[ $clsid =~ ^\{[0-9A-Fa-f-]{36}\}$ ]] || fail "ProgID has no CLSID ('$clsid')"
-[[ $(reg_value "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve) == "$winpath" ]] ||
-  fail "InprocServer32 is not the DLL's own path"
-[[ $(reg_value "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" ThreadingModel) == Apartment ]] ||
-  fail "ThreadingModel is not Apartment"
-[[ $(reg_value "HKLM\\Software\\Classes\\CLSID\\$clsid\\ProgID" /ve) == TavlinCom.Connect ]] ||
-  fail "class has no ProgID"
-typelib=$(reg_value "HKLM\\Software\\Classes\\CLSID\\$clsid\\TypeLib" /ve)
-[[ -n $typelib ]] && has_key "HKLM\\Software\\Classes\\TypeLib\\$typelib" || fail "type library not registered"
+# expect_class SIDE WHEN: the class as SIDE's DLL registers it, in its view.
+expect_class() {
+  local v=${view[$1]} key="$classes\\CLSID\\$clsid"
+  [[ $(reg_value "$key\\InprocServer32" /ve "$v") == "${path[$1]}" ]] ||
+    fail "$2: the ${1}-bit view's InprocServer32 is not ${path[$1]}"
+  [[ $(reg_value "$key\\InprocServer32" ThreadingModel "$v") == Apartment ]] ||
+    fail "$2: the ${1}-bit view's ThreadingModel is not Apartment"
+  [[ $(reg_value "$key\\ProgID" /ve "$v") == TavlinCom.Connect ]] || fail "$2: the ${1}-bit class has no ProgID"
+  [[ $(reg_value "$classes\\TavlinCom.Connect\\CLSID" /ve "$v") == "$clsid" ]] ||
+    fail "$2: the ProgID seen from the ${1}-bit view has no CLSID"
+  [[ $(reg_value "$lib\\${platform[$1]}" /ve "$v") == "${path[$1]}" ]] ||
+    fail "$2: the type library is not registered for ${platform[$1]}"
+  [[ -n $(library_interfaces "$typelib" "$v") ]] || fail "$2: no interface in the ${1}-bit view"
+  [[ $(reg_value "$addin" LoadBehavior "$v") == 0x3 ]] || fail "$2: LoadBehavior is not DWORD 3"
+}
+typelib=$(reg_value "$classes\\CLSID\\$clsid\\TypeLib" /ve "${view[$own]}")
+[[ -n $typelib ]] && has_key "$classes\\TypeLib\\$typelib" "${view[$own]}" || fail "type library not registered"
 lib="$classes\\TypeLib\\$typelib\\1.0\\0"
-[[ $(reg_value "$lib\\win64" /ve) == "$winpath" ]] || fail "type library not registered for win64"
-has_key "$lib\\win32" && fail "the 64-bit DLL registered the type library for win32"
-has_key "$classes\\CLSID\\$clsid" /reg:32 && fail "the 64-bit DLL registered the class in the 32-bit view"
-[[ -n $(library_interfaces "$typelib") ]] || fail "interface not registered"
-[[ $(reg_value "$addin" FriendlyName) == Tavlinar ]] || fail "FriendlyName"
-[[ $(reg_value "$addin" Description) == "Add-In Project Template" ]] || fail "Description"
-[[ $(reg_value "$addin" LoadBehavior) == 0x3 ]] || fail "LoadBehavior is not DWORD 3"
+expect_class "$own" "registered"
+has_key "$lib\\${platform[$other]}" "${view[$own]}" &&
+  fail "the ${own}-bit DLL registered the type library for ${platform[$other]}"
+has_key "$classes\\CLSID\\$clsid" "${view[$other]}" &&
+  fail "the ${own}-bit DLL registered the class in the ${other}-bit view"
+[[ $(reg_value "$addin" FriendlyName "${view[$own]}") == Tavlinar ]] || fail "FriendlyName"
+[[ $(reg_value "$addin" Description "${view[$own]}") == "Add-In Project Template" ]] || fail "Description"
 
 # A client of our own making would prove little: Wine's JScript host late
-# binds through the type library like any automation client.
+# binds through the type library like any automation client. Run with the
+# script host of a side's bitness, it loads that side's DLL in-process.
 cat >"$WINEPREFIX/drive_c/client.js" <<'JS'
 var o = new ActiveXObject("TavlinCom.Connect");
 try {
@@ -82,59 +113,50 @@ try {
   WScript.Echo("error " + e.description);
 }
 JS
-out=$("$WINE" cscript //nologo 'C:\client.js' 2>&1 | tr -d '\r')
-wineserver -w
-expected=$'error 800a005b Object variable not set\nerror Object variable not set'
-[[ $out == "$expected" ]] || fail "JScript client saw: $out"
+expect_client() { # SIDE WHEN
+  local out
+  out=$("$WINE" "${host[$1]}" //nologo 'C:\client.js' 2>&1 | tr -d '\r')
+  wineserver -w
+  [[ $out == $'error 800a005b Object variable not set\nerror Object variable not set' ]] ||
+    fail "$2: the ${1}-bit JScript client saw: $out"
+}
+expect_client "$own" "registered"
 
 expect_nothing_left() { # WHEN
-  has_key "$classes\\TavlinCom.Connect" && fail "$1: ProgID left behind"
-  has_key "$classes\\CLSID\\$clsid" && fail "$1: class left behind"
-  has_key "$classes\\CLSID\\$clsid" /reg:32 && fail "$1: 32-bit view's class left behind"
-  [[ -n $typelib ]] && has_key "$classes\\TypeLib\\$typelib" && fail "$1: type library left behind"
-  [[ -n $(library_interfaces "$typelib") ]] && fail "$1: interface left behind"
-  [[ -n $(library_interfaces "$typelib" /reg:32) ]] && fail "$1: 32-bit view's interface left behind"
-  has_key "$addin" && fail "$1: add-in key left behind"
+  local side v
+  for side in 64 32; do
+    v=${view[$side]}
+    has_key "$classes\\TavlinCom.Connect" "$v" && fail "$1: ProgID left behind (${side}-bit view)"
+    has_key "$classes\\CLSID\\$clsid" "$v" && fail "$1: class left behind (${side}-bit view)"
+    [[ -n $typelib ]] && has_key "$classes\\TypeLib\\$typelib" "$v" &&
+      fail "$1: type library left behind (${side}-bit view)"
+    [[ -n $(library_interfaces "$typelib" "$v") ]] && fail "$1: interface left behind (${side}-bit view)"
+  done
+  has_key "$addin" "${view[64]}" && fail "$1: add-in key left behind"
 }
 
-regsvr32 /u /s "$winpath"
-regsvr32 /u /s "$winpath"
+regsvr32 "${tool[$own]}" /u /s "${path[$own]}"
+regsvr32 "${tool[$own]}" /u /s "${path[$own]}"
 expect_nothing_left "unregistered twice"
 
-# A 32-bit registration of the same class, as the i686 DLL's regsvr32 from
-# SysWOW64 writes it: its class in the 32-bit view, win32 under the shared
-# type library key. Its interface in the 32-bit view is there already: the
-# system's type library registration writes both views.
-regsvr32 /s "$winpath"
-reg_add "$classes\\CLSID\\$clsid" /ve /d TavlinCom.Connect /reg:32
-reg_add "$classes\\CLSID\\$clsid\\InprocServer32" /ve /d "$path32" /reg:32
-reg_add "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel /d Apartment /reg:32
-reg_add "$lib\\win32" /ve /d "$path32"
-wineserver -w
-[[ -n $(library_interfaces "$typelib" /reg:32) ]] || fail "no interface in the 32-bit view"
+# Both DLLs, each by its own real tool, as the installer registers them.
+regsvr32 "${tool[$own]}" /s "${path[$own]}"
+regsvr32 "${tool[$other]}" /s "${path[$other]}"
+expect_class 32 "both registered"
+expect_class 64 "both registered"
+expect_client "$other" "both registered"
 
-regsvr32 /u /s "$winpath"
-has_key "$classes\\CLSID\\$clsid" && fail "64-bit class left behind"
-[[ -n $(library_interfaces "$typelib") ]] && fail "64-bit view's interface left behind"
-has_key "$lib\\win64" && fail "win64 type library left behind"
-[[ $(reg_value "$classes\\CLSID\\$clsid\\InprocServer32" /ve /reg:32) == "$path32" ]] ||
-  fail "the 32-bit class went with the 64-bit one"
-[[ -n $(library_interfaces "$typelib" /reg:32) ]] || fail "the 32-bit view's interface went"
-[[ $(reg_value "$classes\\TavlinCom.Connect\\CLSID" /ve) == "$clsid" ]] ||
-  fail "the shared ProgID went while the 32-bit class needs it"
-[[ $(reg_value "$lib\\win32" /ve) == "$path32" ]] || fail "the win32 type library went"
-[[ $(reg_value "$addin" LoadBehavior) == 0x3 ]] ||
-  fail "Word's add-in key went while 32-bit Word can still load the add-in"
+regsvr32 "${tool[$own]}" /u /s "${path[$own]}"
+has_key "$classes\\CLSID\\$clsid" "${view[$own]}" && fail "the ${own}-bit class left behind"
+has_key "$lib\\${platform[$own]}" "${view[$own]}" && fail "the ${platform[$own]} type library left behind"
+expect_class "$other" "the ${own}-bit DLL unregistered"
+expect_client "$other" "the ${own}-bit DLL unregistered"
 
-"$WINE" reg delete "$classes\\CLSID\\$clsid" /reg:32 /f >/dev/null 2>&1 || fail "removing the plant"
-"$WINE" reg delete "$lib\\win32" /f >/dev/null 2>&1 || fail "removing the planted win32 library"
-wineserver -w
-regsvr32 /s "$winpath"
-regsvr32 /u /s "$winpath"
-expect_nothing_left "the 32-bit registration gone"
+regsvr32 "${tool[$other]}" /u /s "${path[$other]}"
+expect_nothing_left "both unregistered"
 
 if ((failures)); then
   echo "$failures failure(s)"
   exit 1
 fi
-echo "registration, JScript client, unregistration and the 32-bit view as expected"
+echo "the $arch DLL's registration, its JScript client, unregistration, and both views with the real tools as expected"
