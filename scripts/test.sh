@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The whole suite: native unit tests, then both Windows cross builds with
-# their checks, the x86_64 one running its tests under Wine.
+# their checks, each running its own tests under Wine (the i686 build's in
+# Wine's WoW64 form and on a 32-bit Windows). The builds come first, both:
+# the x86_64 build packages the i686 files, and the i686 build's tests use
+# the x86_64 add-in and installer. Ends with one line on the 32-bit tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
-step() { printf '\n== %s\n' "$*"; }
+step() { printf '\n== [%4ds] %s\n' "$SECONDS" "$*"; }
 
 step "native build and unit tests"
 cmake --preset native >/dev/null
@@ -13,8 +16,18 @@ cmake --build --preset native
 ctest --preset native
 
 for arch in i686 x86_64; do
-  step "Windows $arch build and tests"
+  step "Windows $arch build"
   cmake --preset mingw-$arch >/dev/null
   cmake --build --preset mingw-$arch
-  ctest --preset mingw-$arch
 done
+
+status=0
+for arch in i686 x86_64; do
+  step "Windows $arch tests"
+  ctest --preset mingw-$arch --output-junit "$PWD/build/mingw-$arch/ctest-junit.xml" || status=1
+done
+
+step "32-bit tests"
+python3 scripts/count_32bit.py build/mingw-i686 build/mingw-x86_64 || status=1
+step "done (exit status $status)"
+exit $status
