@@ -6,8 +6,10 @@
 # DLL that a process has loaded (tried here), so a running wordhost holds
 # the file exactly as Word would; nothing else is needed to hold it.
 # Installed into a folder with blanks through /D=, which a later upgrade
-# without /D= must find again.
-#   held_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN WORDHOST
+# without /D= must find again. Each stub is tried with the Word of the
+# other bitness holding its own DLL: the check must not depend on the
+# installer's bitness matching Word's.
+#   held_test.sh TEMPLATE WORKDIR STUB SETUP VERSION WORDHOST
 set -uo pipefail
 wordhost=$6
 source "$(dirname "$0")/lib.sh" "$@"
@@ -17,11 +19,11 @@ folder='C:\Word Tools\Tavlin'
 say "silent install with /D=$folder"
 expect_exit installer 0 run_cmdline "$setup_cmd /D=$folder"
 check_installed "$folder"
-expect_not "nothing in the default folder" test -e "$(unix_path 'C:\Program Files\Tavlin')"
+expect_not "nothing in the default folder" test -e "$(unix_path "$default_folder")"
 read_ids
 "$WINE" reg add "$settings_key" /v All /t REG_SZ /d 0 /f >/dev/null 2>&1
 
-say "wordhost loads the add-in and keeps it loaded"
+say "the $(pe_bits "$wordhost")-bit wordhost loads the add-in and keeps it loaded"
 held_doc=$(unix_path 'C:\held.xml')
 "$WINE" "$wordhost" --click ShowAbout0 --keep-open 60 --ribbon-out 'C:\held.xml' >"$work/wordhost.out" 2>&1 &
 host_pid=$!
@@ -62,12 +64,12 @@ wineserver -k 2>/dev/null
 wine_idle
 expect_exit installer 0 run_cmdline "$setup_cmd"
 check_installed "$folder"
-expect_not "still nothing in the default folder" test -e "$(unix_path 'C:\Program Files\Tavlin')"
-expect "one entry in the list" test "$(count_entries "$uninstall_root")" = 1
+expect_not "still nothing in the default folder" test -e "$(unix_path "$default_folder")"
+expect "one entry in the list" test "$(count_entries)" = 1
 
 say "silent uninstall once Word is gone"
 expect_exit uninstaller 0 uninstall "$folder"
-check_removed "$folder" "$clsid" "$libid"
+check_removed "$folder" "$clsid" "$libid" "$iid"
 expect_value "setting All kept" "$settings_key" All 0
 
 finish

@@ -9,12 +9,13 @@
 #     prompt names Tavlinar, and Cancel leaves everything as it was.
 #  3. Once more; this time Tavlinar is closed at the prompt, and Retry
 #     installs.
-#   interactive_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN PROBE
+#   interactive_test.sh TEMPLATE WORKDIR STUB SETUP VERSION STANDIN PROBE
 set -uo pipefail
-probe=$6
+standin=$6 probe=$7
 source "$(dirname "$0")/lib.sh" "$@"
 
-folder='C:\Program Files\Tavlin'
+folder=$default_folder
+use_regsvr32_standin "$standin"
 
 wizard() { xdotool search --onlyvisible --name '^Tavlin Setup$' 2>/dev/null | head -n 1; }
 has_wizard() { [[ -n $(wizard) ]]; }

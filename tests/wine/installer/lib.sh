@@ -1,8 +1,9 @@
 # Shared by the installer's Wine tests:
-#   source lib.sh TEMPLATE WORKDIR SETUP VERSION STANDIN [the test's own...]
-# A private prefix copied from TEMPLATE (wine-env.sh) in which the recording
-# stand-in takes the place of SysWOW64's regsvr32; setup is the installer
-# under test and TAVLIN_VERSION the version it must list.
+#   source lib.sh TEMPLATE WORKDIR STUB SETUP VERSION [the test's own...]
+# A private prefix copied from TEMPLATE (wine-env.sh): 64-bit Windows in
+# Wine's WoW64 form, where each DLL is registered by the system's own
+# regsvr32 of its bitness, or a 32-bit Windows. STUB (x86 or x64) names the
+# installer under test, SETUP; TAVLIN_VERSION is the version it must list.
 # Every check prints what it found, so a failing run explains itself.
 
 tavlin_failures=0
@@ -10,12 +11,13 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin'
 uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 addin_key='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
 progid_key='HKLM\Software\Classes\TavlinCom.Connect'
-classes64='HKLM\Software\Classes'
-classes32='HKLM\Software\Wow6432Node\Classes'
+# Keys under it are read in the 64-bit view (reg's own, in a 64-bit
+# Windows) or, with /reg:32, in the 32-bit one, as a 32-bit program sees
+# them; on 32-bit Windows there is only the one.
+classes='HKLM\Software\Classes'
 c2r_addin_key='HKLM\SOFTWARE\Microsoft\Office\ClickToRun\REGISTRY\MACHINE\Software\Microsoft\Office\Word\Addins\TavlinCom.Connect'
 c2r_addin_key_wow='HKLM\SOFTWARE\Microsoft\Office\ClickToRun\REGISTRY\MACHINE\Software\Wow6432Node\Microsoft\Office\Word\Addins\TavlinCom.Connect'
 regsvr32_log='C:\regsvr32.log'
-regsvr32_32='C:\windows\SysWOW64\regsvr32.exe'
 settings_key='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
 start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tavlin'
 
@@ -81,37 +83,41 @@ wait_for() {
 # Wine names each top-level window's X class after its program file.
 tavlinar_window() { [[ -n $(xdotool search --onlyvisible --class '^tavlinar\.exe$' 2>/dev/null) ]]; }
 
-# reg_value KEY NAME (an empty NAME is the default value): prints the data.
+# reg_value KEY NAME [/reg:32] (an empty NAME is the default value): prints
+# the data.
 reg_value() {
-    local out
-    if [[ -z $2 ]]; then
-        out=$("$WINE" reg query "$1" /ve 2>/dev/null) || return 1
+    local key=$1 name=$2 out
+    shift 2
+    if [[ -z $name ]]; then
+        out=$("$WINE" reg query "$key" /ve "$@" 2>/dev/null) || return 1
     else
-        out=$("$WINE" reg query "$1" /v "$2" 2>/dev/null) || return 1
+        out=$("$WINE" reg query "$key" /v "$name" "$@" 2>/dev/null) || return 1
     fi
     tr -d '\r' <<<"$out" | awk -F '    ' 'NF >= 4 && $1 == "" {
         s = $4; for (i = 5; i <= NF; i++) s = s "    " $i; print s; exit }'
 }
-reg_key_exists() { "$WINE" reg query "$1" >/dev/null 2>&1; }
+reg_key_exists() { "$WINE" reg query "$@" >/dev/null 2>&1; } # KEY [/reg:32]
 
-# expect_value WHAT KEY NAME WANT
+# expect_value WHAT KEY NAME WANT [/reg:32]
 expect_value() {
     local got
-    got=$(reg_value "$2" "$3") || got='<missing>'
+    got=$(reg_value "$2" "$3" "${@:5}") || got='<missing>'
     if [[ $got == "$4" ]]; then ok "$1 = $got"; else bad "$1: got '$got', want '$4'"; fi
 }
 
-# expect_path WHAT KEY NAME WANT: a path, whose case Windows ignores.
+# expect_path WHAT KEY NAME WANT [/reg:32]: a path, whose case Windows
+# ignores.
 expect_path() {
     local got
-    got=$(reg_value "$2" "$3") || got='<missing>'
+    got=$(reg_value "$2" "$3" "${@:5}") || got='<missing>'
     if [[ ${got,,} == "${4,,}" ]]; then ok "$1 = $got"; else bad "$1: got '$got', want '$4'"; fi
 }
 
-# Entries in the installed-programs list whose DisplayName is Tavlin, in
-# the 64-bit and the 32-bit view.
+# count_entries [/reg:32]: entries in the installed-programs list whose
+# DisplayName is Tavlin.
 count_entries() {
-    "$WINE" reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -c -x '    DisplayName    REG_SZ    Tavlin'
+    "$WINE" reg query "$uninstall_root" /s "$@" 2>/dev/null | tr -d '\r' |
+        grep -c -x '    DisplayName    REG_SZ    Tavlin'
 }
 
 # Runs one command line as typed at a command prompt, returning its exit
@@ -155,6 +161,13 @@ snapshot() {
         for k in "$uninstall_key" "$addin_key" "$progid_key\\CLSID" "$settings_key"; do
             "$WINE" reg query "$k" 2>&1 | tr -d '\r'
         done
+        local id
+        id=$(reg_value "$progid_key\\CLSID" "") || id=none
+        "$WINE" reg query "$classes\\CLSID\\$id\\InprocServer32" 2>&1 | tr -d '\r'
+        if ((windows64)); then
+            "$WINE" reg query "$classes\\CLSID\\$id\\InprocServer32" /reg:32 2>&1 | tr -d '\r' |
+                sed 's/^/32-bit view: /'
+        fi
     } | sort
 }
 
@@ -181,35 +194,84 @@ reg_add_sz() {
     done
 }
 
-# This machine cannot run the 32-bit regsvr32: the recording stand-in takes
-# its place in SysWOW64, and its log says what the installer asked of it.
+# Where a test makes SysWOW64's regsvr32 fail or take its time, the
+# recording stand-in takes its place, and its log says what the installer
+# asked of it. It registers nothing: the 32-bit view stays empty.
 #   use_regsvr32_standin STANDIN_EXE
 use_regsvr32_standin() {
+    ((windows64)) || { bad "the stand-in replaces SysWOW64's regsvr32, which 32-bit Windows lacks"; return 1; }
+    # A machine that cannot run 32-bit programs made the prefix without a
+    # SysWOW64; the stand-in, of this build's bitness, runs there all the same.
     mkdir -p "$(unix_path 'C:\windows\syswow64')"
-    cp "$1" "$(unix_path 'C:\windows\syswow64\regsvr32.exe')"
+    cp "$1" "$(unix_path "$regsvr32_32_file")"
     export TAVLIN_REGSVR32_LOG=$regsvr32_log
     rm -f "$(unix_path "$regsvr32_log")"
+    regsvr32_standin=1
 }
 regsvr32_calls() { tr -d '\r' <"$(unix_path "$regsvr32_log")" 2>/dev/null; }
 
-# The line the stand-in logs for "regsvr32 SWITCHES DLL" in SysWOW64.
+# The line the stand-in logs for "regsvr32 SWITCHES DLL" in SysWOW64, as
+# the installer names it.
 regsvr32_line() { printf 'start "%s" %s "%s"' "$regsvr32_32" "$1" "$2"; }
 
-installed_files=(TavlinAddin.dll 'x64\TavlinAddin.dll' Tavlinar.exe Uninstall.exe)
+# pe_bits FILE: 32 or 64, from the machine field of a Windows program's
+# header, so that a test says which wordhost it ran.
+pe_bits() {
+    local pe machine
+    pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' ')
+    case $machine in
+    014c) echo 32 ;;
+    8664) echo 64 ;;
+    *) echo "unknown ($machine)" ;;
+    esac
+}
 
-# Sets clsid and libid from the installed registration (64-bit view).
+# Sets clsid, libid and iid (the dual interface's, which the type library's
+# registration writes) from the installed registration.
 read_ids() {
     clsid=$(reg_value "$progid_key\\CLSID" "") || clsid=none
-    libid=$(reg_value "$classes64\\CLSID\\$clsid\\TypeLib" "") || libid=none
+    libid=$(reg_value "$classes\\CLSID\\$clsid\\TypeLib" "") || libid=none
+    # reg has no search: the interfaces are exported once and the one of
+    # our library picked out.
+    if [[ ${iid:-none} == none ]]; then
+        "$WINE" reg export "$classes\\Interface" 'C:\tavlin-interfaces.reg' /y >/dev/null 2>&1
+        iid=$(iconv -f UTF-16 -t UTF-8 "$(unix_path 'C:\tavlin-interfaces.reg')" 2>/dev/null | tr -d '\r' |
+            awk -v lib="@=\"$libid\"" '/^\[/ { key = $0 } $0 == lib && key ~ /\\TypeLib\]$/ {
+                sub(/^.*\\Interface\\/, "", key); sub(/\\TypeLib\]$/, "", key); print key; exit }')
+        [[ -n $iid ]] || iid=none
+    fi
+}
+
+# check_registered FOLDER: each DLL registered by the regsvr32 of its own
+# bitness, into its own view (the 32-bit one is not looked at while the
+# stand-in, which registers nothing, has the 32-bit tool's place).
+check_registered() {
+    local folder=$1 clsid
+    clsid=$(reg_value "$progid_key\\CLSID" "") || clsid=''
+    if [[ $clsid =~ ^\{[0-9A-Fa-f-]{36}\}$ ]]; then ok "ProgID -> $clsid"; else bad "ProgID's CLSID: '$clsid'"; fi
+    local server="$classes\\CLSID\\$clsid\\InprocServer32"
+    if ((!windows64)); then
+        expect_path "InprocServer32" "$server" "" "$folder\\TavlinAddin.dll"
+        return
+    fi
+    expect_path "64-bit view: InprocServer32" "$server" "" "$folder\\x64\\TavlinAddin.dll"
+    if ((regsvr32_standin)); then
+        ok "32-bit view: not looked at, the stand-in has SysWOW64's regsvr32's place"
+    else
+        expect_path "32-bit view: InprocServer32" "$server" "" "$folder\\TavlinAddin.dll" /reg:32
+    fi
 }
 
 # Everything a silent install must have left, for the folder given.
 check_installed() {
-    local folder=$1 dll clsid
-    dll="$folder\\x64\\TavlinAddin.dll"
+    local folder=$1
     for f in "${installed_files[@]}"; do
         expect "file $folder\\$f" test -f "$(unix_path "$folder\\$f")"
     done
+    if ((!windows64)); then
+        expect_not "no x64 folder on 32-bit Windows" test -e "$(unix_path "$folder\\x64")"
+    fi
     for l in Tavlinar 'Uninstall Tavlin'; do
         expect "shortcut $start_menu\\$l.lnk" test -f "$(unix_path "$start_menu\\$l.lnk")"
     done
@@ -228,35 +290,63 @@ check_installed() {
     size=$(reg_value "$uninstall_key" EstimatedSize) || size=0
     # KiB of what was installed: the two programs take some hundred KiB.
     if ((size >= 64 && size < 16384)); then ok "EstimatedSize = $size KiB"; else bad "EstimatedSize: $size"; fi
-
-    clsid=$(reg_value "$progid_key\\CLSID" "") || clsid=''
-    if [[ $clsid =~ ^\{[0-9A-Fa-f-]{36}\}$ ]]; then ok "ProgID -> $clsid"; else bad "ProgID's CLSID: '$clsid'"; fi
-    expect_path "InprocServer32" "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" "" "$dll"
+    check_registered "$folder"
     expect "add-in key $addin_key" reg_key_exists "$addin_key"
     expect_value "LoadBehavior" "$addin_key" LoadBehavior 0x3
 }
 
-# check_removed FOLDER CLSID LIBID: nothing of either DLL is left, in
+# check_removed FOLDER CLSID LIBID IID: nothing of either DLL is left, in
 # either registry view, and neither is the installation.
 check_removed() {
-    local folder=$1 clsid=$2 libid=$3
+    local folder=$1 clsid=$2 libid=$3 iid=$4 views=('') names=('') i view name id
+    if ((windows64)); then
+        views=('' /reg:32)
+        names=('64-bit view: ' '32-bit view: ')
+    fi
+    # An id never read would make its checks below pass on nothing.
+    for id in "clsid=$clsid" "libid=$libid" "iid=$iid"; do
+        [[ ${id#*=} =~ ^\{[0-9A-Fa-f-]{36}\}$ ]] || bad "no ${id%%=*} was read from the installation: '${id#*=}'"
+    done
     for f in "${installed_files[@]}"; do
         expect_not "file $folder\\$f is gone" test -e "$(unix_path "$folder\\$f")"
     done
     expect_not "folder $folder is gone" test -e "$(unix_path "$folder")"
     expect_not "Start menu folder is gone" test -e "$(unix_path "$start_menu")"
-    expect_not "installed-programs entry is gone" reg_key_exists "$uninstall_key"
-    expect_not "no entry in the 32-bit list" reg_key_exists "${uninstall_key/Software/Software\\Wow6432Node}"
     expect_not "ProgID is gone" reg_key_exists "$progid_key"
-    for classes in "$classes64" "$classes32"; do
-        expect_not "class $clsid is gone from $classes" reg_key_exists "$classes\\CLSID\\$clsid"
-    done
-    expect_not "type library $libid is gone" reg_key_exists "$classes64\\TypeLib\\$libid"
+    expect_not "type library $libid is gone" reg_key_exists "$classes\\TypeLib\\$libid"
     expect_not "add-in key is gone" reg_key_exists "$addin_key"
+    for i in "${!views[@]}"; do
+        view=${views[i]} name=${names[i]}
+        expect_not "${name}installed-programs entry is gone" reg_key_exists "$uninstall_key" ${view:+"$view"}
+        expect_not "${name}class $clsid is gone" reg_key_exists "$classes\\CLSID\\$clsid" ${view:+"$view"}
+        expect_not "${name}interface $iid is gone" reg_key_exists "$classes\\Interface\\$iid" ${view:+"$view"}
+    done
 }
 
-template=${1:?template prefix} work=${2:?work folder} setup=${3:?installer} TAVLIN_VERSION=${4:?version}
+template=${1:?template prefix} stub=${3:?stub: x86 or x64} setup=${4:?installer} TAVLIN_VERSION=${5:?version}
+[[ $stub == x86 || $stub == x64 ]] || { echo "FAIL: unknown stub '$stub' (x86 or x64)" >&2; exit 1; }
+# The two stubs' tests of one name share the work folder they are given.
+work=${2:?work folder}/$stub
 # The silent installer as typed at a prompt, for run_cmdline.
 setup_cmd="\"$(windows_path "$setup")\" /S"
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh" "$template" "$work"
-use_regsvr32_standin "${5:?regsvr32 stand-in}"
+regsvr32_standin=0
+if [[ $WINEARCH == win64 ]]; then
+    windows64=1
+    regsvr32_32='C:\windows\SysWOW64\regsvr32.exe'
+    # The same file, as the prefix spells its folder on Linux, where case
+    # counts.
+    regsvr32_32_file='C:\windows\syswow64\regsvr32.exe'
+    installed_files=(TavlinAddin.dll 'x64\TavlinAddin.dll' Tavlinar.exe Uninstall.exe)
+    # Where a first install goes: the stub's own Program Files, which for
+    # the 32-bit one is Program Files (x86).
+    case $stub in
+    x64) default_folder='C:\Program Files\Tavlin' ;;
+    x86) default_folder='C:\Program Files (x86)\Tavlin' ;;
+    esac
+else
+    windows64=0
+    installed_files=(TavlinAddin.dll Tavlinar.exe Uninstall.exe)
+    default_folder='C:\Program Files\Tavlin'
+    [[ $stub == x86 ]] || { echo "FAIL: only the x86 stub runs on 32-bit Windows" >&2; exit 1; }
+fi

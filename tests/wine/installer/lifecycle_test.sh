@@ -1,63 +1,95 @@
 #!/usr/bin/env bash
 # The installer's whole life in a fresh prefix, as an administrator runs it
-# silently: install both DLLs (the x86_64 one registered by the real 64-bit
-# regsvr32, the i686 one by SysWOW64's, here the recording stand-in), Word
-# loads the add-in, upgrade in place, uninstall keeping the user's settings
-# and taking a stale key out of Click-to-Run's private hive.
-#   lifecycle_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN ADDIN32 ADDIN64 CONTROL WORDHOST RIBBON_TOOL
+# silently: install (on 64-bit Windows both DLLs, each registered by the
+# system's real regsvr32 of its bitness into its own registry view; on
+# 32-bit Windows the i686 one alone, by System32's regsvr32: a SysWOW64 path
+# does not start there, so exit code 0 says which one ran), Word of each
+# bitness loads the add-in from the installation, upgrade in place,
+# uninstall leaving nothing of either view but the user's settings, and
+# taking a stale key out of Click-to-Run's private hive.
+#   lifecycle_test.sh TEMPLATE WORKDIR STUB SETUP VERSION ADDIN32 ADDIN64 CONTROL RIBBON_TOOL WORDHOST...
+# One WORDHOST per bitness of Word the Windows has.
 set -uo pipefail
-addin32=$6 addin64=$7 control=$8 wordhost=$9 ribbon_tool=${10}
+addin32=$6 addin64=$7 control=$8 ribbon_tool=$9 wordhosts=("${@:10}")
 [[ -x $ribbon_tool ]] || { echo "FAIL: the native tavlin-ribbon ($ribbon_tool) is not built; build the native preset first" >&2; exit 1; }
 source "$(dirname "$0")/lib.sh" "$@"
 
-folder='C:\Program Files\Tavlin'
+folder=$default_folder
 
-say "silent install into the default folder; the 32-bit regsvr32 takes 1.5 s"
-TAVLIN_REGSVR32_WAIT=1500 expect_exit installer 0 "$WINE" "$setup" /S
-# Read at once: had the installer not waited, the stand-in would still be
-# asleep and would have logged no exit yet.
-calls=$(regsvr32_calls)
+say "silent install of the $stub stub into the default folder, $folder"
+expect_exit installer 0 "$WINE" "$setup" /S
 check_installed "$folder"
 expect "installed i686 add-in is the build's" cmp -s "$addin32" "$(unix_path "$folder\\TavlinAddin.dll")"
-expect "installed x86_64 add-in is the build's" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
-expect "installed control program is the build's" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
-want=$(printf '%s\nexit 0' "$(regsvr32_line /s "$folder\\TavlinAddin.dll")")
-if [[ $calls == "$want" ]]; then
-    ok "SysWOW64's regsvr32 ran once on the i686 DLL, and the installer waited for it"
-else
-    bad "SysWOW64's regsvr32: got"$'\n'"$calls"$'\n'"want"$'\n'"$want"
+if ((windows64)); then
+    expect "installed x86_64 add-in is the build's" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
+    expect "no entry in the 32-bit list" test "$(count_entries /reg:32)" = 0
+    # The other stub's default folder: one installation, in one place.
+    for other in 'C:\Program Files\Tavlin' 'C:\Program Files (x86)\Tavlin'; do
+        [[ $other == "$folder" ]] || expect_not "nothing in $other" test -e "$(unix_path "$other")"
+    done
 fi
-expect "one entry in the 64-bit list" test "$(count_entries "$uninstall_root")" = 1
-expect "no entry in the 32-bit list" test "$(count_entries 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall')" = 0
+expect "installed control program is the build's" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
+expect "one entry in the list" test "$(count_entries)" = 1
 expect_not "nothing written into Click-to-Run's hive" reg_key_exists 'HKLM\SOFTWARE\Microsoft\Office\ClickToRun'
 read_ids
+# The type library is one key for both bitnesses, with a platform subkey
+# each; its dual interface is registered in each view.
+expect_path "type library, win32" "$classes\\TypeLib\\$libid\\1.0\\0\\win32" "" "$folder\\TavlinAddin.dll"
+if ((windows64)); then
+    expect_path "type library, win64" "$classes\\TypeLib\\$libid\\1.0\\0\\win64" "" "$folder\\x64\\TavlinAddin.dll"
+    expect "64-bit view: interface $iid" reg_key_exists "$classes\\Interface\\$iid"
+    expect "32-bit view: interface $iid" reg_key_exists "$classes\\Interface\\$iid" /reg:32
+else
+    expect "interface $iid" reg_key_exists "$classes\\Interface\\$iid"
+fi
 
 say "settings as the control program writes them (REG_SZ under its key)"
 settings=(Classic=1 Left=0 All=0 'Page Layout=1' 'Hide built-in tabs=1')
 reg_add_sz "$settings_key" "${settings[@]}"
-
-say "wordhost loads the x86_64 add-in from Word's add-in keys"
-expect_exit wordhost 0 logged "$work/wordhost.out" "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml'
 "$ribbon_tool" "${settings[@]}" >"$work/expected.xml"
-got=$(unix_path 'C:\ribbon.xml')
 expect "the tool's document is not empty" test -s "$work/expected.xml"
-if cmp -s "$work/expected.xml" "$got"; then
-    ok "wordhost's document equals tavlin-ribbon's ($(stat -c %s "$got") bytes)"
-else
-    bad "wordhost's document differs from tavlin-ribbon's"
-    cat "$work/wordhost.out"
-    cmp "$work/expected.xml" "$got"
-fi
+
+loaded_bits=()
+for wordhost in "${wordhosts[@]}"; do
+    bits=$(pe_bits "$wordhost")
+    say "the $bits-bit wordhost loads the add-in from Word's add-in keys"
+    out="C:\\ribbon-$bits.xml"
+    # Each bitness on its own: a Word that failed would have soft-disabled
+    # the add-in for the other one too.
+    "$WINE" reg add "$addin_key" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null 2>&1
+    expect_exit "$bits-bit wordhost" 0 logged "$work/wordhost-$bits.out" "$WINE" "$wordhost" --ribbon-out "$out"
+    got=$(unix_path "$out")
+    if cmp -s "$work/expected.xml" "$got"; then
+        ok "its document equals tavlin-ribbon's ($(stat -c %s "$got") bytes)"
+        loaded_bits+=("$bits")
+    else
+        bad "its document differs from tavlin-ribbon's"
+        cat "$work/wordhost-$bits.out"
+        cmp "$work/expected.xml" "$got"
+    fi
+done
+want_bits=32
+((windows64)) && want_bits='32 64'
+expect "Word of each bitness the system has ($want_bits) got the document" \
+    test "$(printf '%s\n' "${loaded_bits[@]}" | sort -n | xargs)" = "$want_bits"
 
 say "second silent install over a damaged first one: an upgrade in place"
 truncate -s 100 "$(unix_path "$folder\\Tavlinar.exe")"
-rm -f "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
+rm -f "$(unix_path "$folder\\TavlinAddin.dll")"
 "$WINE" reg delete "$addin_key" /f >/dev/null 2>&1
+if ((windows64)); then
+    rm -f "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
+    "$WINE" reg delete "$classes\\CLSID\\$clsid" /f /reg:32 >/dev/null 2>&1
+    expect_not "32-bit view: class taken away" reg_key_exists "$classes\\CLSID\\$clsid" /reg:32
+fi
 expect_exit installer 0 "$WINE" "$setup" /S
 check_installed "$folder"
 expect "control program restored" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
-expect "x86_64 add-in restored" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
-expect "still one entry in the list" test "$(count_entries "$uninstall_root")" = 1
+expect "i686 add-in restored" cmp -s "$addin32" "$(unix_path "$folder\\TavlinAddin.dll")"
+if ((windows64)); then
+    expect "x86_64 add-in restored" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
+fi
+expect "still one entry in the list" test "$(count_entries)" = 1
 expect "class id unchanged" test "$(reg_value "$progid_key\\CLSID" "")" = "$clsid"
 
 say "a stale add-in key in Click-to-Run's hive, as Word itself may leave one"
@@ -66,11 +98,8 @@ for k in "$c2r_addin_key" "$c2r_addin_key_wow"; do
 done
 
 say "silent uninstall (as the Start menu's link runs it)"
-rm -f "$(unix_path "$regsvr32_log")"
 expect_exit uninstaller 0 uninstall "$folder"
-check_removed "$folder" "$clsid" "$libid"
-want=$(printf '%s\nexit 0' "$(regsvr32_line '/u /s' "$folder\\TavlinAddin.dll")")
-expect "SysWOW64's regsvr32 unregistered the i686 DLL" test "$(regsvr32_calls)" = "$want"
+check_removed "$folder" "$clsid" "$libid" "$iid"
 for k in "$c2r_addin_key" "$c2r_addin_key_wow"; do
     expect_not "stale key gone: $k" reg_key_exists "$k"
 done

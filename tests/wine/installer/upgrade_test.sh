@@ -4,13 +4,14 @@
 # from there in the 64-bit view. Made here by hand, as that installer left
 # it. The new installer must find that folder, put the i686 DLL in the
 # folder and the x86_64 one under x64\, point the 64-bit class at the new
-# place and leave one entry; Word then loads the add-in from there.
+# place, register the i686 one in the 32-bit view and leave one entry; Word
+# of either bitness then loads the add-in from there.
 # The x86 installer of those days kept its entry in the 32-bit registry
 # view; the new one finds that folder too and leaves one entry, in the
 # 64-bit view, which both stubs read.
-#   upgrade_test.sh TEMPLATE WORKDIR SETUP VERSION STANDIN ADDIN64 CONTROL ADDIN32 WORDHOST
+#   upgrade_test.sh TEMPLATE WORKDIR STUB SETUP VERSION ADDIN64 CONTROL ADDIN32 WORDHOST...
 set -uo pipefail
-addin64=$6 control=$7 addin32=$8 wordhost=$9
+addin64=$6 control=$7 addin32=$8 wordhosts=("${@:9}")
 source "$(dirname "$0")/lib.sh" "$@"
 
 folder='C:\Word Tools\Tavlin'
@@ -24,27 +25,34 @@ reg_add_sz "$uninstall_key" "DisplayName=Tavlin" "DisplayVersion=7.00" "Publishe
     "InstallLocation=$folder" "UninstallString=\"$folder\\Uninstall.exe\""
 expect_exit "the old layout's regsvr32" 0 "$WINE" regsvr32 /s "$folder\\TavlinAddin.dll"
 read_ids
-expect_path "old class points at the folder" "$classes64\\CLSID\\$clsid\\InprocServer32" "" "$folder\\TavlinAddin.dll"
+expect_path "old class points at the folder" "$classes\\CLSID\\$clsid\\InprocServer32" "" "$folder\\TavlinAddin.dll"
 
 say "silent install without /D=: an upgrade in place"
 expect_exit installer 0 "$WINE" "$setup" /S
 check_installed "$folder"
 expect "the folder's DLL is now the i686 one" cmp -s "$addin32" "$(unix_path "$folder\\TavlinAddin.dll")"
 expect "x64\\ holds the x86_64 one" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
-expect "one entry in the list" test "$(count_entries "$uninstall_root")" = 1
-expect_not "nothing in the default folder" test -e "$(unix_path 'C:\Program Files\Tavlin')"
-want=$(printf '%s\nexit 0' "$(regsvr32_line /s "$folder\\TavlinAddin.dll")")
-expect "SysWOW64's regsvr32 registered the i686 DLL" test "$(regsvr32_calls)" = "$want"
+expect "one entry in the list" test "$(count_entries)" = 1
+expect_not "nothing in the default folder" test -e "$(unix_path "$default_folder")"
 
-say "wordhost loads the add-in from the new place"
-expect_exit wordhost 0 logged "$work/wordhost.out" "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml'
-expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
+for wordhost in "${wordhosts[@]}"; do
+    bits=$(pe_bits "$wordhost")
+    say "the $bits-bit wordhost loads the add-in from the new place"
+    rm -f "$(unix_path 'C:\ribbon.xml')"
+    # Each bitness on its own: a Word that failed would have soft-disabled
+    # the add-in for the other one too.
+    "$WINE" reg add "$addin_key" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null 2>&1
+    expect_exit "$bits-bit wordhost" 0 logged "$work/wordhost-$bits.out" "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml'
+    expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
+done
 
 say "silent uninstall"
 expect_exit uninstaller 0 uninstall "$folder"
-check_removed "$folder" "$clsid" "$libid"
+check_removed "$folder" "$clsid" "$libid" "$iid"
 
-old32='C:\Program Files (x86)\Tavlin'
+# Not that installer's default folder, which is the x86 stub's too: the
+# folder is found through the entry, not by chance.
+old32='C:\Office Tools\Tavlin'
 entry32='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin'
 say "the one-DLL layout of the x86 installer in $old32, listed in the 32-bit view"
 mkdir -p "$(unix_path "$old32")"
@@ -52,7 +60,7 @@ cp "$addin32" "$(unix_path "$old32\\TavlinAddin.dll")"
 reg_add_sz "$entry32" "DisplayName=Tavlin" "InstallLocation=$old32" "UninstallString=\"$old32\\Uninstall.exe\""
 expect_exit installer 0 "$WINE" "$setup" /S
 check_installed "$old32"
-expect "one entry in the 64-bit list" test "$(count_entries "$uninstall_root")" = 1
-expect_not "none left in the 32-bit view" reg_key_exists "$entry32"
+expect "one entry in the 64-bit list" test "$(count_entries)" = 1
+expect_not "none left in the 32-bit view" reg_key_exists "$uninstall_key" /reg:32
 
 finish
