@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # The main job, for a newcomer: from a fresh machine of this kind to Tavlin
-# installed under Wine, its add-in loaded the way Word loads it at start-up,
-# and a picture of the control program's window.
+# installed under Wine as a user of the download installs it, its add-in
+# loaded the way a 32-bit and a 64-bit Word load it at start-up, and a
+# picture of the control program's window.
 #
 #   bash scripts/demo.sh
 #
 # Installs what is missing (scripts/setup.sh), builds the native tool and the
 # i686 and x86_64 Windows builds with both installers (build/native,
-# build/mingw-i686, build/mingw-x86_64),
-# makes a Wine prefix under the build folder, installs silently into a fresh
-# copy of it, prints the Classic tab as wordhost sees it and leaves a
-# screenshot of Tavlinar's window in build/mingw-x86_64/tavlinar-window.png.
+# build/mingw-i686, build/mingw-x86_64), makes a 64-bit Windows prefix in
+# Wine's WoW64 form under the build folder, runs the download,
+# TavlinSetup.exe (the x86 stub), silently in a fresh copy of it, prints the
+# Classic tab as the i686 and the x86_64 wordhost see it and leaves a
+# screenshot of the installed (i686) Tavlinar's window in
+# build/mingw-x86_64/tavlinar-window.png.
 # Everything stays under build/; ~/.wine is never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build/mingw-x86_64
+build32=$root/build/mingw-i686
 shot=$build/tavlinar-window.png
 
 step() { printf '\n== [%3ds] %s\n' "$SECONDS" "$*"; }
@@ -31,23 +35,26 @@ step "native build of tavlin-ribbon, the add-in's document as a Linux tool (buil
 cmake --preset native >/dev/null
 cmake --build --preset native --target tavlin-ribbon
 
-step "Windows cross builds: the i686 add-in and control program (build/mingw-i686); the x86_64 ones, wordhost.exe and both installers, each carrying both DLLs (build/mingw-x86_64)"
+step "Windows cross builds: the i686 add-in, control program and wordhost (build/mingw-i686); the x86_64 ones and both installers, each carrying both DLLs (build/mingw-x86_64)"
 cmake --preset mingw-i686 >/dev/null
-cmake --build --preset mingw-i686 --target TavlinAddin Tavlinar
+cmake --build --preset mingw-i686 --target TavlinAddin Tavlinar wordhost
 cmake --preset mingw-x86_64 >/dev/null
-cmake --build --preset mingw-x86_64 --target TavlinSetup wordhost regsvr32-standin
-setup=$build/installer/TavlinSetup-x64.exe
-wordhost=$(find "$build/tools" -name wordhost.exe -print -quit 2>/dev/null || true)
-standin=$(find "$build/tests" -name regsvr32-standin.exe -print -quit 2>/dev/null || true)
-for f in "$build/installer/TavlinSetup.exe" "$setup"; do
+cmake --build --preset mingw-x86_64 --target TavlinSetup wordhost
+setup=$build/installer/TavlinSetup.exe
+wordhost64=$build/tools/wordhost/wordhost.exe
+wordhost32=$build32/tools/wordhost/wordhost.exe
+for f in "$setup" "$build/installer/TavlinSetup-x64.exe"; do
     [[ -f $f ]] || die "the build made no $f"
     printf '  %-22s %8d bytes\n' "$(basename "$f")" "$(stat -c %s "$f")"
 done
-[[ -n $wordhost ]] || die "the build made no wordhost.exe under $build/tools"
-[[ -n $standin ]] || die "the build made no regsvr32-standin.exe under $build/tests"
+for f in "$wordhost32" "$wordhost64"; do
+    [[ -f $f ]] || die "the build made no $f"
+done
 
-step "Wine prefix under the build folder ($build/wine-template; about 20 s the first time), a fresh copy of it and an Xvfb display"
-bash scripts/wine-prefix.sh "$build/wine-template"
+step "Wine prefix under the build folder ($build/wine-template: 64-bit Windows with its 32-bit side; about 20 s the first time), a fresh copy of it and an Xvfb display"
+bash scripts/wine-prefix.sh "$build/wine-template" win64
+[[ ! -f $build/wine-template/.tavlin-no32bit ]] ||
+    die "this machine cannot run 32-bit Windows programs: $(cat "$build/wine-template/.tavlin-no32bit")"
 # A private copy, so every run installs into a clean Windows; wine-env.sh
 # also starts the display and stops Wine and the display on exit. The
 # prefix stays afterwards, to look around in.
@@ -55,40 +62,57 @@ export TAVLIN_KEEP_PREFIX=1
 source scripts/wine-env.sh "$build/wine-template" "$build/demo"
 echo "prefix: $WINEPREFIX, display $DISPLAY"
 
-step "installing silently: TavlinSetup-x64.exe /S (as an administrator would)"
-# This machine cannot run 32-bit programs, so SysWOW64's regsvr32, which
-# registers the i686 DLL, is a stand-in that only records what it was asked.
-mkdir -p "$WINEPREFIX/drive_c/windows/syswow64"
-cp "$standin" "$WINEPREFIX/drive_c/windows/syswow64/regsvr32.exe"
-export TAVLIN_REGSVR32_LOG='C:\regsvr32-32bit.log'
+step "installing silently: TavlinSetup.exe /S, the download (as an administrator would)"
 "$WINE" "$setup" /S || die "the installer failed with exit code $?"
 wineserver -w
-echo "the 32-bit registration it ran (recorded by the stand-in):"
-tr -d '\r' <"$WINEPREFIX/drive_c/regsvr32-32bit.log" | sed 's/^/  /'
-folder="$WINEPREFIX/drive_c/Program Files/Tavlin"
+folder_win=$("$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin' /v InstallLocation 2>/dev/null |
+    tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+[[ -n $folder_win ]] || die "the installer left no InstallLocation"
+folder="$WINEPREFIX/drive_c${folder_win#[Cc]:}"
+folder=${folder//\\//}
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavlin"
-echo "installed in C:\\Program Files\\Tavlin:"
+echo "installed in $folder_win:"
 (cd "$folder" && find . -type f -printf '  %8s  %P\n' | sort -k2 | sed 's|/|\\|')
 echo "Start menu, Tavlin:"
 ls "$menu" | sed 's/^/  /'
 echo "installed programs:"
 "$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin' 2>/dev/null |
     tr -d '\r' | grep -E 'DisplayName|DisplayVersion|Publisher' | sed 's/^ */  /'
+echo "the add-in's class, as each bitness of Word finds it (each DLL registered by the regsvr32 of its bitness):"
+clsid=$("$WINE" reg query 'HKLM\Software\Classes\TavlinCom.Connect\CLSID' /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+for bits in 32 64; do
+    tool='C:\windows\system32\reg.exe'
+    [[ $bits == 32 ]] && tool='C:\windows\syswow64\reg.exe'
+    server=$("$WINE" "$tool" query "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
+        tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+    echo "  $bits-bit Word: ${server:-<not registered>}"
+done
 echo "Word's add-in key:"
 "$WINE" reg query 'HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect' 2>/dev/null |
     tr -d '\r' | grep REG_ | sed 's/^ */  /'
 
-step "wordhost loads the add-in from Word's add-in keys, as Word does at start-up: the Classic tab"
-"$WINE" "$wordhost" --tree --ribbon-out 'C:\ribbon.xml' | tr -d '\r'
-wineserver -w
-if cmp -s "$WINEPREFIX/drive_c/ribbon.xml" <("$root/build/native/tavlin-ribbon"); then
-    echo "(the document wordhost got is byte for byte the one build/native/tavlin-ribbon prints)"
-else
-    die "the document wordhost got differs from build/native/tavlin-ribbon's"
-fi
+for bits in 32 64; do
+    wordhost=$wordhost64
+    [[ $bits == 32 ]] && wordhost=$wordhost32
+    step "a ${bits}-bit wordhost loads the add-in from Word's add-in keys, as ${bits}-bit Word does at start-up: the Classic tab"
+    rm -f "$WINEPREFIX/drive_c/ribbon.xml"
+    # The whole outline once; the second host's is the same document.
+    if [[ $bits == 32 ]]; then
+        "$WINE" "$wordhost" --tree --ribbon-out 'C:\ribbon.xml' | tr -d '\r'
+    else
+        "$WINE" "$wordhost" --tree --ribbon-out 'C:\ribbon.xml' | tr -d '\r' | head -n 8
+        echo "  ... (the outline as above)"
+    fi
+    wineserver -w
+    if cmp -s "$WINEPREFIX/drive_c/ribbon.xml" <("$root/build/native/tavlin-ribbon"); then
+        echo "(the document the ${bits}-bit wordhost got is byte for byte the one build/native/tavlin-ribbon prints)"
+    else
+        die "the document the ${bits}-bit wordhost got differs from build/native/tavlin-ribbon's"
+    fi
+done
 
-step "starting the installed Tavlinar under Xvfb, waiting for its window"
-"$WINE" 'C:\Program Files\Tavlin\Tavlinar.exe' >/dev/null 2>&1 &
+step "starting the installed Tavlinar (the i686 one the download installs) under Xvfb, waiting for its window"
+"$WINE" "$folder_win\\Tavlinar.exe" >/dev/null 2>&1 &
 tavlinar=$!
 window=
 for _ in $(seq 1 150); do
@@ -107,3 +131,4 @@ kill "$tavlinar" 2>/dev/null || true
 step "done in ${SECONDS} s"
 echo "screenshot of Tavlinar's window: $shot"
 echo "the installed prefix stays in $WINEPREFIX (WINEPREFIX=$WINEPREFIX /usr/lib/wine/wine64 ... to look around)"
+echo "not shown here, because it cannot run on this machine: Word itself, and Windows itself (this is Wine)"
