@@ -15,7 +15,8 @@
 //   ok | cancel          press the button
 //   key return|escape|space|tab   a key, to the control with the focus
 //   closebox             the window's close box
-//   exited               wait until the program has ended
+//   exited               wait until the program has ended, and whatever it
+//                        started (Word) with it
 //   signal PATH          create PATH; await PATH: wait until PATH exists
 #include "common/unique_win.h"
 #include "control/control_ids.h"
@@ -23,6 +24,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <string>
@@ -195,6 +197,29 @@ void PressKey(const std::wstring& name) {
     ::SendMessageTimeoutW(info.hwndFocus, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
+// The program does not wait for the Word it starts; a test that reads what
+// Word saw must. The children are still listed after their parent ended.
+void WaitForChildren(DWORD parentId) {
+    const HANDLE created = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    const tavlin::UniqueHandle snapshot(created == INVALID_HANDLE_VALUE ? nullptr : created);
+    if (!snapshot) {
+        Fail(L"cannot list the processes");
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID != parentId) {
+            continue;
+        }
+        // One that has ended since the list was made cannot be opened.
+        const tavlin::UniqueHandle child(::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (child && ::WaitForSingleObject(child.get(), 40000) != WAIT_OBJECT_0) {
+            Fail(std::wstring(L"a program it started did not end: ") + entry.szExeFile);
+        }
+    }
+}
+
 void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
     const std::wstring& step = script[at];
     auto argument = [&]() -> const std::wstring& {
@@ -277,6 +302,7 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         if (::WaitForSingleObject(g_program.process.get(), 40000) != WAIT_OBJECT_0) {
             Fail(L"the program did not end");
         }
+        WaitForChildren(g_program.processId);
         g_form = nullptr;
     } else if (step == L"signal") {
         const HANDLE created = ::CreateFileW(argument().c_str(), GENERIC_WRITE, 0, nullptr,

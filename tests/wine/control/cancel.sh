@@ -4,7 +4,6 @@ source "$(dirname "$0")/lib.sh" "$@"
 
 for k in Classic Left All; do reg add "$store" /v $k /t REG_SZ /d 1 /f >/dev/null; done
 reg add "$addin_key" /v Marker /t REG_SZ /d kept /f >/dev/null
-wineserver -w
 before=$(reg query "$store"; reg query "$addin_key")
 drive window click 0 click 10 boxes 100000000011 cancel exited || fail "Cancel"
 after=$(reg query "$store"; reg query "$addin_key")

@@ -29,7 +29,6 @@ plant 15.0 broken 0100000040000000
 plant 16.0 odd 01000000020000000000000041
 reg add "$(disabled 16.0)" /v text /t REG_SZ /d "$dll32_win" /f >/dev/null
 reg add "$addin_key" /v LoadBehavior /t REG_DWORD /d 2 /f >/dev/null
-wineserver -w
 
 drive window ok noerrorbox exited || fail "OK"
 for v in "16.0 ours32" "14.0 ours64" "12.0 ours64slash"; do
@@ -44,7 +43,6 @@ done
 
 # Switching off touches none of it.
 plant 16.0 ours32 "$(item "$dll32_win")"
-wineserver -w
 drive window click 0 ok noerrorbox exited || fail "OK off"
 [[ -n $(value "$(disabled 16.0)" ours32) ]] || fail "switching off cleared the disabled list"
 echo PASS

@@ -82,15 +82,13 @@ app_paths='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe'
 # reads the 32-bit view).
 reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
 reg add "$app_paths" /ve /t REG_SZ /d "$word_win" /f >/dev/null
-wineserver -w
 
-# drive STEP...: the driver against Tavlinar.exe in its folder.
+# drive STEP...: the driver against Tavlinar.exe in its folder. Its "exited"
+# waits for Word too, and a registry write is seen as soon as reg returns,
+# so nothing waits for Wine to go idle (which costs seconds each time).
 drive() {
   (cd "$WINEPREFIX/drive_c" && timeout 90 "$WINE" 'C:\tavlin-test\tavlinar-driver.exe' \
     start "$exe_win" "$@")
-  local rc=$?
-  wineserver -w
-  return $rc
 }
 
 # drive_traced FILE STEP...: drive, with Wine's trace of every process

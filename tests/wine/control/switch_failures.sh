@@ -23,7 +23,6 @@ drive window ok errorbox "$(enable_box "The add-in $dll32_win $on_not_loaded")" 
 # Both fail (the x86_64 file is gone): two boxes and no add-in key.
 # (Unregistering removes the add-in key too, when it is there.)
 "$WINE" regsvr32 /u /s "$dll64_win" >/dev/null 2>&1 || true
-wineserver -w
 reg delete "$addin_key" /f >/dev/null || true
 rm "$folder/x64/TavlinAddin.dll"
 drive window ok errorbox "$(enable_box "The add-in $dll32_win $on_not_loaded")" \

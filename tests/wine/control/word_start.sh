@@ -23,20 +23,17 @@ unset TAVLIN_REGSVR32_WAIT
 
 # Quoted, with an environment string, as some installations write it.
 reg add "$app_paths" /ve /t REG_EXPAND_SZ /d '"%ProgramFiles%\Microsoft Office\Office12\WINWORD.EXE"' /f >/dev/null
-wineserver -w
 drive window ok noerrorbox exited || fail "OK with a quoted, expandable path"
 [[ $(words | wc -l) == 2 ]] || fail "Word under an expandable path did not start: $(words)"
 
 # Registered, but the file is gone.
 reg add "$app_paths" /ve /t REG_SZ /d 'C:\tavlin-test\WINWORD.EXE' /f >/dev/null
-wineserver -w
 drive window ok \
   errorbox "$(ok_box 'Microsoft Word could not be started from C:\tavlin-test\WINWORD.EXE: File not found.' 120)" \
   noerrorbox exited || fail "a registered Word that is not there"
 
 # No Word at all.
 reg delete "$app_paths" /f >/dev/null
-wineserver -w
 drive window ok \
   errorbox "$(ok_box 'Microsoft Word could not be started: no Word is registered on this computer.' 120)" \
   noerrorbox exited || fail "no Word registered"
