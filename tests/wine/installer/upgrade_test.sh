@@ -5,13 +5,17 @@
 # it. The new installer must find that folder, put the i686 DLL in the
 # folder and the x86_64 one under x64\, point the 64-bit class at the new
 # place, register the i686 one in the 32-bit view and leave one entry; Word
-# of either bitness then loads the add-in from there.
+# of either bitness then loads the add-in from there. The other stub, run
+# over that installation, upgrades it in place too: an administrator may
+# deploy one stub where a user ran the other.
 # The x86 installer of those days kept its entry in the 32-bit registry
 # view; the new one finds that folder too and leaves one entry, in the
 # 64-bit view, which both stubs read.
-#   upgrade_test.sh TEMPLATE WORKDIR STUB SETUP VERSION ADDIN64 CONTROL ADDIN32 WORDHOST...
+#   upgrade_test.sh TEMPLATE WORKDIR STUB SETUP VERSION ADDIN64 CONTROL ADDIN32 OTHER_SETUP OTHER_CONTROL WORDHOST...
+# CONTROL is the stub's Tavlinar, OTHER_SETUP the other stub and
+# OTHER_CONTROL its Tavlinar.
 set -uo pipefail
-addin64=$6 control=$7 addin32=$8 wordhosts=("${@:9}")
+addin64=$6 control=$7 addin32=$8 other_setup=$9 other_control=${10} wordhosts=("${@:11}")
 source "$(dirname "$0")/lib.sh" "$@"
 
 folder='C:\Word Tools\Tavlin'
@@ -45,6 +49,12 @@ for wordhost in "${wordhosts[@]}"; do
     expect_exit "$bits-bit wordhost" 0 logged "$work/wordhost-$bits.out" "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml'
     expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
 done
+
+say "the other stub, silently, over this installation"
+expect_exit "the other stub" 0 "$WINE" "$other_setup" /S
+check_installed "$folder"
+expect "Tavlinar is the other stub's" cmp -s "$other_control" "$(unix_path "$folder\\Tavlinar.exe")"
+expect "one entry in the list" test "$(count_entries)" = 1
 
 say "silent uninstall"
 expect_exit uninstaller 0 uninstall "$folder"
