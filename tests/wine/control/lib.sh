@@ -140,9 +140,9 @@ value() {
 # 32-bit one, lower case, the program folder written <folder>; nothing when
 # that view does not register it. (reg prints in the console's code page:
 # the folder's own letters do not survive it.)
-clsid={$(grep -B4 'coclass Connect' "$here/../../../addin/com/tavlin_com.idl" |
-  sed -n 's/.*uuid(\(.*\)).*/\1/p')}
-[[ $clsid == {????????-????-????-????-????????????} ]] || fail "no class id in the type library source"
+clsid="{$(grep -B4 'coclass Connect' "$here/../../../addin/com/tavlin_com.idl" |
+  sed -n 's/.*uuid(\(.*\)).*/\1/p')}"
+[[ $clsid == \{????????-????-????-????-????????????\} ]] || fail "no class id in the type library source"
 class_server() {
   reg query "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve "$@" |
     LC_ALL=C sed -n 's/.*REG_SZ *//p' | LC_ALL=C tr '[:upper:]' '[:lower:]' |
