@@ -225,6 +225,23 @@ std::string ExpandEnvironmentText(std::string_view text, const EnvironmentLookup
     return out;
 }
 
+EnvironmentLookup AsSixtyFourBitProgram(EnvironmentLookup lookup) {
+    return [lookup = std::move(lookup)](std::string_view name) -> std::optional<std::string> {
+        static constexpr std::pair<std::string_view, std::string_view> kNativeNames[] = {
+            {"ProgramFiles", "ProgramW6432"},
+            {"CommonProgramFiles", "CommonProgramW6432"},
+        };
+        for (const auto& [name32, name64] : kNativeNames) {
+            if (Folded(name) == Folded(name32)) {
+                if (std::optional<std::string> folder = lookup(name64)) {
+                    return folder;
+                }
+            }
+        }
+        return lookup(name);
+    };
+}
+
 std::optional<std::string> WordProgramFromAppPath(const std::optional<std::string>& value,
                                                   const EnvironmentLookup& lookup) {
     if (!value) {

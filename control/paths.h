@@ -39,6 +39,12 @@ using EnvironmentLookup = std::function<std::optional<std::string>(std::string_v
 [[nodiscard]] std::string ExpandEnvironmentText(std::string_view text,
                                                 const EnvironmentLookup& lookup);
 
+// Environment strings as a 64-bit program expands them, for a path written
+// by one and read by a 32-bit process on 64-bit Windows: there ProgramFiles
+// and CommonProgramFiles name the x86 folders, and ProgramW6432 and
+// CommonProgramW6432 the 64-bit ones.
+[[nodiscard]] EnvironmentLookup AsSixtyFourBitProgram(EnvironmentLookup lookup);
+
 // Word's program from the default value of App Paths\Winword.exe: quotes
 // and blanks around it dropped, environment strings expanded. Nothing when
 // the value is missing, empty or not a full path, so nothing is ever looked

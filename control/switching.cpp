@@ -170,9 +170,22 @@ std::vector<Error> PlatformAddinSwitch::DisableAddin() {
 }
 
 void PlatformAddinSwitch::StartWord() {
-    const std::optional<std::string> word = WordProgramFromAppPath(
-        platform_.ReadString(RegistryRoot::LocalMachine, kWordAppPathKey, ""),
-        [this](std::string_view name) { return platform_.Environment(name); });
+    const EnvironmentLookup environment = [this](std::string_view name) {
+        return platform_.Environment(name);
+    };
+    std::optional<std::string> word = WordProgramFromAppPath(
+        platform_.ReadString(RegistryRoot::LocalMachine, kWordAppPathKey, ""), environment);
+    // The i686 Tavlinar on 64-bit Windows sees the 32-bit view of App Paths,
+    // where a 64-bit Word is not listed: its entry is in the 64-bit view,
+    // written by a 64-bit installer.
+    if (!word) {
+        const SystemFacts facts = platform_.Facts();
+        if (facts.process == Bitness::Bits32 && facts.system == Bitness::Bits64) {
+            word = WordProgramFromAppPath(
+                platform_.ReadString(RegistryRoot::LocalMachine64, kWordAppPathKey, ""),
+                AsSixtyFourBitProgram(environment));
+        }
+    }
     if (!word) {
         throw Error(ErrorCode::Platform,
                     "Microsoft Word could not be started: no Word is registered on this computer.");

@@ -70,7 +70,10 @@ struct ToolRun {
 // ever; one that merely runs long finishes on its own.
 inline constexpr std::chrono::milliseconds kRegistrationWait{30000};
 
-enum class RegistryRoot { CurrentUser, LocalMachine };
+// LocalMachine is HKLM as the process sees it (a 32-bit process on 64-bit
+// Windows: its 32-bit view); LocalMachine64 is HKLM's 64-bit view from any
+// process, the same as LocalMachine in a 64-bit one.
+enum class RegistryRoot { CurrentUser, LocalMachine, LocalMachine64 };
 
 struct BinaryValue {
     std::string name;

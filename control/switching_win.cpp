@@ -11,7 +11,13 @@ namespace tavlin::control {
 namespace {
 
 HKEY RootKey(RegistryRoot root) {
-    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+// The access flag that picks the key's registry view; 32-bit Windows
+// ignores it.
+REGSAM View(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine64 ? KEY_WOW64_64KEY : 0;
 }
 
 void Check(LSTATUS status) {
@@ -51,7 +57,7 @@ Bitness SystemBitness() {
 UniqueHkey OpenKey(RegistryRoot root, std::string_view path, REGSAM access) {
     UniqueHkey key;
     const LSTATUS status =
-        ::RegOpenKeyExW(RootKey(root), Utf8ToWide(path).c_str(), 0, access, key.put());
+        ::RegOpenKeyExW(RootKey(root), Utf8ToWide(path).c_str(), 0, access | View(root), key.put());
     if (status == ERROR_FILE_NOT_FOUND) {
         return {};
     }
@@ -177,10 +183,16 @@ WindowsSwitchPlatform::ReadString(RegistryRoot root, std::string_view path, std:
 void WindowsSwitchPlatform::CreateKey(RegistryRoot root, std::string_view path) {
     UniqueHkey key;
     Check(::RegCreateKeyExW(RootKey(root), Utf8ToWide(path).c_str(), 0, nullptr,
-                            REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.put(), nullptr));
+                            REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | View(root), nullptr,
+                            key.put(), nullptr));
 }
 
 void WindowsSwitchPlatform::DeleteKey(RegistryRoot root, std::string_view path) {
+    // RegDeleteKeyW cannot reach the other view, and RegDeleteKeyExW is
+    // missing from 32-bit Windows XP, where Word 2007 runs.
+    if (root == RegistryRoot::LocalMachine64) {
+        throw PlatformError(ERROR_NOT_SUPPORTED);
+    }
     const LSTATUS status = ::RegDeleteKeyW(RootKey(root), Utf8ToWide(path).c_str());
     if (status != ERROR_FILE_NOT_FOUND) {
         Check(status);
@@ -191,7 +203,8 @@ void WindowsSwitchPlatform::SetDword(RegistryRoot root, std::string_view path,
                                      std::string_view name, std::uint32_t value) {
     UniqueHkey key;
     Check(::RegCreateKeyExW(RootKey(root), Utf8ToWide(path).c_str(), 0, nullptr,
-                            REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(), nullptr));
+                            REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | View(root), nullptr, key.put(),
+                            nullptr));
     const DWORD data = value;
     Check(::RegSetValueExW(key.get(), Utf8ToWide(name).c_str(), 0, REG_DWORD,
                            reinterpret_cast<const BYTE*>(&data), sizeof data));

@@ -72,7 +72,8 @@ struct FakeSwitchPlatform final : SwitchPlatform {
     }
 
     static std::string Key(RegistryRoot root, std::string_view path) {
-        return (root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + std::string(path);
+        const char* const roots[] = {"HKCU\\", "HKLM\\", "HKLM64\\"};
+        return roots[static_cast<int>(root)] + std::string(path);
     }
     static std::string Name(RegistryRoot root, std::string_view path, std::string_view name) {
         return Key(root, path) + " : " + std::string(name);

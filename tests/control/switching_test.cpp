@@ -334,6 +334,66 @@ TEST_F(SwitchTest, WordStartsByTheFullPathAppPathsGivesInItsOwnFolder) {
     }
 }
 
+// A 32-bit process on 64-bit Windows (the i686 Tavlinar, which the download
+// installs) reads the 32-bit view of App Paths, where 64-bit Word is not.
+TEST_F(SwitchTest, TheI686ProgramFindsA64BitWordInThe64BitView) {
+    const std::string appPath64 =
+        FakeSwitchPlatform::Name(RegistryRoot::LocalMachine64, kWordAppPathKey, "");
+    platform.environment = {{"ProgramFiles", "C:\\Program Files (x86)"},
+                            {"ProgramW6432", "C:\\Program Files"},
+                            {"CommonProgramFiles", "C:\\Program Files (x86)\\Common Files"},
+                            {"CommonProgramW6432", "C:\\Program Files\\Common Files"}};
+    struct Case {
+        const char* name;
+        Bitness process;
+        Bitness system;
+        std::optional<std::string> ownView;
+        std::optional<std::string> view64;
+        const char* started; // nothing: no Word
+    };
+    const Case cases[] = {
+        {"64-bit Word only, written with the 64-bit program folder's variable", k32, k64,
+         std::nullopt, "%ProgramFiles%\\Microsoft Office\\root\\Office16\\WINWORD.EXE",
+         "C:\\Program Files\\Microsoft Office\\root\\Office16\\WINWORD.EXE"},
+        {"64-bit Word only, in lower case and the common files folder", k32, k64, std::nullopt,
+         "%commonprogramfiles%\\Word\\WINWORD.EXE",
+         "C:\\Program Files\\Common Files\\Word\\WINWORD.EXE"},
+        {"a full path in the 64-bit view", k32, k64, std::nullopt, "D:\\Office\\WINWORD.EXE",
+         "D:\\Office\\WINWORD.EXE"},
+        {"32-bit Word in its own view comes first", k32, k64,
+         "%ProgramFiles%\\Office12\\WINWORD.EXE", "D:\\Office\\WINWORD.EXE",
+         "C:\\Program Files (x86)\\Office12\\WINWORD.EXE"},
+        {"an unusable entry in its own view does not hide 64-bit Word", k32, k64, "WINWORD.EXE",
+         "D:\\Office\\WINWORD.EXE", "D:\\Office\\WINWORD.EXE"},
+        {"32-bit Windows has no other view", k32, k32, std::nullopt, "D:\\Office\\WINWORD.EXE",
+         nullptr},
+        {"a 64-bit process reads the 64-bit view as its own", k64, k64, std::nullopt,
+         "D:\\Office\\WINWORD.EXE", nullptr},
+    };
+    for (const Case& c : cases) {
+        platform.log.clear();
+        platform.strings.clear();
+        platform.facts.process = c.process;
+        platform.facts.system = c.system;
+        if (c.ownView) {
+            platform.strings[kAppPath] = *c.ownView;
+        }
+        if (c.view64) {
+            platform.strings[appPath64] = *c.view64;
+        }
+        if (c.started == nullptr) {
+            EXPECT_THROW(addin.StartWord(), Error) << c.name;
+            EXPECT_TRUE(platform.log.empty()) << c.name;
+            continue;
+        }
+        addin.StartWord();
+        ASSERT_EQ(platform.log.size(), 1u) << c.name;
+        EXPECT_EQ(platform.log[0].substr(0, platform.log[0].find(" | ")),
+                  "start " + std::string(c.started))
+            << c.name;
+    }
+}
+
 TEST_F(SwitchTest, NoWordRegisteredOrNotStartableIsAnError) {
     const std::string none =
         "Microsoft Word could not be started: no Word is registered on this computer.";
