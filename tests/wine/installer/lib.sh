@@ -32,10 +32,18 @@ expect() { # expect WHAT COMMAND...: the command must succeed
     shift
     if "$@"; then ok "$what"; else bad "$what"; fi
 }
+# expect_not WHAT COMMAND...: the command must answer no (exit code 1);
+# one that could not answer (any other code) has not shown anything.
 expect_not() {
-    local what=$1
+    local what=$1 rc
     shift
-    if "$@"; then bad "$what"; else ok "$what"; fi
+    "$@"
+    rc=$?
+    case $rc in
+    0) bad "$what" ;;
+    1) ok "$what" ;;
+    *) bad "$what: could not tell (exit code $rc)" ;;
+    esac
 }
 # expect_exit WHAT CODE COMMAND...: the command ends with exit code CODE.
 expect_exit() {
@@ -83,20 +91,45 @@ wait_for() {
 # Wine names each top-level window's X class after its program file.
 tavlinar_window() { [[ -n $(xdotool search --onlyvisible --class '^tavlinar\.exe$' 2>/dev/null) ]]; }
 
+# reg_query ARGS...: what "reg query ARGS" answers, exit code 0; 1 when
+# the key or value is not there. Anything else reg says is not "not there":
+# under load a query of a key that was there has failed once. It is shown
+# and asked again, and a query that keeps failing ends with 2, which no
+# check takes for an absent key.
+# reg says "not there" on its output, like its answer. Its error stream is
+# not read: Wine's services, started anew by the first program after Wine
+# went idle, keep it open until they end, seconds later.
+reg_query() {
+    local out rc
+    for _ in 1 2 3; do
+        out=$("$WINE" reg query "$@" 2>/dev/null)
+        rc=$?
+        out=$(tr -d '\r' <<<"$out")
+        if ((rc == 0)); then
+            printf '%s\n' "$out"
+            return 0
+        fi
+        [[ $out == *'Unable to find the specified registry'* ]] && return 1
+        printf '  note reg query %s: exit code %s: %s\n' "$*" "$rc" "${out:0:300}" >&2
+        sleep 1
+    done
+    return 2
+}
+
 # reg_value KEY NAME [/reg:32] (an empty NAME is the default value): prints
 # the data.
 reg_value() {
     local key=$1 name=$2 out
     shift 2
     if [[ -z $name ]]; then
-        out=$("$WINE" reg query "$key" /ve "$@" 2>/dev/null) || return 1
+        out=$(reg_query "$key" /ve "$@") || return
     else
-        out=$("$WINE" reg query "$key" /v "$name" "$@" 2>/dev/null) || return 1
+        out=$(reg_query "$key" /v "$name" "$@") || return
     fi
-    tr -d '\r' <<<"$out" | awk -F '    ' 'NF >= 4 && $1 == "" {
-        s = $4; for (i = 5; i <= NF; i++) s = s "    " $i; print s; exit }'
+    awk -F '    ' 'NF >= 4 && $1 == "" {
+        s = $4; for (i = 5; i <= NF; i++) s = s "    " $i; print s; exit }' <<<"$out"
 }
-reg_key_exists() { "$WINE" reg query "$@" >/dev/null 2>&1; } # KEY [/reg:32]
+reg_key_exists() { reg_query "$@" >/dev/null; } # KEY [/reg:32]
 
 # expect_value WHAT KEY NAME WANT [/reg:32]
 expect_value() {
@@ -116,8 +149,9 @@ expect_path() {
 # count_entries [/reg:32]: entries in the installed-programs list whose
 # DisplayName is Tavlin.
 count_entries() {
-    "$WINE" reg query "$uninstall_root" /s "$@" 2>/dev/null | tr -d '\r' |
-        grep -c -x '    DisplayName    REG_SZ    Tavlin'
+    local out
+    out=$(reg_query "$uninstall_root" /s "$@") || { echo "no answer"; return; }
+    grep -c -x '    DisplayName    REG_SZ    Tavlin' <<<"$out"
 }
 
 # Runs one command line as typed at a command prompt, returning its exit
@@ -159,14 +193,13 @@ snapshot() {
         (cd "$(unix_path "$folder")" && find . -type f -exec sha1sum {} +) 2>&1
         ls "$(unix_path "$start_menu")" 2>&1
         for k in "$uninstall_key" "$addin_key" "$progid_key\\CLSID" "$settings_key"; do
-            "$WINE" reg query "$k" 2>&1 | tr -d '\r'
+            reg_query "$k" || echo "$k: not there"
         done
         local id
         id=$(reg_value "$progid_key\\CLSID" "") || id=none
-        "$WINE" reg query "$classes\\CLSID\\$id\\InprocServer32" 2>&1 | tr -d '\r'
+        reg_query "$classes\\CLSID\\$id\\InprocServer32" || echo "class $id: not there"
         if ((windows64)); then
-            "$WINE" reg query "$classes\\CLSID\\$id\\InprocServer32" /reg:32 2>&1 | tr -d '\r' |
-                sed 's/^/32-bit view: /'
+            reg_query "$classes\\CLSID\\$id\\InprocServer32" /reg:32 | sed 's/^/32-bit view: /'
         fi
     } | sort
 }
