@@ -5,6 +5,10 @@
 # loader of the prefix's own system: it starts programs of either bitness),
 # and an EXIT trap that stops the prefix's wineserver and the display, and
 # removes the prefix after a successful run.
+# A program's registry writes are seen by the next program at once (the
+# server holds the registry), so tests need not wait between programs;
+# `wineserver -w` waits for the server itself to exit, some 2.5 s, and only
+# reading the prefix's registry files needs that.
 # A test that runs 32-bit programs says so with TAVLIN_TEST_32BIT=1 (its
 # ctest environment); on a machine that cannot run them it ends here with
 # exit code 77, which ctest reports as skipped, and the reason.

@@ -37,7 +37,6 @@ regsvr32() { # TOOL ARGS... -> fails the test on a non-zero exit
   shift
   "$WINE" "$tool" "$@"
   local rc=$?
-  wineserver -w
   [[ $rc == 0 ]] || fail "$tool $* exited $rc"
 }
 
@@ -116,7 +115,6 @@ JS
 expect_client() { # SIDE WHEN
   local out
   out=$("$WINE" "${host[$1]}" //nologo 'C:\client.js' 2>&1 | tr -d '\r')
-  wineserver -w
   [[ $out == $'error 800a005b Object variable not set\nerror Object variable not set' ]] ||
     fail "$2: the ${1}-bit JScript client saw: $out"
 }

@@ -13,7 +13,6 @@ cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
 cp "$floor" "$WINEPREFIX/drive_c/FloorAddin.dll"
 cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
 "$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || { echo "FAIL: $regsvr32"; exit 1; }
-wineserver -w
 # The floor is a class like Tavlin's under Wine (per machine, apartment
 # threaded), in the registry view of its bitness, which is the one its host
 # reads; it is not one of Word's add-ins, so only the timing loads it.
@@ -25,7 +24,6 @@ view=/reg:64
   "$WINE" reg add "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel /d Apartment $view /f >/dev/null &&
   "$WINE" reg add "$classes\\FloorAddin.Connect\\CLSID" /ve /d "$clsid" $view /f >/dev/null ||
   { echo "FAIL: registering the floor add-in"; exit 1; }
-wineserver -w
 
 # The machine is shared and the registry server feels its load first: the
 # least disturbed of five runs counts, each run timing both add-ins in turn,
@@ -36,7 +34,6 @@ time_rounds() {
     ((attempt > 1)) && sleep 3
     "$WINE" 'C:\wordhost.exe' --repeat "$rounds" --baseline FloorAddin.Connect >"$work/startup.raw" 2>&1
     rc=$?
-    wineserver -w
     tr -d '\r' <"$work/startup.raw" | grep -v '^repeat: round ' | tee "$work/startup-$state.log"
     grep -q '^repeat: .* rounds of TavlinCom.Connect, median' "$work/startup-$state.log" &&
       grep -q '^repeat: .* rounds of FloorAddin.Connect, median' "$work/startup-$state.log" &&
@@ -66,5 +63,4 @@ done
 for key in Home Insert 'Page Layout' References Mailings Review View Developer 'Hide built-in tabs'; do
   "$WINE" reg add "$settings" /v "$key" /d 0 /f >/dev/null || { echo "FAIL: saving $key"; exit 1; }
 done
-wineserver -w
 time_rounds saved || exit 1

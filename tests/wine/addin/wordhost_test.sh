@@ -20,7 +20,6 @@ host() { # LOG ARGS...: runs wordhost, its output (CRs dropped) in LOG; returns 
   local log=$1; shift
   "$WINE" 'C:\wordhost.exe' "$@" >"$log.raw" 2>&1
   local rc=$?
-  wineserver -w
   tr -d '\r' <"$log.raw" >"$log"
   return $rc
 }
@@ -29,7 +28,6 @@ cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
 cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
 # The system's own regsvr32 of the DLL's bitness, as the installer runs it.
 "$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || fail "$regsvr32"
-wineserver -w
 
 # NAME|HOST|KEY=VALUE;KEY=VALUE...
 cases=(
@@ -108,7 +106,6 @@ else
   fail "no visible About window to photograph"
 fi
 wait $shooter || fail "wordhost --keep-open: $(tr -d '\r' <"$work/shot.log")"
-wineserver -w
 
 # A value that does not convert: the load fails with the add-in's own
 # description, and the add-in is soft-disabled as Word would.

@@ -13,7 +13,6 @@ run() { # EXE LOG: the comparison's output in LOG, its exit status returned
   # shellcheck disable=SC2086
   "$WINE" 'C:\convert_diff.exe' ${CONVERT_DIFF_ARGS:-} >"$2.raw" 2>&1
   local rc=$?
-  wineserver -w
   tr -d '\r' <"$2.raw" >"$2"
   return $rc
 }
