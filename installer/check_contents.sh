@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Checks a built installer without running it: the x86 one cannot run on
-# these machines, and this is also what a release engineer checks before
-# shipping. It must be a Windows program of the stub's bitness, carry the
+# Checks a built installer without running it, as a release engineer
+# checks it before shipping (the Wine tests run it). It must be a Windows program of the stub's bitness, carry the
 # version, hold exactly the deliverables (byte for byte: the i686 add-in in
 # the folder, the x86_64 one under x64\, the control program of the stub's
 # bitness) and stay within a sane size.

@@ -102,24 +102,7 @@ drive_traced() {
 # tools_started FILE: from such a trace, each regsvr32 started, in order,
 # one a line: the program as asked for, then its options, the add-in named
 # i686 or x64 (e.g. C:\windows\Sysnative\regsvr32.exe /u /s x64).
-tools_started() {
-  python3 - "$1" <<'PY'
-import re, sys
-start = re.compile(r'CreateProcessInternalW app L"(.*?)" cmdline L"(.*)"$')
-for line in open(sys.argv[1], encoding="latin-1"):
-    found = start.search(line.rstrip("\n"))
-    if not found:
-        continue
-    # Wine writes the texts with backslash escapes: \\ \" and \hhhh.
-    app, command = (re.sub(r'\\([\\"])', r"\1", text) for text in found.groups())
-    if not app.lower().endswith("\\regsvr32.exe"):
-        continue
-    options = re.sub(r'^"[^"]*"\s*|^\S+\s*', "", command)
-    options = re.sub(r'"[^"]*\\x64\\TavlinAddin\.dll"', "x64", options)
-    options = re.sub(r'"[^"]*\\TavlinAddin\.dll"', "i686", options)
-    print(app, options)
-PY
-}
+tools_started() { python3 "$here/../regsvr32_starts.py" "$1"; }
 
 # stored KEY: the text stored under KEY, or "missing".
 stored() {

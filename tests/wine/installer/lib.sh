@@ -358,8 +358,7 @@ check_removed() {
 
 template=${1:?template prefix} stub=${3:?stub: x86 or x64} setup=${4:?installer} TAVLIN_VERSION=${5:?version}
 [[ $stub == x86 || $stub == x64 ]] || { echo "FAIL: unknown stub '$stub' (x86 or x64)" >&2; exit 1; }
-# The two stubs' tests of one name share the work folder they are given.
-work=${2:?work folder}/$stub
+work=${2:?work folder}
 # The silent installer as typed at a prompt, for run_cmdline.
 setup_cmd="\"$(windows_path "$setup")\" /S"
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh" "$template" "$work"

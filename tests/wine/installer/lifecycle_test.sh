@@ -16,8 +16,32 @@ source "$(dirname "$0")/lib.sh" "$@"
 
 folder=$default_folder
 
+# Which regsvr32 the installer starts, read off Wine's trace of process
+# starts: the registry cannot tell under Wine, whose 32-bit regsvr32 hands a
+# 64-bit DLL on to the 64-bit tool (Windows' does not). The x86 stub must
+# reach the 64-bit tool through Sysnative; 32-bit Windows has one tool.
+if ((windows64)); then
+    native64='C:\windows\system32\regsvr32.exe'
+    [[ $stub == x86 ]] && native64='C:\windows\Sysnative\regsvr32.exe'
+    tools=("$regsvr32_32 SWITCHES i686" "$native64 SWITCHES x64")
+else
+    tools=('C:\windows\system32\regsvr32.exe SWITCHES i686')
+fi
+# expect_tools WHAT TRACE SWITCHES: exactly the tools above were started.
+expect_tools() {
+    local got want
+    got=$(python3 "$(dirname "$0")/../regsvr32_starts.py" "$2")
+    want=$(printf '%s\n' "${tools[@]}" | sed "s|SWITCHES|$3|")
+    if [[ $got == "$want" ]]; then
+        ok "$1 started each regsvr32 once: ${got//$'\n'/; }"
+    else
+        bad "$1 started: ${got//$'\n'/; }; want: ${want//$'\n'/; }"
+    fi
+}
+
 say "silent install of the $stub stub into the default folder, $folder"
-expect_exit installer 0 "$WINE" "$setup" /S
+WINEDEBUG=-all,trace+process expect_exit installer 0 "$WINE" "$setup" /S 2>"$work/install.trace"
+expect_tools installer "$work/install.trace" /s
 check_installed "$folder"
 expect "installed i686 add-in is the build's" cmp -s "$addin32" "$(unix_path "$folder\\TavlinAddin.dll")"
 if ((windows64)); then
@@ -98,7 +122,8 @@ for k in "$c2r_addin_key" "$c2r_addin_key_wow"; do
 done
 
 say "silent uninstall (as the Start menu's link runs it)"
-expect_exit uninstaller 0 uninstall "$folder"
+WINEDEBUG=-all,trace+process expect_exit uninstaller 0 uninstall "$folder" 2>"$work/uninstall.trace"
+expect_tools uninstaller "$work/uninstall.trace" '/u /s'
 check_removed "$folder" "$clsid" "$libid" "$iid"
 for k in "$c2r_addin_key" "$c2r_addin_key_wow"; do
     expect_not "stale key gone: $k" reg_key_exists "$k"
