@@ -4,12 +4,20 @@
 // blanks inside a key are significant.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 
 namespace tavlin {
+
+// The twelve keys of the store, in the order of the settings window's
+// boxes: what the administrative templates must offer, one policy each.
+inline constexpr std::array<std::string_view, 12> kSettingsKeys{
+    "Classic",    "Left", "All",    "Home",     "Insert",    "Page Layout",
+    "References", "View", "Review", "Mailings", "Developer", "Hide built-in tabs",
+};
 
 class SettingsStore {
 public:

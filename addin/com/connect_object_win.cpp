@@ -9,6 +9,7 @@
 #include "addin/com/office_interfaces_win.h"
 #include "addin/core/connect.h"
 #include "common/com_object_win.h"
+#include "common/policy_win.h"
 #include "common/product.h"
 #include "common/settings_store_win.h"
 #include "common/text_win.h"
@@ -146,7 +147,9 @@ public:
                 return E_POINTER;
             }
             *ribbonXml = nullptr;
-            settings_.ForgetSectionKey();
+            ownSettings_.ForgetSectionKey();
+            computerPolicy_.ForgetKey();
+            userPolicy_.ForgetKey();
             *ribbonXml = ToBstr(connect_.GetRibbonXML()).release();
             return S_OK;
         } catch (...) {
@@ -293,7 +296,12 @@ private:
         void operator()(TYPEATTR* a) const noexcept { info->ReleaseTypeAttr(a); }
     };
 
-    RegistrySettingsStore settings_;
+    // Policy is applied here, on every document, so it holds for users
+    // who never open Tavlinar and whatever they put in their own store.
+    RegistrySettingsStore ownSettings_;
+    RegistryPolicySource computerPolicy_ = ComputerPolicy();
+    RegistryPolicySource userPolicy_ = UserPolicy();
+    PolicySettingsStore settings_{computerPolicy_, userPolicy_, ownSettings_};
     ComPtr<IDispatch> application_;
     std::optional<LateBoundHost> host_;
     Connect connect_{settings_};
