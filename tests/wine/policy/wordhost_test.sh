@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The add-in under Group Policy, loaded as Word loads it (wordhost): for
+# each mix of computer policy, user policy and the user's own settings, the
+# document Word gets is byte for byte the native tool's for the settings
+# that win. reg writes the computer's policy in the 64-bit view, which
+# the add-in of either bitness reads. (Wine, like Windows 7 on, keeps one
+# policy key for both views, so a 32-bit view of its own cannot be shown
+# here.)
+set -uo pipefail
+template=$1 work=$2 dll=$3 wordhost=$4 native=$5 wine_env=$6 regsvr32=$7
+if [[ ! -x $native ]]; then
+  echo "FAIL: no native tavlin-ribbon at $native (build the native preset first, as scripts/test.sh does)"
+  exit 1
+fi
+source "$wine_env" "$template" "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+store='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
+computer='HKLM\Software\Policies\Drevalo\Tavlinar'
+user='HKCU\Software\Policies\Drevalo\Tavlinar'
+
+cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
+cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
+"$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || fail "$regsvr32"
+
+# put KEY VIEW ENTRIES: each entry TYPE:NAME=DATA (TYPE a reg type without
+# its REG_ prefix, SZ when left out), separated by ';'.
+put() {
+  local key=$1 view=$2 entries=$3 entry type kv
+  [[ -z $entries ]] && return 0
+  IFS=';' read -r -a list <<<"$entries"
+  for entry in "${list[@]}"; do
+    type=SZ kv=$entry
+    if [[ $entry =~ ^([A-Z]+):(.*)$ ]]; then type=${BASH_REMATCH[1]} kv=${BASH_REMATCH[2]}; fi
+    "$WINE" reg add "$key" /v "${kv%%=*}" /t "REG_$type" /d "${kv#*=}" $view /f >/dev/null ||
+      fail "reg add $key ${kv%%=*}"
+  done
+}
+clear_all() {
+  local key
+  for key in "$store" "$user"; do "$WINE" reg delete "$key" /f >/dev/null 2>&1; done
+  "$WINE" reg delete "$computer" /reg:64 /f >/dev/null 2>&1
+}
+
+# NAME|OWN|COMPUTER|USER|WHAT WINS
+cases=(
+  "computer|All=0;Left=1|DWORD:Left=0;Hide built-in tabs=1;DWORD:Home=1||All=0;Left=0;Hide built-in tabs=1;Home=1"
+  "computer-off|Classic=1|DWORD:Classic=0||Classic=0"
+  "user|Left=1;View=1||Left=0;DWORD:Hide built-in tabs=1|Left=0;View=1;Hide built-in tabs=1"
+  "computer-over-user|All=1|DWORD:All=1;Left=1|All=0;Left=0;Home=1|All=1;Left=1;Home=1"
+  "names-in-other-case||hide BUILT-IN tabs=1;DWORD:page layout=1||Hide built-in tabs=1;Page Layout=1"
+  "unusable||Classic=yes;DWORD:All=7;BINARY:Left=01;QWORD:Home=1;Insert=|DWORD:All=0;Hide built-in tabs=2;Insert=1|All=0;Insert=1"
+  "over-a-bad-own-value|Left=yes|DWORD:Left=1||Left=1"
+  "removed|All=0;Left=0|||All=0;Left=0"
+)
+for c in "${cases[@]}"; do
+  [[ $(tr -cd '|' <<<"$c") == '||||' ]] || { fail "case '${c%%|*}' has not five fields"; continue; }
+  IFS='|' read -r name own machine peruser wins <<<"$c"
+  clear_all
+  put "$store" "" "$own"
+  put "$computer" /reg:64 "$machine"
+  put "$user" "" "$peruser"
+  args=()
+  [[ -n $wins ]] && IFS=';' read -r -a args <<<"$wins"
+  rm -f "$WINEPREFIX/drive_c/ribbon.xml"
+  "$WINE" 'C:\wordhost.exe' --ribbon-out 'C:\ribbon.xml' >"$work/$name.log" 2>&1 ||
+    fail "$name: wordhost failed: $(tr -d '\r' <"$work/$name.log")"
+  "$native" "${args[@]}" >"$work/$name.expected" || fail "$name: the native tool failed"
+  touch "$WINEPREFIX/drive_c/ribbon.xml"
+  cmp -s "$WINEPREFIX/drive_c/ribbon.xml" "$work/$name.expected" || fail "$name: document differs"
+done
+# The cases must tell policy from no policy: the locked documents differ
+# from the user's own settings' ones.
+"$native" All=0 Left=1 >"$work/computer.own"
+cmp -s "$work/computer.own" "$work/computer.expected" && fail "the computer case shows no policy"
+[[ ! -s $work/computer-off.expected ]] || fail "Classic locked off built a document"
+
+# A bad own value still fails the load where no policy decides it.
+clear_all
+put "$store" "" "Left=yes"
+put "$computer" /reg:64 "DWORD:All=1"
+"$WINE" 'C:\wordhost.exe' >"$work/bad.log" 2>&1 && fail "bad own value: wordhost reported success"
+tr -d '\r' <"$work/bad.log" | grep -q 'GetCustomUI 0x80020005 "Type mismatch"' ||
+  fail "bad own value: $(tr -d '\r' <"$work/bad.log")"
+
+if ((failures)); then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "wordhost's documents under policy equal the native tool's for ${#cases[@]} mixes of places"
