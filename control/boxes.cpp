@@ -29,24 +29,52 @@ BoxState CheckBoxes::State(int index) const {
     return states_[static_cast<std::size_t>(index)];
 }
 
-void CheckBoxes::Set(int index, BoxState state) {
+bool CheckBoxes::Set(int index, BoxState state) {
     CheckIndex(index);
     if (state != kCleared && state != kSet) {
         throw Error::InvalidPropertyValue();
     }
     BoxState& slot = states_[static_cast<std::size_t>(index)];
     if (slot == state) {
-        return;
+        return true;
+    }
+    if (locked_[static_cast<std::size_t>(index)]) {
+        return false;
+    }
+    if (state == kSet && ((index == kLeftBox && LockedSet(kHomeBox)) ||
+                          (index == kHomeBox && LockedSet(kLeftBox)))) {
+        return false;
     }
     slot = state;
     if (listener_) {
         listener_(index, state);
     }
     RunRule(index);
+    return true;
 }
 
-void CheckBoxes::Toggle(int index) {
-    Set(index, IsSet(index) ? kCleared : kSet);
+bool CheckBoxes::Toggle(int index) {
+    return Set(index, IsSet(index) ? kCleared : kSet);
+}
+
+void CheckBoxes::Lock(int index, BoxState state) {
+    CheckIndex(index);
+    if (state != kCleared && state != kSet) {
+        throw Error::InvalidPropertyValue();
+    }
+    const auto at = static_cast<std::size_t>(index);
+    locked_[at] = true;
+    if (states_[at] != state) {
+        states_[at] = state;
+        if (listener_) {
+            listener_(index, state);
+        }
+    }
+}
+
+bool CheckBoxes::IsLocked(int index) const {
+    CheckIndex(index);
+    return locked_[static_cast<std::size_t>(index)];
 }
 
 bool CheckBoxes::AllClear(int first, int last) const {
@@ -59,7 +87,8 @@ bool CheckBoxes::AllClear(int first, int last) const {
 }
 
 // Each Set below runs its own box's rule before the next line here runs;
-// the order of the lines is therefore part of the behaviour.
+// the order of the lines is therefore part of the behaviour. A Set the
+// locks refuse is skipped and the rule goes on.
 void CheckBoxes::RunRule(int index) {
     const bool set = IsSet(index);
     if (index == kClassicBox) {

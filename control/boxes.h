@@ -1,6 +1,20 @@
 // The twelve check boxes of the settings window and the rules that keep
 // them consistent. Every change of a box, the program's own included, runs
 // that box's rule at once, so one change can set off others.
+//
+// A box an administrator locked by policy keeps the policy's state; no
+// rule changes it:
+// - clearing box 0 or the hide switch clears the other boxes but leaves a
+//   locked one as it is, and setting box 0 or the hide switch on an empty
+//   window sets only the boxes that are not locked: the add-in ignores
+//   what a cleared master holds;
+// - a box whose rule would set box 0 or the hide switch while that one is
+//   locked cleared changes all the same, and the master stays cleared: the
+//   add-in ignores the box then, and the user's choice is kept for the day
+//   the policy goes;
+// - box 1 (Classic tab first) and box 3 (Home hidden) exclude each other:
+//   setting one while the other is locked set does not happen, as the
+//   add-in would put the tab before a tab it hides.
 #pragma once
 
 #include <array>
@@ -70,17 +84,25 @@ public:
 
     // A box holds 0 or 1 only: any other state raises the invalid-property
     // error and leaves the box as it was. Setting the state a box already
-    // has is no change and runs nothing.
-    void Set(int index, BoxState state);
+    // has is no change and runs nothing. False when the locks refuse the
+    // change (see above); the boxes are then as they were.
+    bool Set(int index, BoxState state);
 
     // The user's click (mouse or Space): the opposite state.
-    void Toggle(int index);
+    bool Toggle(int index);
+
+    // Puts the box in state for good, without running its rule: the policy
+    // decides it, not the other boxes.
+    void Lock(int index, BoxState state);
+    [[nodiscard]] bool IsLocked(int index) const;
 
 private:
     void RunRule(int index);
     [[nodiscard]] bool AllClear(int first, int last) const;
+    [[nodiscard]] bool LockedSet(int index) const { return IsLocked(index) && IsSet(index); }
 
     std::array<BoxState, kBoxCount> states_{};
+    std::array<bool, kBoxCount> locked_{};
     Listener listener_;
 };
 

@@ -19,6 +19,7 @@ inline constexpr int kTitleId = 120;
 inline constexpr int kLineId = 121;
 inline constexpr int kWebsiteLabelId = 122;
 inline constexpr int kWebsiteId = 123;
+inline constexpr int kPolicyNoteId = 124;
 // Box i has id kFirstBoxId + i.
 inline constexpr int kFirstBoxId = 200;
 

@@ -56,7 +56,8 @@ int WindowDpi(HWND hwnd) {
 
 // --- Window ------------------------------------------------------------------
 
-FormWindow::FormWindow(HINSTANCE instance) : instance_(instance), form_(store_, *this, addin_) {}
+FormWindow::FormWindow(HINSTANCE instance)
+    : instance_(instance), form_(store_, computerPolicy_, userPolicy_, *this, addin_) {}
 
 bool FormWindow::RegisterClasses(HINSTANCE instance) {
     WNDCLASSEXW form{};
@@ -208,6 +209,13 @@ void FormWindow::CreateControls() {
             BS_CHECKBOX | WS_TABSTOP | WS_CLIPSIBLINGS, inFrame(BoxRect(box)), kFirstBoxId + index);
     }
 
+    // Read-only and scrolling, as an administrator's policy may be wrong
+    // for several keys at once; hidden until there is something to say.
+    policyNote_ =
+        Child(pages_[0], WC_EDITW, L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS,
+              inFrame(kPolicyNoteRect), kPolicyNoteId);
+    ::ShowWindow(policyNote_, SW_HIDE);
+
     frames_[1] = Child(pages_[1], WC_BUTTONW, L"", BS_GROUPBOX, frameRect, kFrame2Id);
     // The design left a placeholder here for the program's name.
     HWND title = Child(pages_[1], WC_STATICW, Utf8ToWide(kAppTitle),
@@ -309,6 +317,37 @@ void FormWindow::LoadHandPointer() {
 void FormWindow::ShowBox(int index, BoxState state) {
     ::SendMessageW(boxes_.at(static_cast<std::size_t>(index)), BM_SETCHECK,
                    state == kSet ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void FormWindow::LockBox(int index) {
+    ::EnableWindow(boxes_.at(static_cast<std::size_t>(index)), FALSE);
+}
+
+void FormWindow::ShowPolicyNote(std::string_view text) {
+    std::wstring lines;
+    for (const wchar_t character : Utf8ToWide(text)) {
+        if (character == L'\n') {
+            lines += L'\r';
+        }
+        lines += character;
+    }
+    if (!::SetWindowTextW(policyNote_, lines.c_str())) {
+        throw PlatformError(::GetLastError());
+    }
+    // The scroll bar only where the text needs it.
+    const auto lineCount = static_cast<int>(::SendMessageW(policyNote_, EM_GETLINECOUNT, 0, 0));
+    RECT area{};
+    ::GetClientRect(policyNote_, &area);
+    TEXTMETRICW metrics{};
+    if (const HDC dc = ::GetDC(policyNote_)) {
+        const HGDIOBJ old = ::SelectObject(dc, font_.get());
+        ::GetTextMetricsW(dc, &metrics);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(policyNote_, dc);
+    }
+    const int lineHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 16;
+    ::ShowScrollBar(policyNote_, SB_VERT, lineCount * lineHeight > area.bottom - area.top);
+    ::ShowWindow(policyNote_, lines.empty() ? SW_HIDE : SW_SHOW);
 }
 
 void FormWindow::OpenWebPage(std::string_view target) {

@@ -3,6 +3,7 @@
 // events; everything it decides is the model's.
 #pragma once
 
+#include "common/policy_win.h"
 #include "common/settings_store_win.h"
 #include "common/unique_win.h"
 #include "control/settings_form.h"
@@ -38,6 +39,8 @@ public:
     bool HandPointerFileExists() override;
     void LoadHandPointer() override;
     void ShowBox(int index, BoxState state) override;
+    void LockBox(int index) override;
+    void ShowPolicyNote(std::string_view text) override;
     void OpenWebPage(std::string_view target) override;
     void CloseWindow() override;
 
@@ -67,6 +70,7 @@ private:
     HWND ok_ = nullptr;
     HWND cancel_ = nullptr;
     HWND website_ = nullptr;
+    HWND policyNote_ = nullptr;
     int dpi_ = 96;
     UniqueGdiObject font_;
     UniqueGdiObject boldFont_;
@@ -75,6 +79,8 @@ private:
     bool underlined_ = false;
 
     RegistrySettingsStore store_;
+    RegistryPolicySource computerPolicy_ = ComputerPolicy();
+    RegistryPolicySource userPolicy_ = UserPolicy();
     WindowsSwitchPlatform platform_;
     PlatformAddinSwitch addin_{platform_};
     SettingsForm form_;

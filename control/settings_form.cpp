@@ -14,6 +14,7 @@ namespace {
 namespace initialize_line {
 constexpr int kApplySkin = 100;
 constexpr int kCaptionAndIcon = 102;
+constexpr int kReadPolicy = 103;
 constexpr int kLoadClassic = 104;
 constexpr int kLoadLeft = 106;
 constexpr int kLoadAll = 108;
@@ -43,6 +44,9 @@ constexpr int kCloseOk = 122;
 constexpr int kCloseCancel = 124;
 } // namespace click_line
 
+// The places of a window that policy leaves alone.
+const MemoryPolicySource kNoPolicy;
+
 } // namespace
 
 PointerLook PointerMoved(PointerLook current, PointerArea area) {
@@ -62,11 +66,40 @@ PointerLook PointerMoved(PointerLook current, PointerArea area) {
 }
 
 SettingsForm::SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin)
-    : store_(store), view_(view), addin_(addin) {
+    : SettingsForm(store, kNoPolicy, kNoPolicy, view, addin) {}
+
+SettingsForm::SettingsForm(SettingsStore& store, const PolicySource& computerPolicy,
+                           const PolicySource& userPolicy, FormView& view, AddinSwitch& addin)
+    : store_(store), computerPolicy_(computerPolicy), userPolicy_(userPolicy), view_(view),
+      addin_(addin) {
     boxes_.SetListener([this](int index, BoxState state) { view_.ShowBox(index, state); });
 }
 
+void SettingsForm::ApplyPolicy(int index, std::string& note, bool& anyLocked) {
+    const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
+    const PolicyDecision decision = DecidePolicy(computerPolicy_, userPolicy_, box.key);
+    for (const IgnoredPolicy& ignored : decision.ignored) {
+        note += "\nThe ";
+        note += PolicyPlaceName(ignored.place);
+        note += " for \"";
+        note += box.key;
+        note += "\" is ignored: ";
+        note += ignored.why;
+        note += '.';
+    }
+    if (decision.value) {
+        boxes_.Lock(index, static_cast<BoxState>(*decision.value));
+        view_.LockBox(index);
+        anyLocked = true;
+    }
+}
+
 void SettingsForm::LoadBox(int index) {
+    // A locked box shows the policy; what the user stored under its key
+    // waits, unread, for the policy to go.
+    if (boxes_.IsLocked(index)) {
+        return;
+    }
     const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
     const BoxState state = ToInteger16(store_.SettingsRead(box.key, box.readDefault));
     boxes_.Set(index, state);
@@ -85,6 +118,19 @@ void SettingsForm::InitializeFromStore() noexcept {
         view_.SetCaption(kAppTitle);
         view_.SetProgramIcon();
     });
+    // Locks first: loading runs the rules, which must meet the locked boxes
+    // already in their places.
+    std::string ignoredNotes;
+    bool anyLocked = false;
+    for (int i = 0; i < kBoxCount; ++i) {
+        trap.Run(kReadPolicy, [&] { ApplyPolicy(i, ignoredNotes, anyLocked); });
+    }
+    std::string note = anyLocked ? std::string(kManagedNote) : std::string();
+    note += ignoredNotes;
+    if (!anyLocked && !note.empty()) {
+        note.erase(0, 1);
+    }
+    trap.Run(kReadPolicy, [&] { view_.ShowPolicyNote(note); });
     trap.Run(kLoadClassic, [&] { LoadBox(kClassicBox); });
     trap.Run(kLoadLeft, [&] { LoadBox(kLeftBox); });
     trap.Run(kLoadAll, [&] { LoadBox(kAllBox); });
@@ -116,7 +162,8 @@ void SettingsForm::PressButton(int index) noexcept {
             trap.Run(kSaveBox, [&] { SaveBox(i); });
         }
         // A switch reports each add-in it could not switch, and one box
-        // each tells the user which.
+        // each tells the user which. A locked box 0 holds the policy's
+        // state, which is what the add-in will obey.
         const bool enable = trap.Test(kTestClassic, [&] { return boxes_.IsSet(kClassicBox); });
         const int label = enable ? kEnable : kDisable;
         std::vector<Error> failures;

@@ -3,6 +3,7 @@
 // through FormView, so all of this is tested without a window.
 #pragma once
 
+#include "common/policy.h"
 #include "common/settings_store.h"
 #include "control/boxes.h"
 #include "control/error_trap.h"
@@ -23,6 +24,11 @@ public:
     // Throws when the file exists but cannot be loaded as a pointer.
     virtual void LoadHandPointer() = 0;
     virtual void ShowBox(int index, BoxState state) = 0;
+    // The box shows the policy's state and the user cannot change it.
+    virtual void LockBox(int index) = 0;
+    // What the window says about policy, one line each; nothing shown when
+    // text is empty.
+    virtual void ShowPolicyNote(std::string_view text) = 0;
     // The shell's default action on target, this window as owner.
     virtual void OpenWebPage(std::string_view target) = 0;
     virtual void CloseWindow() = 0;
@@ -40,14 +46,22 @@ struct PointerLook {
 };
 [[nodiscard]] PointerLook PointerMoved(PointerLook current, PointerArea area);
 
+// The window's line when some box is locked by policy.
+inline constexpr std::string_view kManagedNote = "Some settings are managed by your administrator.";
+
 class SettingsForm {
 public:
+    // Without policy: every box is the user's.
     SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin);
+    // store is the user's own; the policy places lock the boxes they set.
+    SettingsForm(SettingsStore& store, const PolicySource& computerPolicy,
+                 const PolicySource& userPolicy, FormView& view, AddinSwitch& addin);
     SettingsForm(const SettingsForm&) = delete;
     SettingsForm& operator=(const SettingsForm&) = delete;
 
     // The three trapping handlers: never throw, report each failing step.
-    // At creation: the look, the caption and icon, the boxes from the store.
+    // At creation: the look, the caption and icon, the boxes policy locks,
+    // the other boxes from the store.
     void InitializeFromStore() noexcept;
     // Before the window is first shown: caption, centring, hand pointer.
     void PrepareToShow() noexcept;
@@ -57,7 +71,7 @@ public:
 
     // A click on a box (mouse or Space). Untrapped, as in the window: the
     // caller's guard handles what cannot happen here.
-    void ClickBox(int index) { boxes_.Toggle(index); }
+    void ClickBox(int index) { (void)boxes_.Toggle(index); }
     void ClickWebsite();
     PointerLook PointerMove(PointerArea area);
 
@@ -70,8 +84,11 @@ public:
 private:
     void LoadBox(int index);
     void SaveBox(int index);
+    void ApplyPolicy(int index, std::string& note, bool& anyLocked);
 
     SettingsStore& store_;
+    const PolicySource& computerPolicy_;
+    const PolicySource& userPolicy_;
     FormView& view_;
     AddinSwitch& addin_;
     CheckBoxes boxes_;

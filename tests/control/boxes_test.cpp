@@ -220,5 +220,66 @@ TEST(CheckBoxTable, KeysAndDefaultsAsTheStoreHasThem) {
     }
 }
 
+// Locks: "." an unlocked box, "0" or "1" a box locked in that state.
+TEST(CheckBoxRules, LockedBoxesNeverChangeAndTheRulesGoRoundThem) {
+    struct Case {
+        const char* name;
+        const char* start;
+        const char* locks;
+        int box;
+        BoxState state;
+        const char* end;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"clearing box 0 clears the others but a locked one", "111111111111", "..1.........", 0,
+         kCleared, "001000000000", true},
+        {"clearing the hide switch leaves a locked tab box", "100100000001", "...1........", 11,
+         kCleared, "100100000000", true},
+        {"setting box 0 on an empty window sets only box 2 when box 1 is locked clear",
+         "000000000000", ".0..........", 0, kSet, "101000000000", true},
+        {"setting the hide switch skips locked tab boxes and box 3 against a locked box 1",
+         "110000000000", ".1......0...", 11, kSet, "110011110111", true},
+        {"a box changes under a master locked off, which stays off", "000000000000", "0...........",
+         2, kSet, "001000000000", true},
+        {"a tab box changes under a hide switch locked off", "100000000000", "...........0", 7,
+         kSet, "100000010000", true},
+        {"box 1 is not set against a locked Home", "100100000001", "...1........", 1, kSet,
+         "100100000001", false},
+        {"box 3 is not set against a locked box 1", "110000000000", ".1..........", 3, kSet,
+         "110000000000", false},
+        {"box 1 locked clear does not stop box 3", "100000000000", ".0..........", 3, kSet,
+         "100100000000", true},
+        {"a locked box itself does not change", "111000000000", "1...........", 0, kCleared,
+         "111000000000", false},
+        {"setting a locked box to its own state is no change", "111000000000", "1...........", 0,
+         kSet, "111000000000", true},
+    };
+    for (const Case& c : cases) {
+        CheckBoxes boxes(StatesOf(c.start));
+        for (int i = 0; i < kBoxCount; ++i) {
+            if (c.locks[i] != '.') {
+                boxes.Lock(i, c.locks[i] == '1' ? kSet : kCleared);
+                ASSERT_EQ(boxes.IsSet(i), c.locks[i] == '1') << c.name;
+            }
+        }
+        EXPECT_EQ(boxes.Set(c.box, c.state), c.changed) << c.name;
+        EXPECT_EQ(TextOf(boxes), c.end) << c.name;
+        for (int i = 0; i < kBoxCount; ++i) {
+            EXPECT_EQ(boxes.IsLocked(i), c.locks[i] != '.') << c.name << " box " << i;
+        }
+    }
+}
+
+TEST(CheckBoxRules, LockingShowsTheStateWithoutRunningTheRule) {
+    Logged logged("000000000000");
+    logged.boxes.Lock(kHomeBox, kSet);
+    logged.boxes.Lock(kLeftBox, kCleared);
+    EXPECT_EQ(logged.log, (std::vector<std::string>{"3=1"})) << "no rule ran, no change unshown";
+    EXPECT_EQ(TextOf(logged.boxes), "000100000000");
+    EXPECT_THROW(logged.boxes.Lock(kAllBox, 2), Error);
+    EXPECT_FALSE(logged.boxes.IsLocked(kAllBox));
+}
+
 } // namespace
 } // namespace tavlin::control

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,6 +43,13 @@ struct FakeView final : FormView {
         }
     }
     void ShowBox(int index, BoxState state) override { shown[index] = state; }
+    void LockBox(int index) override { locked.insert(index); }
+    void ShowPolicyNote(std::string_view text) override {
+        note = text;
+        if (!text.empty()) {
+            log.push_back("note");
+        }
+    }
     void OpenWebPage(std::string_view target) override {
         log.push_back("open " + std::string(target));
     }
@@ -49,6 +58,8 @@ struct FakeView final : FormView {
     Log& log;
     std::vector<std::string> boxTexts;
     std::map<int, BoxState> shown;
+    std::set<int> locked;
+    std::string note;
     bool handFile = false;
     bool handBroken = false;
 };
@@ -103,7 +114,9 @@ struct FakeForm {
     FakeView view{log};
     FakeSwitch addin{log};
     FakeStore store{log};
-    SettingsForm form{store, view, addin};
+    MemoryPolicySource computer;
+    MemoryPolicySource user;
+    SettingsForm form{store, computer, user, view, addin};
 
     void Store(std::map<std::string, std::string> values) {
         for (const auto& [key, text] : values) {
@@ -522,6 +535,141 @@ TEST_F(FormTest, ThePointerStateFollowsTheMoves) {
     EXPECT_EQ(form.PointerMove(PointerArea::Button), (PointerLook{true, true}));
     EXPECT_EQ(form.PointerMove(PointerArea::Frame1), (PointerLook{false, false}));
     EXPECT_EQ(form.Pointer(), (PointerLook{false, false}));
+}
+
+// The window under policy: locks, what it says, and what OK stores and
+// switches. Policy values here are REG_DWORD unless a case says otherwise.
+TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
+    struct Case {
+        const char* name;
+        std::map<std::string, PolicyValue> computer;
+        std::map<std::string, PolicyValue> user;
+        std::map<std::string, std::string> stored;
+        const char* boxes;
+        std::set<int> locked;
+        std::string note;
+        const char* switched;
+    };
+    const std::string managed(kManagedNote);
+    const std::vector<Case> cases = {
+        {"no policy: as ever", {}, {}, {}, "111000000000", {}, "", "enable"},
+        {"Classic locked off: the boxes keep the user's choices, OK switches off",
+         {{"Classic", PolicyValue::Dword(0)}},
+         {},
+         {{"Review", "1"}},
+         "011000001001",
+         {0},
+         managed,
+         "disable"},
+        {"Classic locked on over the user's off",
+         {{"Classic", PolicyValue::String("1")}},
+         {},
+         {{"Classic", "0"}, {"Left", "0"}, {"All", "0"}},
+         "100000000000",
+         {0},
+         managed,
+         "enable"},
+        {"computer over user",
+         {{"All", PolicyValue::Dword(0)}},
+         {{"All", PolicyValue::Dword(1)}, {"left", PolicyValue::Dword(0)}},
+         {},
+         "100000000000",
+         {1, 2},
+         managed,
+         "enable"},
+        {"Home locked hidden: Left cannot be set, so it loads cleared",
+         {{"Home", PolicyValue::Dword(1)}},
+         {},
+         {{"Left", "1"}},
+         "101100000000",
+         {3},
+         managed,
+         "enable"},
+        {"the hide switch locked off: tab boxes keep the user's choices",
+         {},
+         {{"Hide built-in tabs", PolicyValue::Dword(0)}},
+         {{"View", "1"}},
+         "111000010000",
+         {11},
+         managed,
+         "enable"},
+        {"an unusable value is named and locks nothing",
+         {{"Left", PolicyValue::String("yes")}},
+         {{"Left", PolicyValue::Other("REG_BINARY")}},
+         {{"Left", "0"}},
+         "101000000000",
+         {},
+         "The computer policy for \"Left\" is ignored: the text \"yes\" is not 0 or 1.\n"
+         "The user policy for \"Left\" is ignored: a value of type REG_BINARY is neither "
+         "REG_DWORD nor REG_SZ.",
+         "enable"},
+        {"an unusable computer value gives way to the user policy, and says so",
+         {{"All", PolicyValue::Dword(7)}},
+         {{"All", PolicyValue::Dword(0)}},
+         {},
+         "110000000000",
+         {2},
+         managed + "\nThe computer policy for \"All\" is ignored: the number 7 is not 0 or 1.",
+         "enable"},
+    };
+    for (const Case& c : cases) {
+        FakeForm f;
+        for (const auto& [key, value] : c.computer) {
+            f.computer.Put(key, value);
+        }
+        for (const auto& [key, value] : c.user) {
+            f.user.Put(key, value);
+        }
+        f.Store(c.stored);
+        f.form.InitializeFromStore();
+        EXPECT_EQ(f.Boxes(), c.boxes) << c.name;
+        EXPECT_EQ(f.view.locked, c.locked) << c.name;
+        EXPECT_EQ(f.view.note, c.note) << c.name;
+        EXPECT_TRUE(f.view.boxTexts.empty()) << c.name;
+        for (const int box : c.locked) {
+            f.form.ClickBox(box);
+        }
+        EXPECT_EQ(f.Boxes(), c.boxes) << c.name << ": a click changed a locked box";
+
+        f.log.clear();
+        f.form.PressButton(kOkButton);
+        // The twelve writes of the window's states, locked boxes included.
+        Log writes;
+        for (int i = 0; i < kBoxCount; ++i) {
+            writes.push_back("write " + std::string(kBoxes[static_cast<std::size_t>(i)].key) + "=" +
+                             c.boxes[i]);
+        }
+        EXPECT_EQ(f.Writes(), writes) << c.name;
+        EXPECT_NE(std::find(f.log.begin(), f.log.end(), c.switched), f.log.end()) << c.name;
+    }
+}
+
+TEST(FormPolicy, ALockedKeyIsNotReadFromTheStoreSoItsBadValueCostsNoBox) {
+    FakeForm f;
+    f.computer.Put("Left", PolicyValue::Dword(1));
+    f.Store({{"Left", "x"}});
+    f.form.InitializeFromStore();
+    EXPECT_TRUE(f.view.boxTexts.empty());
+    EXPECT_EQ(f.Boxes(), "111000000000");
+}
+
+TEST(FormPolicy, APolicyPlaceThatCannotBeReadIsReportedAndLocksNothing) {
+    struct Unreadable final : PolicySource {
+        std::optional<PolicyValue> PolicyRead(std::string_view) const override {
+            throw Error(ErrorCode::Platform, "Access is denied.");
+        }
+    } unreadable;
+    Log log;
+    FakeView view{log};
+    FakeSwitch addin{log};
+    FakeStore store{log};
+    MemoryPolicySource none;
+    SettingsForm form{store, unreadable, none, view, addin};
+    form.InitializeFromStore();
+    ASSERT_EQ(view.boxTexts.size(), static_cast<std::size_t>(kBoxCount));
+    EXPECT_EQ(view.boxTexts[0], Box("Access is denied.", "Form_Initialize", 103));
+    EXPECT_TRUE(view.locked.empty());
+    EXPECT_EQ(form.Boxes().IsSet(kClassicBox), true);
 }
 
 } // namespace

@@ -9,6 +9,11 @@
 //                        and \\ written as such) and title, press OK
 //   noerrorbox           no error box is open
 //   boxes 111000000000   the twelve boxes' states, box 0 first
+//   enabled 111111111111 which boxes the user can change (1) and which are
+//                        greyed (0), box 0 first
+//   note TEXT            the policy note reads TEXT (\n between lines;
+//                        written as for errorbox); an empty TEXT: no note
+//                        is shown
 //   title TEXT           the About page's title reads TEXT
 //   click N              click box N
 //   tab N                switch the tab control to page N
@@ -157,6 +162,30 @@ std::wstring Escape(const std::wstring& text) {
     return escaped;
 }
 
+std::wstring BoxesEnabled() {
+    std::wstring enabled;
+    for (int box = 0; box < kBoxCount; ++box) {
+        enabled += ::IsWindowEnabled(Control(kFirstBoxId + box)) ? L'1' : L'0';
+    }
+    return enabled;
+}
+
+// The note as the user reads it: nothing while it is hidden, its lines
+// joined by \n.
+std::wstring PolicyNote() {
+    const HWND note = Control(kPolicyNoteId);
+    if ((::GetWindowLongPtrW(note, GWL_STYLE) & WS_VISIBLE) == 0) {
+        return {};
+    }
+    std::wstring text;
+    for (const wchar_t character : WindowText(note)) {
+        if (character != L'\r') {
+            text += character;
+        }
+    }
+    return text;
+}
+
 std::wstring BoxStates() {
     std::wstring states;
     for (int box = 0; box < kBoxCount; ++box) {
@@ -279,6 +308,20 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         std::fwprintf(stdout, L"boxes: %ls\n", states.c_str());
         if (states != expected) {
             Fail(L"boxes " + states + L" expected " + expected);
+        }
+    } else if (step == L"enabled") {
+        const std::wstring expected = argument();
+        const std::wstring enabled = BoxesEnabled();
+        std::fwprintf(stdout, L"enabled: %ls\n", enabled.c_str());
+        if (enabled != expected) {
+            Fail(L"enabled " + enabled + L" expected " + expected);
+        }
+    } else if (step == L"note") {
+        const std::wstring expected = Unescape(argument());
+        const std::wstring note = PolicyNote();
+        std::fwprintf(stdout, L"note: %ls\n", Escape(note).c_str());
+        if (note != expected) {
+            Fail(L"note " + Escape(note) + L" expected " + Escape(expected));
         }
     } else if (step == L"title") {
         const std::wstring expected = argument();

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Tavlinar under Group Policy: a box whose key policy sets shows the
+# policy's state greyed, the window says that the administrator manages
+# some settings and which policy value it ignores and why; the rules go
+# round the locked boxes; OK stores the window's states, switches the
+# add-in by the state it will obey (Classic locked off: off) and leaves the
+# policy as it was. With the policy gone the window is the user's again.
+# The locked window is photographed: policy-word-page-<arch>.png in the
+# screenshot folder.
+source "$(dirname "$0")/../control/lib.sh" "$@"
+arch=$([[ $tavlinar_bits == 64 ]] && echo x86_64 || echo i686)
+computer='HKLM\Software\Policies\Drevalo\Tavlinar'
+user='HKCU\Software\Policies\Drevalo\Tavlinar'
+
+reg add "$store" /v Left /t REG_SZ /d 1 /f >/dev/null
+reg add "$computer" /v Home /t REG_DWORD /d 1 /reg:64 /f >/dev/null
+reg add "$computer" /v 'hide built-in TABS' /t REG_DWORD /d 1 /reg:64 /f >/dev/null
+reg add "$computer" /v Developer /t REG_SZ /d yes /reg:64 /f >/dev/null
+reg add "$user" /v All /t REG_SZ /d 0 /f >/dev/null
+note='Some settings are managed by your administrator.\nThe computer policy for "Developer" is ignored: the text "yes" is not 0 or 1.'
+
+# Box 1 cannot be set against the locked Home box (and so loads cleared
+# although the user stored 1); box 4 sets as ever; the greyed boxes take no
+# click.
+mkdir -p "$shots"
+c="$WINEPREFIX/drive_c/tavlin-test"
+drive window noerrorbox boxes 100100000001 enabled 110011111110 note "$note" \
+  signal 'C:\tavlin-test\shot' await 'C:\tavlin-test\go' \
+  click 1 boxes 100100000001 click 2 click 3 click 11 boxes 100100000001 \
+  click 4 boxes 100110000001 ok exited >"$c/driver.txt" 2>&1 &
+driver=$!
+for _ in $(seq 200); do [[ -e $c/shot ]] && break; sleep 0.05; done
+if [[ -e $c/shot ]]; then
+  sleep 0.3
+  id=$(xdotool search --onlyvisible --name '^Tavlinar$' | head -1)
+  import -window "${id:-root}" "$shots/policy-word-page-$arch.png"
+fi
+touch "$c/go"
+wait $driver || fail "locked window: $(tr -d '\r' <"$c/driver.txt")"
+[[ $(identify -format '%w' "$shots/policy-word-page-$arch.png") -gt 300 ]] ||
+  fail "policy-word-page-$arch.png is missing or too small"
+
+# OK stored the window's twelve states and switched the add-in on; the
+# policy is as the administrator left it.
+expect=(Classic=1 Left=0 All=0 Home=1 Insert=1 "Page Layout=0" References=0 View=0 Review=0
+        Mailings=0 Developer=0 "Hide built-in tabs=1")
+for pair in "${expect[@]}"; do
+  got=$(stored "${pair%%=*}")
+  [[ $got == "${pair#*=}" ]] || fail "${pair%%=*} holds '$got', expected ${pair#*=}"
+done
+[[ $(value "$addin_key" LoadBehavior) == 0x3 ]] || fail "not switched on: $(reg query "$addin_key")"
+[[ $(value "$computer" Home) == 0x1 && $(value "$user" All) == 0 ]] ||
+  fail "OK changed the policy: $(reg query "$computer"; reg query "$user")"
+
+# Classic locked off by the user policy: box 0 greyed and cleared, OK
+# switches the add-in off although the user's own store says on (All
+# stays locked by the user policy).
+reg delete "$computer" /reg:64 /f >/dev/null
+reg add "$user" /v Classic /t REG_DWORD /d 0 /f >/dev/null
+drive window noerrorbox boxes 000110000001 enabled 010111111111 \
+  note 'Some settings are managed by your administrator.' \
+  click 0 boxes 000110000001 ok exited || fail "Classic locked off"
+[[ $(stored Classic) == 0 ]] || fail "Classic holds '$(stored Classic)'"
+if key_exists "$addin_key"; then fail "Classic locked off did not switch the add-in off"; fi
+
+# The policy gone: every box the user's, no note, the user's values back.
+reg delete "$user" /f >/dev/null
+reg add "$store" /v Classic /t REG_SZ /d 1 /f >/dev/null
+drive window noerrorbox boxes 100110000001 enabled 111111111111 note '' cancel exited ||
+  fail "policy removed"
+echo PASS
