@@ -17,6 +17,8 @@
 //   add-in would put the tab before a tab it hides.
 #pragma once
 
+#include "common/settings_store.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -50,20 +52,21 @@ struct BoxInfo {
 };
 inline constexpr int kBoxHeight = 375;
 
-// In index order. The hide switch is never read back from the store.
+// In index order, each box with the store's key of the same index. The
+// hide switch is never read back from the store.
 inline constexpr std::array<BoxInfo, kBoxCount> kBoxes{{
-    {"Show Classic Menu and Toolbars in Microsoft Word 2007", "Classic", 1, 240, 480, 5295},
-    {"Show menu tabs on the left of home tab", "Left", 1, 600, 840, 3975},
-    {"Show all items in main menu", "All", 1, 600, 1200, 3375},
-    {"Home", "Home", 0, 960, 1920, 1095},
-    {"Insert", "Insert", 0, 960, 2235, 1455},
-    {"Page Layout", "Page Layout", 0, 960, 2565, 1455},
-    {"References", "References", 0, 960, 2880, 1455},
-    {"View", "View", 0, 2640, 2565, 975},
-    {"Review", "Review", 0, 2640, 2235, 1095},
-    {"Mailings", "Mailings", 0, 2640, 1920, 1200},
-    {"Developer", "Developer", 0, 2640, 2880, 1215},
-    {"Hide built-in tabs", "Hide built-in tabs", 0, 600, 1560, 1815},
+    {"Show Classic Menu and Toolbars in Microsoft Word 2007", kSettingsKeys[0], 1, 240, 480, 5295},
+    {"Show menu tabs on the left of home tab", kSettingsKeys[1], 1, 600, 840, 3975},
+    {"Show all items in main menu", kSettingsKeys[2], 1, 600, 1200, 3375},
+    {"Home", kSettingsKeys[3], 0, 960, 1920, 1095},
+    {"Insert", kSettingsKeys[4], 0, 960, 2235, 1455},
+    {"Page Layout", kSettingsKeys[5], 0, 960, 2565, 1455},
+    {"References", kSettingsKeys[6], 0, 960, 2880, 1455},
+    {"View", kSettingsKeys[7], 0, 2640, 2565, 975},
+    {"Review", kSettingsKeys[8], 0, 2640, 2235, 1095},
+    {"Mailings", kSettingsKeys[9], 0, 2640, 1920, 1200},
+    {"Developer", kSettingsKeys[10], 0, 2640, 2880, 1215},
+    {"Hide built-in tabs", kSettingsKeys[11], 0, 600, 1560, 1815},
 }};
 
 class CheckBoxes {

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace tavlin {
 namespace {
 
@@ -67,6 +71,33 @@ TEST(PolicyDocument, TheUsersBadValueFailsOnlyWhereNoPolicyDecides) {
     d.computer.Put("Left", PolicyValue::Dword(1));
     Document defaults;
     EXPECT_EQ(d.Build(), defaults.Build());
+}
+
+// The keys policy can set are the product's list (which the templates are
+// held to): the document reads every one of them and nothing else.
+TEST(PolicyDocument, TheDocumentReadsExactlyTheTwelveKeys) {
+    struct RecordingStore final : SettingsStore {
+        std::string SettingsRead(std::string_view key, int defaultValue) const override {
+            read.emplace_back(key);
+            return own.SettingsRead(key, defaultValue);
+        }
+        void SettingsWrite(std::string_view key, std::string_view text) override {
+            own.SettingsWrite(key, text);
+        }
+        MemorySettingsStore own;
+        mutable std::vector<std::string> read;
+    } store;
+    store.SettingsWrite("Hide built-in tabs", "1");
+    FakeHost host("Microsoft Word");
+    Connect connect(store);
+    connect.SetHostApplication(&host);
+    (void)connect.GetRibbonXML();
+    for (const std::string_view key : kSettingsKeys) {
+        const auto count = std::count_if(store.read.begin(), store.read.end(),
+                                         [&](const std::string& r) { return KeysEqual(r, key); });
+        EXPECT_EQ(count, 1) << key;
+    }
+    EXPECT_EQ(store.read.size(), kSettingsKeys.size());
 }
 
 } // namespace
