@@ -5,7 +5,8 @@
 # that win. reg writes the computer's policy in the 64-bit view, which
 # the add-in of either bitness reads. (Wine, like Windows 7 on, keeps one
 # policy key for both views, so a 32-bit view of its own cannot be shown
-# here.)
+# here.) On 32-bit Windows there is one view, and the add-in's request for
+# the 64-bit one does nothing.
 set -uo pipefail
 template=$1 work=$2 dll=$3 wordhost=$4 native=$5 wine_env=$6 regsvr32=$7
 if [[ ! -x $native ]]; then
@@ -19,6 +20,8 @@ store='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
 computer='HKLM\Software\Policies\Drevalo\Tavlinar'
 user='HKCU\Software\Policies\Drevalo\Tavlinar'
 
+view64=/reg:64
+[[ $WINEARCH == win32 ]] && view64=
 cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
 cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
 "$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || fail "$regsvr32"
@@ -39,7 +42,7 @@ put() {
 clear_all() {
   local key
   for key in "$store" "$user"; do "$WINE" reg delete "$key" /f >/dev/null 2>&1; done
-  "$WINE" reg delete "$computer" /reg:64 /f >/dev/null 2>&1
+  "$WINE" reg delete "$computer" $view64 /f >/dev/null 2>&1
 }
 
 # NAME|OWN|COMPUTER|USER|WHAT WINS
@@ -58,7 +61,7 @@ for c in "${cases[@]}"; do
   IFS='|' read -r name own machine peruser wins <<<"$c"
   clear_all
   put "$store" "" "$own"
-  put "$computer" /reg:64 "$machine"
+  put "$computer" "$view64" "$machine"
   put "$user" "" "$peruser"
   args=()
   [[ -n $wins ]] && IFS=';' read -r -a args <<<"$wins"
@@ -78,7 +81,7 @@ cmp -s "$work/computer.own" "$work/computer.expected" && fail "the computer case
 # A bad own value still fails the load where no policy decides it.
 clear_all
 put "$store" "" "Left=yes"
-put "$computer" /reg:64 "DWORD:All=1"
+put "$computer" "$view64" "DWORD:All=1"
 "$WINE" 'C:\wordhost.exe' >"$work/bad.log" 2>&1 && fail "bad own value: wordhost reported success"
 tr -d '\r' <"$work/bad.log" | grep -q 'GetCustomUI 0x80020005 "Type mismatch"' ||
   fail "bad own value: $(tr -d '\r' <"$work/bad.log")"
