@@ -4,10 +4,11 @@
 # version, hold exactly the deliverables (byte for byte: the i686 add-in in
 # the folder, the x86_64 one under x64\, the control program of the stub's
 # bitness) and stay within a sane size.
-#   check_contents.sh 7ZIP SETUP ARCH VERSION ADDIN32 ADDIN64 CONTROL_EXE [HAND_CURSOR]
+#   check_contents.sh 7ZIP SETUP ARCH VERSION ADDIN32 ADDIN64 CONTROL_EXE ADMX ADML [HAND_CURSOR]
 set -euo pipefail
 seven=${1:?7zz} setup=${2:?setup} arch=${3:?x86 or x64} version=${4:?version}
-addin32=${5:?i686 addin dll} addin64=${6:?x86_64 addin dll} control=${7:?control exe} cursor=${8:-}
+addin32=${5:?i686 addin dll} addin64=${6:?x86_64 addin dll} control=${7:?control exe}
+admx=${8:?administrative template} adml=${9:?its en-US language file} cursor=${10:-}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -45,13 +46,15 @@ strings -el "$setup" | grep -A1 -x 'ProductVersion' | grep -qx "$version" ||
 
 listing=$("$seven" l -slt -ba "$setup") || fail "$seven cannot read $setup as an NSIS installer"
 payload=$(sed -n 's/^Path = //p' <<<"$listing" | grep -v '^\$PLUGINSDIR/' | sort)
-expected=$(printf '%s\n' TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe Uninstall.exe ${cursor:+HAND-M.CUR} | sort)
+expected=$(printf '%s\n' TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe Uninstall.exe \
+    PolicyDefinitions/Tavlin.admx PolicyDefinitions/en-US/Tavlin.adml ${cursor:+HAND-M.CUR} | sort)
 [[ $payload == "$expected" ]] ||
     fail "$setup holds"$'\n'"$payload"$'\n'"but should hold"$'\n'"$expected"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$seven" x -y -o"$work" "$setup" TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe ${cursor:+HAND-M.CUR} >/dev/null ||
+"$seven" x -y -o"$work" "$setup" TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe \
+    PolicyDefinitions/Tavlin.admx PolicyDefinitions/en-US/Tavlin.adml ${cursor:+HAND-M.CUR} >/dev/null ||
     fail "$seven cannot extract from $setup"
 # check_same FILE_IN_SETUP BUILT_FILE [MACHINE]
 check_same() {
@@ -65,5 +68,7 @@ check_same() {
 check_same TavlinAddin.dll "$addin32" "$i686"
 check_same x64/TavlinAddin.dll "$addin64" "$x86_64"
 check_same Tavlinar.exe "$control" "$want_machine"
+check_same PolicyDefinitions/Tavlin.admx "$admx"
+check_same PolicyDefinitions/en-US/Tavlin.adml "$adml"
 [[ -z $cursor ]] || check_same HAND-M.CUR "$cursor"
 echo "OK: $setup"

@@ -54,10 +54,12 @@ SetCompressor /SOLID lzma
 !define C2R_ADDIN_KEY "${C2R_HIVE}\Microsoft\Office\Word\Addins\TavlinCom.Connect"
 !define C2R_ADDIN_KEY_WOW "${C2R_HIVE}\Wow6432Node\Microsoft\Office\Word\Addins\TavlinCom.Connect"
 
-; The longest file path the installation makes, past the folder. Every path
-; has to stay below MAX_PATH (260 with its terminating zero): Windows'
-; loader, regsvr32 and the programs' own module-path buffers stop there.
-!define LONGEST_TAIL "\${ADDIN64_DIR}\${ADDIN_DLL}"
+; The longest file path the installation makes, past the folder (the
+; administrative template's language file). Every path has to stay below
+; MAX_PATH (260 with its terminating zero): Windows' loader, regsvr32, the
+; programs' own module-path buffers and this installer's file writes stop
+; there.
+!define LONGEST_TAIL "\PolicyDefinitions\en-US\Tavlin.adml"
 !define MAX_PATH_CHARS 259
 
 Name "${PRODUCT}"
@@ -414,6 +416,13 @@ Section "Tavlin" SecMain
 !ifdef TAVLIN_HAND_CURSOR
   File "/oname=HAND-M.CUR" "${TAVLIN_HAND_CURSOR}"
 !endif
+  ; The administrative templates, for an administrator to copy into the
+  ; domain's central store or C:\Windows\PolicyDefinitions.
+  SetOutPath "$INSTDIR\PolicyDefinitions"
+  File "/oname=Tavlin.admx" "${TAVLIN_ADMX}"
+  SetOutPath "$INSTDIR\PolicyDefinitions\en-US"
+  File "/oname=Tavlin.adml" "${TAVLIN_ADML}"
+  SetOutPath "$INSTDIR"
   ; 32-bit Windows cannot load the x86_64 DLL; there it is not installed.
   ${If} $Windows64 = 1
     SetOutPath "$INSTDIR\${ADDIN64_DIR}"
@@ -513,6 +522,10 @@ Section "Uninstall"
   Delete "$INSTDIR\${ADDIN_DLL}"
   Delete "$INSTDIR\${CONTROL_EXE}"
   Delete "$INSTDIR\HAND-M.CUR"
+  Delete "$INSTDIR\PolicyDefinitions\en-US\Tavlin.adml"
+  RMDir "$INSTDIR\PolicyDefinitions\en-US"
+  Delete "$INSTDIR\PolicyDefinitions\Tavlin.admx"
+  RMDir "$INSTDIR\PolicyDefinitions"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
   ${If} $RegistrationFailed = 1

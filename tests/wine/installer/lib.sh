@@ -369,7 +369,8 @@ if [[ $WINEARCH == win64 ]]; then
     # The same file, as the prefix spells its folder on Linux, where case
     # counts.
     regsvr32_32_file='C:\windows\syswow64\regsvr32.exe'
-    installed_files=(TavlinAddin.dll 'x64\TavlinAddin.dll' Tavlinar.exe Uninstall.exe)
+    installed_files=(TavlinAddin.dll 'x64\TavlinAddin.dll' Tavlinar.exe Uninstall.exe 'PolicyDefinitions\Tavlin.admx'
+        'PolicyDefinitions\en-US\Tavlin.adml')
     # Where a first install goes: the stub's own Program Files, which for
     # the 32-bit one is Program Files (x86).
     case $stub in
@@ -378,7 +379,8 @@ if [[ $WINEARCH == win64 ]]; then
     esac
 else
     windows64=0
-    installed_files=(TavlinAddin.dll Tavlinar.exe Uninstall.exe)
+    installed_files=(TavlinAddin.dll Tavlinar.exe Uninstall.exe 'PolicyDefinitions\Tavlin.admx'
+        'PolicyDefinitions\en-US\Tavlin.adml')
     default_folder='C:\Program Files\Tavlin'
     [[ $stub == x86 ]] || { echo "FAIL: only the x86 stub runs on 32-bit Windows" >&2; exit 1; }
 fi
