@@ -78,13 +78,39 @@ done
 cmp -s "$work/computer.own" "$work/computer.expected" && fail "the computer case shows no policy"
 [[ ! -s $work/computer-off.expected ]] || fail "Classic locked off built a document"
 
-# A bad own value still fails the load where no policy decides it.
+# A bad own value still fails the load where no policy decides it (and
+# soft-disables the add-in, as Word would).
 clear_all
 put "$store" "" "Left=yes"
 put "$computer" "$view64" "DWORD:All=1"
 "$WINE" 'C:\wordhost.exe' >"$work/bad.log" 2>&1 && fail "bad own value: wordhost reported success"
 tr -d '\r' <"$work/bad.log" | grep -q 'GetCustomUI 0x80020005 "Type mismatch"' ||
   fail "bad own value: $(tr -d '\r' <"$work/bad.log")"
+
+# The cost: each policy key is opened once a document, and a missing one
+# is not asked again for each setting; a key every setting of which the
+# computer's policy decides leaves the user's policy and own store unread.
+opens() { # PATTERN: how many opens of a key whose path matches, in the trace
+  grep -c "NtOpenKeyEx ([^,]*,L\"$1\"" "$work/trace.txt"
+}
+traced() {
+  WINEDEBUG=-all,trace+reg "$WINE" 'C:\wordhost.exe' >"$work/traced.log" 2>"$work/trace.txt" ||
+    fail "traced wordhost: $(tr -d '\r' <"$work/traced.log")"
+}
+addin='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
+"$WINE" reg add "$addin" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null
+clear_all
+traced
+policy_path='Software\\\\Policies\\\\Drevalo\\\\Tavlinar'
+store_path='Software\\\\VB and VBA Program Settings\\\\Drevalo\\\\Tavlinar'
+[[ $(opens "$policy_path") == 2 ]] || fail "no policy: $(opens "$policy_path") opens of the policy keys, not 2"
+put "$computer" "$view64" "DWORD:Classic=1;DWORD:Left=1;DWORD:All=1;DWORD:Hide built-in tabs=1"
+put "$computer" "$view64" "DWORD:Home=0;DWORD:Insert=0;DWORD:Page Layout=0;DWORD:References=0"
+put "$computer" "$view64" "DWORD:Mailings=0;DWORD:Review=0;DWORD:View=0;DWORD:Developer=0"
+traced
+[[ $(opens "$policy_path") == 1 ]] || fail "all by computer policy: $(opens "$policy_path") opens of the policy keys, not 1"
+[[ $(opens "$store_path") == 0 ]] || fail "all by computer policy: the user's own store was opened"
+grep -q 'trace:reg:NtOpenKeyEx' "$work/trace.txt" || fail "Wine's trace of registry opens is empty"
 
 if ((failures)); then
   echo "$failures failure(s)"
