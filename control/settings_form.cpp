@@ -72,7 +72,13 @@ SettingsForm::SettingsForm(SettingsStore& store, const PolicySource& computerPol
                            const PolicySource& userPolicy, FormView& view, AddinSwitch& addin)
     : store_(store), computerPolicy_(computerPolicy), userPolicy_(userPolicy), view_(view),
       addin_(addin) {
-    boxes_.SetListener([this](int index, BoxState state) { view_.ShowBox(index, state); });
+    boxes_.SetListener([this](int index, BoxState state) {
+        // A box the user or a rule changed saves its new state.
+        if (!boxes_.IsLocked(index)) {
+            keptText_[static_cast<std::size_t>(index)].reset();
+        }
+        view_.ShowBox(index, state);
+    });
 }
 
 void SettingsForm::ApplyPolicy(int index, std::string& note, bool& anyLocked) {
@@ -91,6 +97,9 @@ void SettingsForm::ApplyPolicy(int index, std::string& note, bool& anyLocked) {
         boxes_.Lock(index, static_cast<BoxState>(*decision.value));
         view_.LockBox(index);
         anyLocked = true;
+        // OK writes this back rather than the policy's state, so the user's
+        // own setting is there again when the policy goes.
+        keptText_[static_cast<std::size_t>(index)] = store_.SettingsRead(box.key, box.readDefault);
     }
 }
 
@@ -101,13 +110,19 @@ void SettingsForm::LoadBox(int index) {
         return;
     }
     const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
-    const BoxState state = ToInteger16(store_.SettingsRead(box.key, box.readDefault));
-    boxes_.Set(index, state);
+    std::string text = store_.SettingsRead(box.key, box.readDefault);
+    const BoxState state = ToInteger16(text);
+    // A box the locks keep from showing what the user stored cannot change
+    // later either; OK writes the user's text back, not the box.
+    if (!boxes_.Set(index, state)) {
+        keptText_[static_cast<std::size_t>(index)] = std::move(text);
+    }
 }
 
 void SettingsForm::SaveBox(int index) {
-    store_.SettingsWrite(kBoxes[static_cast<std::size_t>(index)].key,
-                         std::to_string(boxes_.State(index)));
+    const auto at = static_cast<std::size_t>(index);
+    store_.SettingsWrite(kBoxes[at].key,
+                         keptText_[at] ? *keptText_[at] : std::to_string(boxes_.State(index)));
 }
 
 void SettingsForm::InitializeFromStore() noexcept {

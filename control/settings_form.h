@@ -9,6 +9,9 @@
 #include "control/error_trap.h"
 #include "control/switching.h"
 
+#include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace tavlin::control {
@@ -65,7 +68,8 @@ public:
     void InitializeFromStore() noexcept;
     // Before the window is first shown: caption, centring, hand pointer.
     void PrepareToShow() noexcept;
-    // OK (kOkButton): store, switch the add-in, start Word, close. Cancel
+    // OK (kOkButton): store, switch the add-in, start Word, close; a key
+    // the window could not show as stored keeps the user's own text. Cancel
     // (kCancelButton): close.
     void PressButton(int index) noexcept;
 
@@ -92,6 +96,9 @@ private:
     FormView& view_;
     AddinSwitch& addin_;
     CheckBoxes boxes_;
+    // Under each key the window cannot show as stored (locked, or kept
+    // from its state by a locked box), the user's own text as found.
+    std::array<std::optional<std::string>, kBoxCount> keptText_;
     PointerLook pointer_;
     ErrorTrap::Probe probe_;
 };

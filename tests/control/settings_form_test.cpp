@@ -549,10 +549,13 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
         std::set<int> locked;
         std::string note;
         const char* switched;
+        // What OK writes, key by key: the boxes, but the user's own text
+        // (or the default) where policy kept a box from showing it.
+        const char* written;
     };
     const std::string managed(kManagedNote);
     const std::vector<Case> cases = {
-        {"no policy: as ever", {}, {}, {}, "111000000000", {}, "", "enable"},
+        {"no policy: as ever", {}, {}, {}, "111000000000", {}, "", "enable", "111000000000"},
         {"Classic locked off: the boxes keep the user's choices, OK switches off",
          {{"Classic", PolicyValue::Dword(0)}},
          {},
@@ -560,7 +563,8 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
          "011000001001",
          {0},
          managed,
-         "disable"},
+         "disable",
+         "111000001001"},
         {"Classic locked on over the user's off",
          {{"Classic", PolicyValue::String("1")}},
          {},
@@ -568,7 +572,8 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
          "100000000000",
          {0},
          managed,
-         "enable"},
+         "enable",
+         "000000000000"},
         {"computer over user",
          {{"All", PolicyValue::Dword(0)}},
          {{"All", PolicyValue::Dword(1)}, {"left", PolicyValue::Dword(0)}},
@@ -576,15 +581,17 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
          "100000000000",
          {1, 2},
          managed,
-         "enable"},
-        {"Home locked hidden: Left cannot be set, so it loads cleared",
+         "enable",
+         "111000000000"},
+        {"Home locked hidden: Left cannot be set, so it loads cleared and keeps its text",
          {{"Home", PolicyValue::Dword(1)}},
          {},
          {{"Left", "1"}},
          "101100000000",
          {3},
          managed,
-         "enable"},
+         "enable",
+         "111000000000"},
         {"the hide switch locked off: tab boxes keep the user's choices",
          {},
          {{"Hide built-in tabs", PolicyValue::Dword(0)}},
@@ -592,7 +599,8 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
          "111000010000",
          {11},
          managed,
-         "enable"},
+         "enable",
+         "111000010000"},
         {"an unusable value is named and locks nothing",
          {{"Left", PolicyValue::String("yes")}},
          {{"Left", PolicyValue::Other("REG_BINARY")}},
@@ -602,7 +610,8 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
          "The computer policy for \"Left\" is ignored: the text \"yes\" is not 0 or 1.\n"
          "The user policy for \"Left\" is ignored: a value of type REG_BINARY is neither "
          "REG_DWORD nor REG_SZ.",
-         "enable"},
+         "enable",
+         "101000000000"},
         {"an unusable computer value gives way to the user policy, and says so",
          {{"All", PolicyValue::Dword(7)}},
          {{"All", PolicyValue::Dword(0)}},
@@ -610,7 +619,8 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
          "110000000000",
          {2},
          managed + "\nThe computer policy for \"All\" is ignored: the number 7 is not 0 or 1.",
-         "enable"},
+         "enable",
+         "111000000000"},
     };
     for (const Case& c : cases) {
         FakeForm f;
@@ -633,15 +643,36 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
 
         f.log.clear();
         f.form.PressButton(kOkButton);
-        // The twelve writes of the window's states, locked boxes included.
+        // The twelve writes, in order.
         Log writes;
         for (int i = 0; i < kBoxCount; ++i) {
             writes.push_back("write " + std::string(kBoxes[static_cast<std::size_t>(i)].key) + "=" +
-                             c.boxes[i]);
+                             c.written[i]);
         }
         EXPECT_EQ(f.Writes(), writes) << c.name;
         EXPECT_NE(std::find(f.log.begin(), f.log.end(), c.switched), f.log.end()) << c.name;
     }
+}
+
+TEST(FormPolicy, AfterOkUnderPolicyTheUsersOwnSettingsComeBackWhenItGoes) {
+    const std::map<std::string, std::string> own = {
+        {"Classic", "1"}, {"Left", "1"}, {"All", "0"}, {"Review", "1"}};
+    FakeForm withPolicy;
+    withPolicy.Store(own);
+    withPolicy.computer.Put("Classic", PolicyValue::Dword(0));
+    withPolicy.computer.Put("Home", PolicyValue::Dword(1));
+    withPolicy.user.Put("Hide built-in tabs", PolicyValue::Dword(0));
+    withPolicy.form.InitializeFromStore();
+    withPolicy.form.PressButton(kOkButton);
+
+    FakeForm before;
+    before.Store(own);
+    before.form.InitializeFromStore();
+    FakeForm after;
+    after.store.memory = withPolicy.store.memory;
+    after.form.InitializeFromStore();
+    EXPECT_EQ(after.Boxes(), before.Boxes());
+    EXPECT_EQ(after.store.memory.SettingsRead("Classic", 0), "1");
 }
 
 TEST(FormPolicy, ALockedKeyIsNotReadFromTheStoreSoItsBadValueCostsNoBox) {
