@@ -52,6 +52,22 @@ int WindowDpi(HWND hwnd) {
     return dpi > 0 ? dpi : 96;
 }
 
+// The policy note is a read-only edit so that it can scroll; a click puts
+// the focus there, and a multi-line edit would then keep Enter, Esc and Tab
+// from the dialog manager. It gets none of them.
+LRESULT CALLBACK NoteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR) {
+    try {
+        const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+        if (message == WM_GETDLGCODE) {
+            return result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        }
+        return result;
+    } catch (...) {
+        return 0;
+    }
+}
+
 } // namespace
 
 // --- Window ------------------------------------------------------------------
@@ -215,6 +231,7 @@ void FormWindow::CreateControls() {
         Child(pages_[0], WC_EDITW, L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS,
               inFrame(kPolicyNoteRect), kPolicyNoteId);
     ::ShowWindow(policyNote_, SW_HIDE);
+    ::SetWindowSubclass(policyNote_, &NoteProc, 0, 0);
 
     frames_[1] = Child(pages_[1], WC_BUTTONW, L"", BS_GROUPBOX, frameRect, kFrame2Id);
     // The design left a placeholder here for the program's name.

@@ -16,6 +16,7 @@
 //                        is shown
 //   title TEXT           the About page's title reads TEXT
 //   click N              click box N
+//   clicknote            click into the policy note (which takes the focus)
 //   tab N                switch the tab control to page N
 //   ok | cancel          press the button
 //   key return|escape|space|tab   a key, to the control with the focus
@@ -331,6 +332,16 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         }
     } else if (step == L"click") {
         ::SendMessageW(Control(kFirstBoxId + std::stoi(argument())), BM_CLICK, 0, 0);
+    } else if (step == L"clicknote") {
+        const HWND note = Control(kPolicyNoteId);
+        ::PostMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        ::PostMessageW(note, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        // Posted messages go after any sent one: wait for what they do.
+        WaitFor(L"the note to take the focus", [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return ::GetGUIThreadInfo(g_program.threadId, &info) && info.hwndFocus == note;
+        });
     } else if (step == L"tab") {
         ::SendMessageW(Control(kTabControlId), TCM_SETCURFOCUS, std::stoi(argument()), 0);
     } else if (step == L"ok" || step == L"cancel") {

@@ -67,8 +67,13 @@ drive window noerrorbox boxes 010010000001 enabled 010111111111 \
 [[ $(stored Classic) == 1 ]] || fail "Classic holds '$(stored Classic)', not the user's 1"
 if key_exists "$addin_key"; then fail "Classic locked off did not switch the add-in off"; fi
 
+# A click into the note leaves Esc to the window (Cancel: nothing stored).
+reg add "$store" /v Review /t REG_SZ /d 1 /f >/dev/null
+drive window clicknote key escape exited || fail "Esc after a click into the note"
+[[ $(stored Review) == 1 ]] || fail "Esc from the note stored the window"
+
 # The policy gone: every box the user's, no note, the user's values back.
 reg delete "$user" /f >/dev/null
-drive window noerrorbox boxes 111010000001 enabled 111111111111 note '' cancel exited ||
+drive window noerrorbox boxes 111010001001 enabled 111111111111 note '' cancel exited ||
   fail "policy removed"
 echo PASS
