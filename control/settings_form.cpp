@@ -105,7 +105,7 @@ void SettingsForm::ApplyPolicy(int index, std::string& note, bool& anyLocked) {
 
 void SettingsForm::LoadBox(int index) {
     // A locked box shows the policy; what the user stored under its key
-    // waits, unread, for the policy to go.
+    // waits, unconverted, for the policy to go.
     if (boxes_.IsLocked(index)) {
         return;
     }

@@ -675,13 +675,16 @@ TEST(FormPolicy, AfterOkUnderPolicyTheUsersOwnSettingsComeBackWhenItGoes) {
     EXPECT_EQ(after.store.memory.SettingsRead("Classic", 0), "1");
 }
 
-TEST(FormPolicy, ALockedKeyIsNotReadFromTheStoreSoItsBadValueCostsNoBox) {
+TEST(FormPolicy, ALockedKeysBadStoredValueCostsNoBoxAndIsKept) {
     FakeForm f;
     f.computer.Put("Left", PolicyValue::Dword(1));
     f.Store({{"Left", "x"}});
     f.form.InitializeFromStore();
     EXPECT_TRUE(f.view.boxTexts.empty());
     EXPECT_EQ(f.Boxes(), "111000000000");
+    f.form.PressButton(kOkButton);
+    EXPECT_TRUE(f.view.boxTexts.empty());
+    EXPECT_EQ(f.store.memory.SettingsRead("Left", 1), "x");
 }
 
 TEST(FormPolicy, APolicyPlaceThatCannotBeReadIsReportedAndLocksNothing) {
