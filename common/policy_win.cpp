@@ -1,6 +1,7 @@
 #include "common/policy_win.h"
 
 #include "common/error.h"
+#include "common/settings_store_win.h"
 #include "common/text_win.h"
 
 #include <cstring>
@@ -52,14 +53,7 @@ std::optional<PolicyValue> RegistryPolicySource::PolicyRead(std::string_view key
             keyMissing_ = true;
             return std::nullopt;
         }
-        do {
-            size = static_cast<DWORD>(valueBytes.size());
-            status = ::RegQueryValueExW(key_.get(), name.c_str(), nullptr, &type, valueBytes.data(),
-                                        &size);
-            if (status == ERROR_MORE_DATA) {
-                valueBytes.resize(size);
-            }
-        } while (status == ERROR_MORE_DATA);
+        status = QueryValueGrowing(key_.get(), name.c_str(), type, valueBytes, size);
         // Group Policy rewrites its keys when it refreshes; a new key may
         // stand where the open one was.
         if (status != ERROR_KEY_DELETED) {

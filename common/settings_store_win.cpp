@@ -8,6 +8,19 @@
 
 namespace tavlin {
 
+LONG QueryValueGrowing(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& bytes,
+                       DWORD& size) {
+    LONG status = ERROR_SUCCESS;
+    do {
+        size = static_cast<DWORD>(bytes.size());
+        status = ::RegQueryValueExW(key, name, nullptr, &type, bytes.data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            bytes.resize(size);
+        }
+    } while (status == ERROR_MORE_DATA);
+    return status;
+}
+
 std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaultValue) const {
     const std::wstring name = Utf8ToWide(key);
     // Settings are short: one query answers most of them.
@@ -24,15 +37,7 @@ std::string RegistrySettingsStore::SettingsRead(std::string_view key, int defaul
             sectionMissing_ = true;
             return std::to_string(defaultValue);
         }
-        // The value may change between two queries; ask again until it fits.
-        do {
-            size = static_cast<DWORD>(valueBytes.size());
-            status = ::RegQueryValueExW(section_.get(), name.c_str(), nullptr, &type,
-                                        valueBytes.data(), &size);
-            if (status == ERROR_MORE_DATA) {
-                valueBytes.resize(size);
-            }
-        } while (status == ERROR_MORE_DATA);
+        status = QueryValueGrowing(section_.get(), name.c_str(), type, valueBytes, size);
         // The key that was open may have been deleted since; a new one may
         // stand in its place.
         if (status != ERROR_KEY_DELETED) {

@@ -3,9 +3,17 @@
 #include "common/settings_store.h"
 #include "common/unique_win.h"
 
+#include <vector>
+
 #include <windows.h>
 
 namespace tavlin {
+
+// Queries one value into bytes, growing them until it fits (the value may
+// grow between two queries); size is what it holds. The registry's status,
+// never ERROR_MORE_DATA.
+LONG QueryValueGrowing(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& bytes,
+                       DWORD& size);
 
 // The store on Windows: one REG_SZ value per key under kPath of the
 // current user. The keys are created only by the first write, so merely
