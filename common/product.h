@@ -20,4 +20,15 @@ inline constexpr std::string_view kWordAddinKey =
     "Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect";
 inline constexpr std::string_view kAddinFileName = "TavlinAddin.dll";
 
+// A machine-wide installation, by a Windows Installer package, is marked by
+// this key in HKLM's 64-bit view (the only view on 32-bit Windows). Only the
+// packages write it: the control program and the NSIS installer tell the
+// two kinds of installation apart by it.
+inline constexpr std::string_view kMachineInstallKey = "Software\\Drevalo\\Tavlin";
+// The installation's folder, with a trailing backslash, as Windows
+// Installer writes folders.
+inline constexpr std::string_view kMachineInstallFolderValue = "InstallFolder";
+// The package's ProductCode, "{...}": what msiexec /x takes.
+inline constexpr std::string_view kMachineInstallProductCodeValue = "ProductCode";
+
 } // namespace tavlin
