@@ -173,6 +173,18 @@ Table AddinTable(const Identity& id) {
     return t;
 }
 
+std::string TypeLibraryHelpFolder(std::string_view modulePath, Platform platform) {
+    std::string_view folder = modulePath.substr(0, modulePath.find_last_of("\\/") + 1);
+    if (platform == Platform::Win64 && folder.size() > 1) {
+        const std::string_view inner = folder.substr(0, folder.size() - 1);
+        const std::size_t cut = inner.find_last_of("\\/");
+        if (cut != std::string_view::npos && SameName(inner.substr(cut + 1), "x64")) {
+            folder = folder.substr(0, cut + 1);
+        }
+    }
+    return std::string(folder);
+}
+
 Outcome Register(Backend& backend, const Table& table) {
     // Writing HKLM needs administrator rights on Vista and later, and the
     // control program runs regsvr32 as a standard user: without the

@@ -92,6 +92,14 @@ inline constexpr std::uint32_t kLoadAtStartup = 3;
 
 [[nodiscard]] Table AddinTable(const Identity& id);
 
+// The help folder the type library is registered with: the installation's
+// folder, with a trailing backslash, also for the x86_64 DLL in its x64
+// subfolder. Both bitnesses write it into the one TypeLib key they share,
+// so it must not depend on which registered last; and a Windows Installer
+// package writes the same value from its folder property, which always ends
+// in a backslash.
+[[nodiscard]] std::string TypeLibraryHelpFolder(std::string_view modulePath, Platform platform);
+
 class Backend {
 public:
     virtual ~Backend() = default;

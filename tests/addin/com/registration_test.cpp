@@ -350,6 +350,24 @@ TEST(RegistrationTable, EveryWrittenKeyLiesInARemovedTree) {
     }
 }
 
+// Both DLLs write the help folder into the TypeLib key they share, and a
+// package writes it from its folder property: all three must agree.
+TEST(RegistrationTable, BothBitnessesNameTheInstallationAsHelpFolder) {
+    const std::string folder = "C:\\Program Files\\Tavlin\\";
+    EXPECT_EQ(TypeLibraryHelpFolder(folder + "TavlinAddin.dll", Platform::Win32), folder);
+    EXPECT_EQ(TypeLibraryHelpFolder(folder + "x64\\TavlinAddin.dll", Platform::Win64), folder);
+    EXPECT_EQ(TypeLibraryHelpFolder(folder + "X64\\TavlinAddin.dll", Platform::Win64), folder);
+    // Only the installation's own x64 subfolder is stepped out of, and only
+    // by the 64-bit DLL.
+    EXPECT_EQ(TypeLibraryHelpFolder(folder + "x64\\TavlinAddin.dll", Platform::Win32),
+              folder + "x64\\");
+    EXPECT_EQ(TypeLibraryHelpFolder("D:\\Tools\\tx64\\TavlinAddin.dll", Platform::Win64),
+              "D:\\Tools\\tx64\\");
+    EXPECT_EQ(TypeLibraryHelpFolder("D:\\TavlinAddin.dll", Platform::Win64), "D:\\");
+    EXPECT_EQ(TypeLibraryHelpFolder("x64\\TavlinAddin.dll", Platform::Win64), "x64\\");
+    EXPECT_EQ(TypeLibraryHelpFolder("TavlinAddin.dll", Platform::Win32), "");
+}
+
 TEST(Register, MachineWideWhenAllowed) {
     Fixture f;
     const Outcome o = Register(f.x64, AddinTable(IdentityOf(Bits::x64)));
