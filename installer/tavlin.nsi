@@ -53,6 +53,12 @@ SetCompressor /SOLID lzma
 !define C2R_HIVE "SOFTWARE\Microsoft\Office\ClickToRun\REGISTRY\MACHINE\Software"
 !define C2R_ADDIN_KEY "${C2R_HIVE}\Microsoft\Office\Word\Addins\TavlinCom.Connect"
 !define C2R_ADDIN_KEY_WOW "${C2R_HIVE}\Wow6432Node\Microsoft\Office\Word\Addins\TavlinCom.Connect"
+; A machine-wide installation made by a Windows Installer package leaves
+; this key in HKLM's 64-bit view (the only one on 32-bit Windows); only the
+; package writes it. The names are common/product.h's kMachineInstallKey and
+; kMachineInstallProductCodeValue: change them there and here together.
+!define MSI_MARKER_KEY "Software\Drevalo\Tavlin"
+!define MSI_MARKER_PRODUCT_CODE "ProductCode"
 
 ; The longest file path the installation makes, past the folder (the
 ; administrative template's language file). Every path has to stay below
@@ -97,6 +103,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define EXIT_NOT_ADMIN 4
 !define EXIT_REGISTRATION_FAILED 5
 !define EXIT_BAD_FOLDER 6
+!define EXIT_MSI_INSTALLED 7
 
 Var RegistrationFailed
 Var Windows64 ; 1 on 64-bit Windows
@@ -345,9 +352,29 @@ Function CheckFolder
   Pop $1
 FunctionEnd
 
+; Beside the package's installation this one would register the same class
+; and add-in over it, and removing either would switch the other off. The
+; package's installation is left as it is: the user is told how to remove
+; it, and nothing is installed.
+Function RefuseBesideMsi
+  Push $0
+  ReadRegStr $0 HKLM "${MSI_MARKER_KEY}" "${MSI_MARKER_PRODUCT_CODE}"
+  ${If} $0 != ""
+    MessageBox MB_ICONSTOP|MB_OK "${PRODUCT} is already installed for all users of this computer by its Windows Installer package. Remove that installation first, in Programs and Features or with this command:$\r$\n$\r$\nmsiexec /x $0$\r$\n$\r$\nNothing was installed." /SD IDOK
+    SetErrorLevel ${EXIT_MSI_INSTALLED}
+    Quit
+  ${EndIf}
+  Pop $0
+FunctionEnd
+
 Function .onInit
+  Call RefuseBesideMsi
   !insertmacro TAVLIN_NATIVE_VIEW
   SetShellVarContext all
+  ; Before the administrator check: reading the key needs no rights, and a
+  ; user who is not an administrator would only be sent to elevate a run
+  ; that is refused anyway.
+  Call RefuseBesideMsi
   !insertmacro TAVLIN_REQUIRE_ADMIN
   StrCpy $RegistrationFailed 0
   Call GivenFolder
