@@ -160,8 +160,8 @@ public:
     Status RegisterTypeLibrary(Scope scope) override {
         std::wstring path = module::Path();
         std::wstring folder = Utf8ToWide(registration::TypeLibraryHelpFolder(
-            WideToUtf8(path), sizeof(void*) == 8 ? registration::Platform::Win64
-                                                 : registration::Platform::Win32));
+            WideToUtf8(path),
+            sizeof(void*) == 8 ? registration::Platform::Win64 : registration::Platform::Win32));
         ComPtr<ITypeLib> library;
         HRESULT hr = ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
         if (FAILED(hr)) {
