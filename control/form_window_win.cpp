@@ -52,7 +52,7 @@ int WindowDpi(HWND hwnd) {
     return dpi > 0 ? dpi : 96;
 }
 
-// The policy note is a read-only edit so that it can scroll; a click puts
+// The note is a read-only edit so that it can scroll; a click puts
 // the focus there, and a multi-line edit would then keep Enter, Esc and Tab
 // from the dialog manager. It gets none of them.
 LRESULT CALLBACK NoteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -226,7 +226,9 @@ void FormWindow::CreateControls() {
     }
 
     // Read-only and scrolling, as an administrator's policy may be wrong
-    // for several keys at once; hidden until there is something to say.
+    // for several keys at once; hidden until there is something to say. A
+    // machine-wide installation's line shares it, above the policy's, so
+    // the two never overlap.
     policyNote_ =
         Child(pages_[0], WC_EDITW, L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS,
               inFrame(kPolicyNoteRect), kPolicyNoteId);

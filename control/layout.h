@@ -27,7 +27,8 @@ inline constexpr TwipsRect kCancelRect{4320, 4560, 1560, 405};
 
 // Inside the tab control: both frames fill the page below the tab strip.
 inline constexpr TwipsRect kFrameRect{120, 360, 5520, 3855};
-// Inside Frame1, below the boxes: what the window says about policy.
+// Inside Frame1, below the boxes: what the window says about the
+// installation and policy, room for two lines before it scrolls.
 inline constexpr TwipsRect kPolicyNoteRect{240, 3300, 5160, 495};
 // Inside Frame2, on the "About" page.
 inline constexpr TwipsRect kTitleRect{240, 480, 5040, 330};

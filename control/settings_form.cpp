@@ -13,6 +13,7 @@ namespace {
 // step, so these never move.
 namespace initialize_line {
 constexpr int kApplySkin = 100;
+constexpr int kReadInstallation = 101;
 constexpr int kCaptionAndIcon = 102;
 constexpr int kReadPolicy = 103;
 constexpr int kLoadClassic = 104;
@@ -81,17 +82,18 @@ SettingsForm::SettingsForm(SettingsStore& store, const PolicySource& computerPol
     });
 }
 
-void SettingsForm::ApplyPolicy(int index, std::string& note, bool& anyLocked) {
+void SettingsForm::ApplyPolicy(int index, std::vector<std::string>& ignored, bool& anyLocked) {
     const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
     const PolicyDecision decision = DecidePolicy(computerPolicy_, userPolicy_, box.key);
-    for (const IgnoredPolicy& ignored : decision.ignored) {
-        note += "\nThe ";
-        note += PolicyPlaceName(ignored.place);
-        note += " for \"";
-        note += box.key;
-        note += "\" is ignored: ";
-        note += ignored.why;
-        note += '.';
+    for (const IgnoredPolicy& place : decision.ignored) {
+        std::string line = "The ";
+        line += PolicyPlaceName(place.place);
+        line += " for \"";
+        line += box.key;
+        line += "\" is ignored: ";
+        line += place.why;
+        line += '.';
+        ignored.push_back(std::move(line));
     }
     if (decision.value) {
         boxes_.Lock(index, static_cast<BoxState>(*decision.value));
@@ -129,21 +131,35 @@ void SettingsForm::InitializeFromStore() noexcept {
     using namespace initialize_line;
     ErrorTrap trap(Handler::Initialize, view_, &probe_);
     trap.Run(kApplySkin, [&] { view_.ApplySkin(); });
+    bool machineWide = false;
+    trap.Run(kReadInstallation, [&] { machineWide = addin_.MachineWide(); });
     trap.Run(kCaptionAndIcon, [&] {
         view_.SetCaption(kAppTitle);
         view_.SetProgramIcon();
     });
     // Locks first: loading runs the rules, which must meet the locked boxes
     // already in their places.
-    std::string ignoredNotes;
+    std::vector<std::string> ignored;
     bool anyLocked = false;
     for (int i = 0; i < kBoxCount; ++i) {
-        trap.Run(kReadPolicy, [&] { ApplyPolicy(i, ignoredNotes, anyLocked); });
+        trap.Run(kReadPolicy, [&] { ApplyPolicy(i, ignored, anyLocked); });
     }
-    std::string note = anyLocked ? std::string(kManagedNote) : std::string();
-    note += ignoredNotes;
-    if (!anyLocked && !note.empty()) {
-        note.erase(0, 1);
+    // The lines that hold for the whole window first: the note shows two
+    // before it scrolls.
+    std::vector<std::string_view> lines;
+    if (machineWide) {
+        lines.push_back(kMachineWideNote);
+    }
+    if (anyLocked) {
+        lines.push_back(kManagedNote);
+    }
+    lines.insert(lines.end(), ignored.begin(), ignored.end());
+    std::string note;
+    for (const std::string_view line : lines) {
+        if (!note.empty()) {
+            note += '\n';
+        }
+        note += line;
     }
     trap.Run(kReadPolicy, [&] { view_.ShowPolicyNote(note); });
     trap.Run(kLoadClassic, [&] { LoadBox(kClassicBox); });

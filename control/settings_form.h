@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlin::control {
 
@@ -29,7 +30,8 @@ public:
     virtual void ShowBox(int index, BoxState state) = 0;
     // The box shows the policy's state and the user cannot change it.
     virtual void LockBox(int index) = 0;
-    // What the window says about policy, one line each; nothing shown when
+    // What the window says below the boxes, one line each: that Tavlin is
+    // installed for every user, then what policy does. Nothing shown when
     // text is empty.
     virtual void ShowPolicyNote(std::string_view text) = 0;
     // The shell's default action on target, this window as owner.
@@ -51,6 +53,10 @@ struct PointerLook {
 
 // The window's line when some box is locked by policy.
 inline constexpr std::string_view kManagedNote = "Some settings are managed by your administrator.";
+// The window's line in a machine-wide installation, where OK switches the
+// Classic tab for this user alone.
+inline constexpr std::string_view kMachineWideNote =
+    "Tavlin is installed for all users of this computer.";
 
 class SettingsForm {
 public:
@@ -63,8 +69,8 @@ public:
     SettingsForm& operator=(const SettingsForm&) = delete;
 
     // The three trapping handlers: never throw, report each failing step.
-    // At creation: the look, the caption and icon, the boxes policy locks,
-    // the other boxes from the store.
+    // At creation: the look, the kind of installation, the caption and
+    // icon, the boxes policy locks, the other boxes from the store.
     void InitializeFromStore() noexcept;
     // Before the window is first shown: caption, centring, hand pointer.
     void PrepareToShow() noexcept;
@@ -88,7 +94,7 @@ public:
 private:
     void LoadBox(int index);
     void SaveBox(int index);
-    void ApplyPolicy(int index, std::string& note, bool& anyLocked);
+    void ApplyPolicy(int index, std::vector<std::string>& ignored, bool& anyLocked);
 
     SettingsStore& store_;
     const PolicySource& computerPolicy_;

@@ -110,6 +110,36 @@ std::optional<Error> RegistrationFailure(const InstalledAddin& addin, bool unreg
                                           (unregister ? "off. " : "on. ") + reason);
 }
 
+bool IsMachineWideInstallation(const std::optional<std::string>& installFolder,
+                               std::string_view programFolder) {
+    return installFolder && IsAbsolutePath(*installFolder) && IsAbsolutePath(programFolder) &&
+           SamePath(*installFolder, programFolder);
+}
+
+bool PlatformAddinSwitch::MachineWide() {
+    if (!machineWide_) {
+        // The package writes its marker into the 64-bit view alone, which
+        // the i686 program on 64-bit Windows reaches only by asking for it.
+        machineWide_ = IsMachineWideInstallation(platform_.ReadString(RegistryRoot::LocalMachine64,
+                                                                      kMachineInstallKey,
+                                                                      kMachineInstallFolderValue),
+                                                 platform_.Facts().programFolder);
+    }
+    return *machineWide_;
+}
+
+std::optional<bool> PlatformAddinSwitch::InstallationKind(std::vector<Error>& failures) {
+    // Not knowing, neither way of switching is safe: per user it could
+    // undo the machine's registration for everyone.
+    try {
+        return MachineWide();
+    } catch (...) {
+        failures.push_back(
+            StepFailure("How Tavlin is installed could not be read", CurrentError()));
+        return std::nullopt;
+    }
+}
+
 std::vector<InstalledAddin> PlatformAddinSwitch::RunTools(bool unregister,
                                                           std::vector<Error>& failures) {
     std::vector<InstalledAddin> switched;
@@ -144,6 +174,22 @@ void PlatformAddinSwitch::EnableAddinAgainInWord(std::span<const InstalledAddin>
 
 std::vector<Error> PlatformAddinSwitch::EnableAddin() {
     std::vector<Error> failures;
+    const std::optional<bool> machineWide = InstallationKind(failures);
+    if (!machineWide) {
+        return failures;
+    }
+    if (*machineWide) {
+        // The package registered the add-ins and listed them for Word under
+        // HKLM, for every user; the "Classic" setting OK has just stored is
+        // what brings the tab to this user's Word. Word's list of
+        // hard-disabled add-ins is this user's alone, though: after a crash
+        // it keeps the add-in out of this user's Word whatever the machine
+        // registered, and only taking our entries off lets it load again.
+        // That touches neither the machine nor any other user.
+        Attempt(failures, "Word's list of disabled add-ins could not be cleared",
+                [&] { EnableAddinAgainInWord(InstallationAddins(platform_.Facts())); });
+        return failures;
+    }
     const std::vector<InstalledAddin> registered = RunTools(false, failures);
     if (registered.empty()) {
         return failures;
@@ -159,6 +205,13 @@ std::vector<Error> PlatformAddinSwitch::EnableAddin() {
 
 std::vector<Error> PlatformAddinSwitch::DisableAddin() {
     std::vector<Error> failures;
+    // In a machine-wide installation the "Classic" setting OK has stored
+    // takes the tab away for this user; unregistering would take the
+    // add-in from everyone, and the HKLM listing cannot be undone per user.
+    if (const std::optional<bool> machineWide = InstallationKind(failures);
+        !machineWide || *machineWide) {
+        return failures;
+    }
     if (RunTools(true, failures).empty()) {
         return failures;
     }

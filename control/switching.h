@@ -2,8 +2,11 @@
 // unregister every add-in DLL of the installation the system can load, each
 // with the regsvr32 of its own bitness, keep Word's add-in key and its list
 // of disabled add-ins in step, and start Word by the path Windows has for
-// it. The platform does the work; the order of the steps, the choice of
-// tools and files and what counts as done live here.
+// it. An installation made for every user of the computer is registered and
+// listed for Word by its package, and stays so: there the user's own
+// settings alone switch the Classic tab. The platform does the work; the
+// order of the steps, the choice of tools and files and what counts as done
+// live here.
 #pragma once
 
 #include "common/error.h"
@@ -83,6 +86,15 @@ struct BinaryValue {
 inline constexpr std::string_view kWordAppPathKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.exe";
 
+// Whether the program folder belongs to a machine-wide installation: the
+// package recorded installFolder (kMachineInstallFolderValue, with the
+// trailing backslash Windows Installer gives folders) and it names
+// programFolder, compared as Windows compares paths. A missing, empty or
+// relative value is none, and so is one naming another folder: a copy of
+// Tavlin elsewhere on such a computer switches per user as ever.
+[[nodiscard]] bool IsMachineWideInstallation(const std::optional<std::string>& installFolder,
+                                             std::string_view programFolder);
+
 // What the switch asks of the system. Failures are Errors carrying the
 // platform's own text.
 class SwitchPlatform {
@@ -124,6 +136,9 @@ public:
     [[nodiscard]] virtual std::vector<Error> DisableAddin() = 0;
     // Throws when no Word is registered or it cannot be started.
     virtual void StartWord() = 0;
+    // Whether Tavlin is installed here for every user of the computer, as
+    // OK then switches it. Throws when the system cannot tell.
+    [[nodiscard]] virtual bool MachineWide() = 0;
 };
 
 // The switch itself, over whichever platform it is given: the Windows one
@@ -134,19 +149,27 @@ public:
 
     // Registers each add-in; when at least one is registered, makes sure
     // Word's add-in key exists with LoadBehavior 3 and removes Word's
-    // hard-disable entries for the add-ins registered.
+    // hard-disable entries for the add-ins registered. In a machine-wide
+    // installation only the hard-disable entries go, for each add-in the
+    // system can load.
     std::vector<Error> EnableAddin() override;
     // Unregisters each add-in; when at least one is unregistered, deletes
-    // Word's add-in key.
+    // Word's add-in key. In a machine-wide installation: nothing.
     std::vector<Error> DisableAddin() override;
     void StartWord() override;
+    // Read from HKLM's 64-bit view once, so that what the window says and
+    // what OK does agree.
+    bool MachineWide() override;
 
 private:
+    // The installation's kind, or nothing with the failure appended.
+    std::optional<bool> InstallationKind(std::vector<Error>& failures);
     // The add-ins the run switched; failures appended.
     std::vector<InstalledAddin> RunTools(bool unregister, std::vector<Error>& failures);
     void EnableAddinAgainInWord(std::span<const InstalledAddin> registered);
 
     SwitchPlatform& platform_;
+    std::optional<bool> machineWide_;
 };
 
 } // namespace tavlin::control

@@ -42,6 +42,9 @@ struct FakeSwitchPlatform final : SwitchPlatform {
     }
     std::optional<std::string> ReadString(RegistryRoot root, std::string_view path,
                                           std::string_view name) override {
+        if (unreadable.count(Key(root, path)) != 0) {
+            throw Error(ErrorCode::Platform, "Access is denied.");
+        }
         const auto it = strings.find(Name(root, path, name));
         return it == strings.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
@@ -93,7 +96,8 @@ struct FakeSwitchPlatform final : SwitchPlatform {
     std::set<std::string> keys;
     std::map<std::string, std::uint32_t> dwords;
     std::map<std::string, std::vector<BinaryValue>> binaries;
-    std::set<std::string> refused; // operations that fail
+    std::set<std::string> refused;    // operations that fail
+    std::set<std::string> unreadable; // keys whose values cannot be read
     bool startFails = false;
     std::vector<std::string> log;
 };

@@ -83,9 +83,17 @@ struct FakeSwitch final : AddinSwitch {
             throw Error(ErrorCode::Platform, "No Word.");
         }
     }
+    bool MachineWide() override {
+        if (failMachineWide) {
+            throw Error(ErrorCode::Platform, "Access is denied.");
+        }
+        return machineWide;
+    }
     Log& log;
     bool failEnable = false;
     bool failWord = false;
+    bool machineWide = false;
+    bool failMachineWide = false;
     std::vector<Error> enableFailures;
     std::vector<Error> disableFailures;
 };
@@ -435,9 +443,15 @@ struct OkOverFakeSystem : ::testing::Test {
     const std::string dll64 = "C:\\Program Files\\Tavlin\\x64\\TavlinAddin.dll";
     const std::string addinKey = "HKCU\\" + std::string(kWordAddinKey);
 
-    OkOverFakeSystem() {
+    // installFolder: what a machine-wide installation's package recorded.
+    explicit OkOverFakeSystem(std::optional<std::string> installFolder = std::nullopt) {
         platform.strings[testing::FakeSwitchPlatform::Name(
             RegistryRoot::LocalMachine, kWordAppPathKey, "")] = "C:\\Office\\WINWORD.EXE";
+        if (installFolder) {
+            platform.strings[testing::FakeSwitchPlatform::Name(
+                RegistryRoot::LocalMachine64, kMachineInstallKey, kMachineInstallFolderValue)] =
+                *installFolder;
+        }
         form.InitializeFromStore();
     }
     std::string NotLoaded(const std::string& file) const {
@@ -500,6 +514,92 @@ TEST_F(OkOverFakeSystem, NoWordRegisteredIsReportedAtLine120) {
                        "computer.",
                        "PushButton22_Click", 120)}));
     EXPECT_EQ(log.back(), "close");
+}
+
+// A machine-wide installation: the package wrote its marker for the folder
+// the fake Tavlinar runs from.
+struct MachineWideOk : OkOverFakeSystem {
+    MachineWideOk() : OkOverFakeSystem("C:\\Program Files\\Tavlin\\") {}
+    // Everything the switch did to the system but read it.
+    Log Changes() const {
+        Log changes;
+        for (const std::string& entry : platform.log) {
+            if (entry.rfind("list ", 0) != 0 && entry.rfind("start ", 0) != 0) {
+                changes.push_back(entry);
+            }
+        }
+        return changes;
+    }
+};
+
+TEST_F(MachineWideOk, TheSettingAloneSwitchesTheClassicTabForThisUser) {
+    EXPECT_EQ(view.note, kMachineWideNote);
+    platform.keys.insert(addinKey); // from an earlier per-user installation
+    for (const bool on : {true, false}) {
+        if (!on) {
+            form.ClickBox(kClassicBox);
+        }
+        platform.log.clear();
+        form.PressButton(kOkButton);
+        EXPECT_TRUE(view.boxTexts.empty()) << on;
+        EXPECT_EQ(Changes(), Log{}) << on;
+        EXPECT_EQ(store.memory.SettingsRead("Classic", 9), on ? "1" : "0");
+        EXPECT_EQ(platform.keys, std::set<std::string>{addinKey}) << on;
+        EXPECT_TRUE(platform.dwords.empty()) << on;
+        EXPECT_TRUE(WordStarted()) << on;
+        EXPECT_EQ(log.back(), "close");
+    }
+}
+
+TEST(FormInstallation, TheNoteSaysSoOnlyInAMachineWideInstallationAndPolicyFollows) {
+    const std::string wide(kMachineWideNote);
+    const std::string managed(kManagedNote);
+    const std::string ignored =
+        "The computer policy for \"Left\" is ignored: the text \"yes\" is not 0 or 1.";
+    struct Case {
+        bool machineWide;
+        std::map<std::string, PolicyValue> computer;
+        std::string note;
+    };
+    const std::vector<Case> cases = {
+        {false, {}, ""},
+        {true, {}, wide},
+        {true, {{"Home", PolicyValue::Dword(1)}}, wide + "\n" + managed},
+        {true, {{"Left", PolicyValue::String("yes")}}, wide + "\n" + ignored},
+        {true,
+         {{"Home", PolicyValue::Dword(1)}, {"Left", PolicyValue::String("yes")}},
+         wide + "\n" + managed + "\n" + ignored},
+        {false,
+         {{"Home", PolicyValue::Dword(1)}, {"Left", PolicyValue::String("yes")}},
+         managed + "\n" + ignored},
+    };
+    for (const Case& c : cases) {
+        FakeForm f;
+        f.addin.machineWide = c.machineWide;
+        for (const auto& [key, value] : c.computer) {
+            f.computer.Put(key, value);
+        }
+        f.form.InitializeFromStore();
+        EXPECT_EQ(f.view.note, c.note);
+        EXPECT_TRUE(f.view.boxTexts.empty()) << c.note;
+        // Nothing else in the window changes with it.
+        FakeForm perUser;
+        for (const auto& [key, value] : c.computer) {
+            perUser.computer.Put(key, value);
+        }
+        perUser.form.InitializeFromStore();
+        EXPECT_EQ(f.Boxes(), perUser.Boxes()) << c.note;
+        EXPECT_EQ(f.view.locked, perUser.view.locked) << c.note;
+    }
+}
+
+TEST(FormInstallation, AnInstallationThatCannotBeReadIsReportedAtLine101AndTheWindowLoads) {
+    FakeForm f;
+    f.addin.failMachineWide = true;
+    f.form.InitializeFromStore();
+    EXPECT_EQ(f.view.boxTexts, (Log{Box("Access is denied.", "Form_Initialize", 101)}));
+    EXPECT_EQ(f.view.note, "");
+    EXPECT_EQ(f.Boxes(), "111000000000");
 }
 
 TEST_F(FormTest, TheWebsiteLinkOpensTheMakersAddress) {

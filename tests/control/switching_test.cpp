@@ -7,6 +7,8 @@
 
 #include "fake_switch_platform.h"
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -299,6 +301,186 @@ TEST_F(SwitchTest, OffKeepsTheKeyWhenNothingWasUnregistered) {
     EXPECT_EQ(failures[0], "The add-in " + kDll32 +
                                " could not be switched off. C:\\Windows\\SysWOW64\\regsvr32.exe "
                                "did not end within 30 seconds.");
+    EXPECT_TRUE(Listed());
+}
+
+// --- A machine-wide installation ---------------------------------------------
+
+TEST(MachineWideInstallation, TheRecordedFolderMustBeTheProgramFolder) {
+    const std::string_view program = "C:\\Program Files\\Tavlin";
+    struct Case {
+        std::optional<std::string> recorded;
+        std::string_view programFolder;
+        bool machineWide;
+    };
+    const Case cases[] = {
+        // As the package writes it, with a trailing backslash, or without.
+        {"C:\\Program Files\\Tavlin\\", program, true},
+        {"C:\\Program Files\\Tavlin", program, true},
+        {"C:\\Program Files\\Tavlin\\", "C:\\Program Files\\Tavlin\\", true},
+        {"c:\\PROGRAM FILES\\tavlin\\", program, true},
+        {"C:\\Program Files\\Tavlin\\\\", program, true},
+        {"C:\\Program Files\\\xC3\xA4rende \xD0\xB4\\", // "ärende д"
+         "C:\\Program Files\\\xC3\x84RENDE \xD0\x94", true},
+        // Another folder: a developer's copy, another view's folder, a
+        // folder above or below, a name that merely starts alike.
+        {"D:\\Work\\Tavlin\\", program, false},
+        {"C:\\Program Files (x86)\\Tavlin\\", program, false},
+        {"C:\\Program Files\\", program, false},
+        {"C:\\Program Files\\Tavlin\\x64\\", program, false},
+        {"C:\\Program Files\\Tavlin2\\", program, false},
+        {"C:\\Program Files\\Tavli\\", program, false},
+        // Nothing usable recorded.
+        {std::nullopt, program, false},
+        {"", program, false},
+        {" ", program, false},
+        {"\\", program, false},
+        {"Tavlin\\", "Tavlin", false},
+        // A program that could not find its own folder is in none.
+        {"", "", false},
+        {"C:\\Program Files\\Tavlin\\", "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsMachineWideInstallation(c.recorded, c.programFolder), c.machineWide)
+            << c.recorded.value_or("(missing)") << " for " << c.programFolder;
+    }
+}
+
+const std::string kMarkerFolder = FakeSwitchPlatform::Name(
+    RegistryRoot::LocalMachine64, kMachineInstallKey, kMachineInstallFolderValue);
+const std::string kMarkerCode = FakeSwitchPlatform::Name(
+    RegistryRoot::LocalMachine64, kMachineInstallKey, kMachineInstallProductCodeValue);
+const std::string kProductCode = "{6A1F4C1E-2B7D-4E55-9C0A-3D8E7F210B44}";
+
+// The package writes the marker into HKLM's 64-bit view only; the i686
+// Tavlinar on 64-bit Windows sees the 32-bit view as its HKLM, and must
+// still find it.
+TEST(MachineWideInstallation, IsReadFromThe64BitViewInEveryProcess) {
+    const std::string inOwnView = FakeSwitchPlatform::Name(
+        RegistryRoot::LocalMachine, kMachineInstallKey, kMachineInstallFolderValue);
+    struct Case {
+        const char* name;
+        Bitness process;
+        Bitness system;
+        std::map<std::string, std::string> values;
+        bool machineWide;
+    };
+    const std::string folder = "C:\\Program Files\\Tavlin\\";
+    const Case cases[] = {
+        {"64-bit program", k64, k64, {{kMarkerFolder, folder}, {kMarkerCode, kProductCode}}, true},
+        {"32-bit program on 64-bit Windows",
+         k32,
+         k64,
+         {{kMarkerFolder, folder}, {kMarkerCode, kProductCode}},
+         true},
+        {"32-bit Windows, whose one view is asked for as the 64-bit one",
+         k32,
+         k32,
+         {{kMarkerFolder, folder}, {kMarkerCode, kProductCode}},
+         true},
+        {"the folder decides, not the product code", k32, k64, {{kMarkerFolder, folder}}, true},
+        {"the 32-bit view is not where the package writes", k32, k64, {{inOwnView, folder}}, false},
+        {"no folder recorded", k64, k64, {{kMarkerCode, kProductCode}}, false},
+        {"an empty folder recorded",
+         k64,
+         k64,
+         {{kMarkerFolder, ""}, {kMarkerCode, kProductCode}},
+         false},
+        {"another folder recorded",
+         k32,
+         k64,
+         {{kMarkerFolder, "C:\\Program Files (x86)\\Tavlin\\"}, {kMarkerCode, kProductCode}},
+         false},
+        {"no marker", k64, k64, {}, false},
+    };
+    for (const Case& c : cases) {
+        FakeSwitchPlatform platform;
+        platform.facts.process = c.process;
+        platform.facts.system = c.system;
+        platform.strings = c.values;
+        PlatformAddinSwitch addin{platform};
+        EXPECT_EQ(addin.MachineWide(), c.machineWide) << c.name;
+    }
+}
+
+struct MachineWideSwitchTest : SwitchTest {
+    MachineWideSwitchTest() {
+        platform.strings[kMarkerFolder] = "C:\\Program Files\\Tavlin\\";
+        platform.strings[kMarkerCode] = kProductCode;
+    }
+    // What the switch did besides reading: neither a tool nor a key.
+    Log Changes() const {
+        Log changes;
+        for (const std::string& entry : platform.log) {
+            if (entry.rfind("list ", 0) != 0) {
+                changes.push_back(entry);
+            }
+        }
+        return changes;
+    }
+};
+
+TEST_F(MachineWideSwitchTest, OnRunsNoToolAndWritesNoKeyButClearsThisUsersDisabledEntries) {
+    PlantDisabled("16.0", "a", u"C:\\PROGRAM FILES\\Tavlin\\TavlinAddin.dll");
+    PlantDisabled("14.0", "b", u"C:\\Program Files\\Tavlin\\x64\\TavlinAddin.dll");
+    PlantDisabled("16.0", "other", u"C:\\Other\\Other.dll");
+    EXPECT_TRUE(addin.EnableAddin().empty());
+    EXPECT_EQ(Changes(), (Log{"delete value " + DisabledItemsKey("14.0"),
+                              "delete value " + DisabledItemsKey("16.0")}));
+    EXPECT_EQ(Disabled("16.0"), (Log{"other"}));
+    EXPECT_EQ(Disabled("14.0"), Log{});
+    EXPECT_TRUE(platform.keys.empty());
+    EXPECT_TRUE(platform.dwords.empty());
+}
+
+TEST_F(MachineWideSwitchTest, OffDoesNothingAtAllAndLeavesAnOldListingAsItWas) {
+    platform.keys.insert(kAddinKey);
+    PlantDisabled("16.0", "a", u"C:\\Program Files\\Tavlin\\TavlinAddin.dll");
+    EXPECT_TRUE(addin.DisableAddin().empty());
+    EXPECT_EQ(platform.log, Log{});
+    EXPECT_TRUE(Listed());
+    EXPECT_EQ(Disabled("16.0"), (Log{"a"}));
+}
+
+TEST_F(MachineWideSwitchTest, AFailingClearIsReportedAndNothingElseIsTried) {
+    platform.refused = {"delete value"};
+    PlantDisabled("16.0", "a", u"C:\\Program Files\\Tavlin\\TavlinAddin.dll");
+    EXPECT_EQ(Descriptions(addin.EnableAddin()),
+              (Log{"Word's list of disabled add-ins could not be cleared: Access is denied."}));
+    EXPECT_EQ(Changes(), (Log{"delete value " + DisabledItemsKey("16.0")}));
+}
+
+// The window says what OK does: both ask once.
+TEST_F(MachineWideSwitchTest, TheKindIsReadOnceForTheWholeRun) {
+    EXPECT_TRUE(addin.MachineWide());
+    platform.strings.clear();
+    EXPECT_TRUE(addin.MachineWide());
+    EXPECT_TRUE(addin.EnableAddin().empty());
+    EXPECT_EQ(Changes(), Log{});
+}
+
+TEST_F(SwitchTest, AMarkerForAnotherFolderSwitchesPerUserAsEver) {
+    platform.strings[kMarkerFolder] = "D:\\Elsewhere\\Tavlin\\";
+    EXPECT_FALSE(addin.MachineWide());
+    EXPECT_TRUE(addin.EnableAddin().empty());
+    ASSERT_EQ(platform.log.size(), 8u);
+    EXPECT_EQ(platform.log[0], "run \"C:\\Windows\\SysWOW64\\regsvr32.exe\" /s \"" + kDll32 + "\"");
+    EXPECT_TRUE(Listed());
+    EXPECT_TRUE(addin.DisableAddin().empty());
+    EXPECT_FALSE(Listed());
+}
+
+// Not knowing, neither way is safe: per user could unregister the machine's
+// add-ins for everyone.
+TEST_F(SwitchTest, AnInstallationThatCannotBeReadSwitchesNothing) {
+    platform.unreadable = {
+        FakeSwitchPlatform::Key(RegistryRoot::LocalMachine64, kMachineInstallKey)};
+    platform.keys.insert(kAddinKey);
+    const Log failure = {"How Tavlin is installed could not be read: Access is denied."};
+    EXPECT_THROW((void)addin.MachineWide(), Error);
+    EXPECT_EQ(Descriptions(addin.EnableAddin()), failure);
+    EXPECT_EQ(Descriptions(addin.DisableAddin()), failure);
+    EXPECT_EQ(platform.log, Log{});
     EXPECT_TRUE(Listed());
 }
 
