@@ -2,6 +2,9 @@
 //   installer-probe message SECONDS [ok|cancel|retry]
 //       waits for a message box, prints its caption and text (UTF-8) and,
 //       when told, presses one of its buttons; exit 1 when none appears.
+//   installer-probe lone-message SECONDS [ok|cancel|retry]
+//       the same for a box that no window owns, as one shown before the
+//       wizard opens (by the installer's .onInit).
 //   installer-probe click SECONDS TEXT
 //       waits until a wizard page shows an enabled button labelled TEXT
 //       ("&Next >", "&Install", "&Finish") and presses it; exit 1 when none
@@ -37,30 +40,43 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-// A message box is an owned dialog holding a kMessageBoxTextId control. The
-// wizard is a dialog too, with static controls of that id on its pages, but
-// nothing owns it.
-HWND FindMessageBox() {
-    HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND window, LPARAM foundAddress) -> BOOL {
-            wchar_t className[16] = {};
-            ::GetClassNameW(window, className, 16);
-            if (std::wcscmp(className, kDialogClass) != 0 || !::IsWindowVisible(window)) {
-                return TRUE;
-            }
-            if (::GetDlgItem(window, kMessageBoxTextId) == nullptr ||
-                ::GetWindow(window, GW_OWNER) == nullptr) {
-                return TRUE;
-            }
-            *reinterpret_cast<HWND*>(foundAddress) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+enum class Owner { Window, None };
+
+struct BoxSearch {
+    Owner owner;
+    HWND found;
+};
+
+// A message box is a dialog holding a kMessageBoxTextId control. The wizard
+// is a dialog too, with static controls of that id on its pages, but nothing
+// owns it, so a box is looked for among owned dialogs. One shown before the
+// wizard has no owner either; the wizard is then told apart by its page, a
+// dialog inside it, which a message box never holds.
+BOOL CALLBACK MatchMessageBox(HWND window, LPARAM searchAddress) {
+    auto* search = reinterpret_cast<BoxSearch*>(searchAddress);
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (std::wcscmp(className, kDialogClass) != 0 || !::IsWindowVisible(window) ||
+        ::GetDlgItem(window, kMessageBoxTextId) == nullptr) {
+        return TRUE;
+    }
+    const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;
+    if (search->owner == Owner::Window
+            ? !owned
+            : owned || ::FindWindowExW(window, nullptr, kDialogClass, nullptr) != nullptr) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
 }
 
-int ReadMessageBox(int seconds, const wchar_t* buttonName) {
+HWND FindMessageBox(Owner owner) {
+    BoxSearch search{owner, nullptr};
+    ::EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int ReadMessageBox(Owner owner, int seconds, const wchar_t* buttonName) {
     int buttonId = 0;
     if (buttonName != nullptr) {
         buttonId = std::wcscmp(buttonName, L"ok") == 0       ? IDOK
@@ -72,7 +88,7 @@ int ReadMessageBox(int seconds, const wchar_t* buttonName) {
         }
     }
     for (int tenth = 0; tenth < seconds * 10; ++tenth) {
-        if (HWND box = FindMessageBox()) {
+        if (HWND box = FindMessageBox(owner)) {
             PrintUtf8(WindowText(box));
             PrintUtf8(WindowText(::GetDlgItem(box, kMessageBoxTextId)));
             if (buttonId != 0) {
@@ -143,7 +159,10 @@ int PrintShortPath(const wchar_t* path) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wcscmp(argv[1], L"message") == 0) {
-        return ReadMessageBox(_wtoi(argv[2]), argc >= 4 ? argv[3] : nullptr);
+        return ReadMessageBox(Owner::Window, _wtoi(argv[2]), argc >= 4 ? argv[3] : nullptr);
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"lone-message") == 0) {
+        return ReadMessageBox(Owner::None, _wtoi(argv[2]), argc >= 4 ? argv[3] : nullptr);
     }
     if (argc == 4 && std::wcscmp(argv[1], L"click") == 0) {
         return ClickWizardButton(_wtoi(argv[2]), argv[3]);
@@ -151,8 +170,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wcscmp(argv[1], L"short") == 0) {
         return PrintShortPath(argv[2]);
     }
-    std::fputs("usage: installer-probe message SECONDS [ok|cancel|retry] | click SECONDS TEXT | "
-               "short PATH\n",
+    std::fputs("usage: installer-probe message|lone-message SECONDS [ok|cancel|retry] | "
+               "click SECONDS TEXT | short PATH\n",
                stderr);
     return 2;
 }
