@@ -90,6 +90,8 @@ grep -qP '\tProductCode\t\[ProductCode\]\tControl$' <<<"$marker" && ok "marker P
 conditions=$(table LaunchCondition)
 grep -q 'NSIS_INSTALLATION_64 OR NSIS_INSTALLATION_32' <<<"$conditions" && ok "refuses over the setup program's installation" ||
     bad "no condition on the setup program's installation"
+grep -qP '^NOT WIX_DOWNGRADE_DETECTED\tA newer version of Tavlin is already installed' <<<"$conditions" &&
+    ok "refuses a downgrade, saying why" || bad "no downgrade condition"
 if [[ $arch == x64 ]]; then
     grep -qP '^Installed OR VersionNT64\t' <<<"$conditions" && ok "refuses 32-bit Windows" || bad "no VersionNT64 condition"
 else

@@ -122,3 +122,43 @@ check_package_removed() {
         done
     done
 }
+
+# msi_snapshot: what a refused or repeated run must leave as it was, as one
+# text: the installed files, the registration in each view, the entries
+# among the installed programs and the machine-wide installation's key.
+msi_snapshot() {
+    local bits
+    {
+        (cd "$(unix_path "$folder")" 2>/dev/null && find . -type f -exec sha1sum {} + | sort) || echo "no $folder"
+        for bits in 64 32; do
+            ((windows64)) || [[ $bits == 32 ]] || continue
+            registration_dump "$bits" HKLM | sed "s/^/$bits: /"
+        done
+        reg_query "$uninstall_root" /s | grep -E '^HKEY|DisplayName|DisplayVersion' || echo "no entries"
+        reg_query "$machine_key" || echo "no machine-wide installation"
+    } 2>&1
+}
+# expect_same WHAT BEFORE AFTER: two snapshots agree; otherwise the
+# difference is shown.
+expect_same() {
+    if [[ $2 == "$3" ]]; then
+        ok "$1"
+    else
+        bad "$1: it changed (< before, > after):"
+        diff <(echo "$2") <(echo "$3")
+    fi
+}
+# expect_log WHAT TEXT: the last msiexec run's log holds TEXT.
+expect_log() {
+    if msi_log_text | grep -F -- "$2" >/dev/null; then ok "$1"; else bad "$1: the log lacks '$2'"; fi
+}
+# check_nothing_installed: a refused first install left no trace.
+check_nothing_installed() {
+    local f
+    for f in 'C:\Program Files\Tavlin' 'C:\Program Files (x86)\Tavlin'; do
+        expect_not "nothing in $f" test -e "$(unix_path "$f")"
+    done
+    expect "no Tavlin among the installed programs" test "$(count_entries)" = 0
+    expect_not "no machine-wide installation key" reg_key_exists "$machine_key"
+    expect_not "no ProgID" reg_key_exists "$progid_key"
+}
