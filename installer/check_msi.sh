@@ -49,9 +49,9 @@ if [[ -z $custom ]]; then ok "no custom actions of ours"; else bad "custom actio
 # the 64-bit one of the x64 package must not be a 32-bit one by default.
 declare -A want_bits
 if [[ $arch == x64 ]]; then
-    want_bits=([Control]=64 [Addin32]=32 [Addin64]=64 [Admx]=64 [Adml]=64)
+    want_bits=([Control]=64 [Addin32]=32 [Addin64]=64 [StartMenu]=64 [Admx]=64 [Adml]=64)
 else
-    want_bits=([Control]=32 [Addin32]=32 [Admx]=32 [Adml]=32)
+    want_bits=([Control]=32 [Addin32]=32 [StartMenu]=32 [Admx]=32 [Adml]=32)
 fi
 [[ -n ${TAVLIN_HAND_CURSOR_SHIPPED:-} ]] && want_bits[HandCursor]=${want_bits[Control]}
 components=$(table Component)

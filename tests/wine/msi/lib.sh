@@ -111,6 +111,10 @@ check_package_removed() {
         expect_not "file $folder\\$f is gone" test -e "$(unix_path "$folder\\$f")"
     done
     expect_not "folder $folder is gone" test -e "$(unix_path "$folder")"
+    expect_not "Start menu folder is gone" test -e "$(unix_path "$start_menu")"
+    for m in "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Tavlin; do
+        expect_not "Start menu folder $m is gone" test -e "$m"
+    done
     expect_not "installed-programs entry $product_code is gone" reg_key_exists "$product_key"
     expect_not "machine-wide installation key is gone" reg_key_exists "$machine_key"
     for bits in 64 32; do

@@ -28,6 +28,20 @@ if ((windows64)); then
 else
     expect_not "no x64 folder on 32-bit Windows" test -e "$(unix_path "$folder\\x64")"
 fi
+# The Start menu's folder, where Word's Help entry sends users to uninstall.
+# Windows Installer makes it in the Start menu of all users for a package
+# per machine; Wine's makes it in the installing user's.
+menu=$(unix_path "$start_menu")
+if [[ ! -d $menu ]]; then
+    for m in "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Tavlin; do
+        [[ -d $m ]] && menu=$m && say "note: Wine put the shortcuts into the user's Start menu: $m"
+    done
+fi
+# A shell link keeps its target's path and arguments as text.
+expect "'Tavlinar' points at $folder\\Tavlinar.exe" grep -aqiF "$folder\\Tavlinar.exe" "$menu/Tavlinar.lnk"
+expect "'Uninstall Tavlin' runs msiexec" grep -aqiF 'msiexec.exe' "$menu/Uninstall Tavlin.lnk"
+expect "'Uninstall Tavlin' removes $product_code" \
+    grep -aqF "/x $product_code" <(tr -d '\0' <"$menu/Uninstall Tavlin.lnk")
 # The registration is the package's rows: no program of ours ran.
 starts=$(grep -oiE 'regsvr32[^"]*|tavlinar[^"]*' "$work/install.trace" | sort -u | xargs)
 if [[ -z $starts ]]; then ok "neither regsvr32 nor Tavlinar was started"; else bad "started: $starts"; fi
