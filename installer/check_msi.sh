@@ -114,6 +114,32 @@ for f in "${!want_files[@]}"; do
 done
 expect_equal "files" "$(find "${root:-$scratch/none}" -type f | wc -l)" "${#want_files[@]}"
 
+# A versioned file carries its version in the File table, and no hash:
+# Windows Installer's rules for replacing files depend on it, and Wine's
+# msiexec does not enforce them.
+pe_version() {
+    python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+# VS_FIXEDFILEINFO's signature, in the resource named VS_VERSION_INFO.
+at = data.find(b"\xbd\x04\xef\xfe", data.find("VS_VERSION_INFO".encode("utf-16-le")))
+if at < 0:
+    print("none")
+else:
+    ms, ls = struct.unpack_from("<II", data, at + 8)
+    print(f"{ms >> 16}.{ms & 0xffff}.{ls >> 16}.{ls & 0xffff}")
+PY
+}
+files=$(table File)
+hashes=$(table MsiFileHash | cut -f1)
+declare -A versioned=([TavlinarExe]=$control [AddinDll32]=$addin32)
+[[ $arch == x64 ]] && versioned[AddinDll64]=$addin64
+for id in "${!versioned[@]}"; do
+    expect_equal "$id's Version" "$(awk -F '\t' -v f="$id" '$1 == f { print $5 }' <<<"$files")" \
+        "$(pe_version "${versioned[$id]}")"
+    if grep -qx "$id" <<<"$hashes"; then bad "$id, versioned, has a hash row"; else ok "$id: no hash row"; fi
+done
+
 size=$(stat -c %s "$msi")
 ((size < 4 * 1024 * 1024)) && ok "size $((size / 1024)) KiB" || bad "size $size bytes"
 ((failures == 0)) || { echo "$failures check(s) failed"; exit 1; }
