@@ -368,9 +368,12 @@ Function RefuseBesideMsi
 FunctionEnd
 
 Function .onInit
-  Call RefuseBesideMsi
   !insertmacro TAVLIN_NATIVE_VIEW
   SetShellVarContext all
+  ; Before the administrator check: reading the key needs no rights, and a
+  ; user who is not an administrator would only be sent to elevate a run
+  ; that is refused anyway.
+  Call RefuseBesideMsi
   !insertmacro TAVLIN_REQUIRE_ADMIN
   StrCpy $RegistrationFailed 0
   Call GivenFolder
