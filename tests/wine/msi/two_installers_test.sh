@@ -11,11 +11,11 @@ exit_msi_installed=7
 
 say "the package first"
 expect_msiexec "install the package" 0 /i "\"$package_path\""
+read_ids
 before=$(msi_snapshot)
 for s in "${setups[@]}"; do
     say "then $(basename "$s") /S"
     expect_exit "$(basename "$s")" "$exit_msi_installed" "$WINE" "$s" /S
-    wine_idle
     expect_same "the package's installation is as it was" "$before" "$(msi_snapshot)"
     expect_not "no setup program's entry" reg_key_exists "$uninstall_key"
     expect_not "no setup program's entry in the 32-bit list" reg_key_exists "$uninstall_key" /reg:32
@@ -28,7 +28,6 @@ check_package_removed
 say "the setup program first"
 nsis_folder='C:\Program Files\Tavlin'
 expect_exit "$(basename "${setups[1]}") /S" 0 "$WINE" "${setups[1]}" /S
-wine_idle
 expect "its entry" reg_key_exists "$uninstall_key"
 before=$(snapshot "$nsis_folder")
 expect_msiexec "then the package" 1603 /i "\"$package_path\""
