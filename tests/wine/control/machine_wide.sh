@@ -37,9 +37,9 @@ else
   views=(64)
   "$WINE" 'C:\windows\system32\regsvr32.exe' /s "$dll32_win" || fail "registering the i686 add-in"
 fi
-# The add-in's own registration lists it for this user too; the package
-# lists it under HKLM alone.
-reg delete "$addin_key" /f >/dev/null
+# The add-in's own registration may list it for this user too; the
+# package lists it under HKLM alone.
+if key_exists "$addin_key"; then reg delete "$addin_key" /f >/dev/null; fi
 for view in "${views[@]}"; do
   reg add "$machine_addin" /v LoadBehavior /t REG_DWORD /d 3 /reg:$view /f >/dev/null
   reg add "$machine_addin" /v FriendlyName /t REG_SZ /d Tavlin /reg:$view /f >/dev/null
