@@ -33,7 +33,8 @@ msiexec() {
     rm -f "$rc_file"
     # The code goes into a file: a program's output may be lost while Wine's
     # services start in a fresh prefix.
-    printf '@msiexec %s /qn /l*v %s\r\n@echo %%errorlevel%%> C:\\tavlin-msiexec.rc\r\n' "$*" "$msi_log" >"$bat"
+    # The redirection comes first: "echo 1> file" would redirect handle 1.
+    printf '@msiexec %s /qn /l*v %s\r\n@>C:\\tavlin-msiexec.rc echo %%errorlevel%%\r\n' "$*" "$msi_log" >"$bat"
     "$WINE" cmd /c 'C:\tavlin-msiexec.bat' >/dev/null 2>&1
     cmd_rc=$?
     msi_seconds=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
