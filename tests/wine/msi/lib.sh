@@ -37,6 +37,15 @@ msiexec() {
     printf '@msiexec %s /qn /l*v %s\r\n@>C:\\tavlin-msiexec.rc echo %%errorlevel%%\r\n' "$*" "$msi_log" >"$bat"
     "$WINE" cmd /c 'C:\tavlin-msiexec.bat' >/dev/null 2>&1
     cmd_rc=$?
+    # No code at all: cmd itself did not run (under load Wine has failed to
+    # start a program in a fresh prefix, "could not load kernel32.dll").
+    # msiexec never ran then, so asking again changes nothing twice.
+    if [[ ! -s $rc_file ]]; then
+        printf '  note cmd ended with %s and no exit code of msiexec; asked again\n' "$cmd_rc"
+        sleep 1
+        "$WINE" cmd /c 'C:\tavlin-msiexec.bat' >/dev/null 2>&1
+        cmd_rc=$?
+    fi
     msi_seconds=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
     msi_rc=$(tr -d '\r\n ' <"$rc_file" 2>/dev/null)
     [[ -n $msi_rc ]] || msi_rc="none (cmd ended with $cmd_rc)"
