@@ -13,7 +13,9 @@
 # TavlinSetup.exe (the x86 stub), silently in a fresh copy of it, prints the
 # Classic tab as the i686 and the x86_64 wordhost see it and leaves a
 # screenshot of the installed (i686) Tavlinar's window in
-# build/mingw-x86_64/tavlinar-window.png.
+# build/mingw-x86_64/tavlinar-window.png. Then, as an organisation deploys
+# it, the Windows Installer package Tavlin-x64.msi, per machine, and Word
+# of each bitness finding the add-in under HKLM.
 # Everything stays under build/; ~/.wine is never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,11 +41,12 @@ step "Windows cross builds: the i686 add-in, control program and wordhost (build
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686 --target TavlinAddin Tavlinar wordhost
 cmake --preset mingw-x86_64 >/dev/null
-cmake --build --preset mingw-x86_64 --target TavlinSetup wordhost
+cmake --build --preset mingw-x86_64 --target TavlinSetup TavlinMsi wordhost
 setup=$build/installer/TavlinSetup.exe
+msi=$build/installer/Tavlin-x64.msi
 wordhost64=$build/tools/wordhost/wordhost.exe
 wordhost32=$build32/tools/wordhost/wordhost.exe
-for f in "$setup" "$build/installer/TavlinSetup-x64.exe"; do
+for f in "$setup" "$build/installer/TavlinSetup-x64.exe" "$msi" "$build/installer/Tavlin-x86.msi"; do
     [[ -f $f ]] || die "the build made no $f"
     printf '  %-22s %8d bytes\n' "$(basename "$f")" "$(stat -c %s "$f")"
 done
@@ -100,7 +103,8 @@ for bits in 32 64; do
     if [[ $bits == 32 ]]; then
         "$WINE" "$wordhost" --tree --ribbon-out 'C:\ribbon.xml' | tr -d '\r'
     else
-        "$WINE" "$wordhost" --tree --ribbon-out 'C:\ribbon.xml' | tr -d '\r' | head -n 8
+        # The rest is read, not cut off: a cut pipe would end the demo.
+        "$WINE" "$wordhost" --tree --ribbon-out 'C:\ribbon.xml' | tr -d '\r' | { head -n 8; cat >/dev/null; }
         echo "  ... (the outline as above)"
     fi
     wineserver -w
@@ -127,6 +131,41 @@ sleep 1 # let it paint
 import -window "$window" "$shot"
 echo "window \"$(xdotool getwindowname "$window")\", $(identify -format '%wx%h' "$shot") pixels"
 kill "$tavlinar" 2>/dev/null || true
+
+step "as an organisation deploys it: the setup program's Tavlin uninstalled, then Tavlin-x64.msi installed per machine (msiexec /i /qn)"
+"$WINE" "$folder_win\\Uninstall.exe" /S || die "the uninstaller failed with exit code $?"
+wineserver -w
+# Wine hands Linux msiexec's exit code modulo 256; cmd, in a batch file,
+# writes the real one.
+printf '@msiexec /i "%s" /qn\r\n@>C:\\msiexec.rc echo %%errorlevel%%\r\n' "Z:${msi//\//\\}" >"$WINEPREFIX/drive_c/msi.bat"
+"$WINE" cmd /c 'C:\msi.bat' >/dev/null 2>&1 || true
+rc=$(tr -d '\r\n ' <"$WINEPREFIX/drive_c/msiexec.rc" 2>/dev/null || echo none)
+[[ $rc == 0 ]] || die "msiexec /i failed with exit code $rc"
+code=$("$WINE" reg query 'HKLM\Software\Drevalo\Tavlin' /v ProductCode 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+echo "installed programs, Tavlin's entry ($code):"
+"$WINE" reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$code" 2>/dev/null | tr -d '\r' |
+    grep -E 'DisplayName|DisplayVersion|Publisher|NoModify' | sed 's/^ */  /'
+echo "Word's add-in key for every user of the computer, in each view (no per-user key):"
+for bits in 32 64; do
+    tool='C:\windows\system32\reg.exe'
+    [[ $bits == 32 ]] && tool='C:\windows\syswow64\reg.exe'
+    load=$("$WINE" "$tool" query 'HKLM\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect' /v LoadBehavior 2>/dev/null |
+        tr -d '\r' | sed -n 's/.*REG_DWORD *//p')
+    server=$("$WINE" "$tool" query "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
+        tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+    echo "  $bits-bit Word: LoadBehavior ${load:-<none>}, class served by ${server:-<not registered>}"
+done
+"$WINE" reg query 'HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect' >/dev/null 2>&1 &&
+    die "the package left a per-user add-in key"
+for bits in 32 64; do
+    wordhost=$wordhost64
+    [[ $bits == 32 ]] && wordhost=$wordhost32
+    rm -f "$WINEPREFIX/drive_c/ribbon.xml"
+    "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml' >/dev/null 2>&1 || die "the $bits-bit wordhost failed"
+    cmp -s "$WINEPREFIX/drive_c/ribbon.xml" <("$root/build/native/tavlin-ribbon") ||
+        die "the $bits-bit wordhost's document differs from tavlin-ribbon's"
+    echo "  the $bits-bit wordhost got the Classic tab from the machine's key ($(stat -c %s "$WINEPREFIX/drive_c/ribbon.xml") bytes, as tavlin-ribbon prints it)"
+done
 
 step "done in ${SECONDS} s"
 echo "screenshot of Tavlinar's window: $shot"
