@@ -65,6 +65,25 @@ UniqueHkey OpenKey(RegistryRoot root, std::string_view path, REGSAM access) {
     return key;
 }
 
+// Windows names a program by the path it was started with, which an old
+// shortcut or a script may give in its short (8.3) form; the package records
+// the installation's folder long, and so must the comparison see ours.
+// (Wine names programs long whatever they were started with.) Any failure
+// keeps the path as it was.
+std::wstring LongPath(const std::wstring& path) {
+    const DWORD needed = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return path;
+    }
+    std::wstring longPath(needed, L'\0');
+    const DWORD length = ::GetLongPathNameW(path.c_str(), longPath.data(), needed);
+    if (length == 0 || length >= needed) {
+        return path;
+    }
+    longPath.resize(length);
+    return longPath;
+}
+
 } // namespace
 
 SystemFacts WindowsSwitchPlatform::Facts() {
@@ -74,7 +93,7 @@ SystemFacts WindowsSwitchPlatform::Facts() {
     // The shared Windows folder, not a terminal-server user's private one.
     facts.windowsFolder = WideToUtf8(FolderFrom(::GetSystemWindowsDirectoryW));
     facts.systemFolder = WideToUtf8(FolderFrom(::GetSystemDirectoryW));
-    facts.programFolder = WideToUtf8(ProgramFolder());
+    facts.programFolder = WideToUtf8(LongPath(ProgramFolder()));
     return facts;
 }
 

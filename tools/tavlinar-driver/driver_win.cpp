@@ -4,6 +4,9 @@
 // static control with id 0xFFFF.
 //
 //   start EXE            start the program, its folder as current folder
+//   startshort EXE       the same by the path's short (8.3) form, as an old
+//                        shortcut or a script may name it; fails when the
+//                        path has no short form other than itself
 //   window               wait until its window is shown
 //   errorbox TEXT        wait for an error box, check its whole text (\r \n
 //                        and \\ written as such) and title, press OK
@@ -260,8 +263,22 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
     };
     std::fwprintf(stdout, L"step: %ls\n", step.c_str());
     std::fflush(stdout);
-    if (step == L"start") {
+    if (step == L"start" || step == L"startshort") {
         std::wstring exe = argument();
+        if (step == L"startshort") {
+            std::wstring shortPath(32768, L'\0');
+            const DWORD length = ::GetShortPathNameW(exe.c_str(), shortPath.data(),
+                                                     static_cast<DWORD>(shortPath.size()));
+            if (length == 0 || length >= shortPath.size()) {
+                Fail(L"no short path for " + exe);
+            }
+            shortPath.resize(length);
+            if (shortPath == exe) {
+                Fail(L"the short path is the path itself: " + exe);
+            }
+            std::fwprintf(stdout, L"short path: %ls\n", shortPath.c_str());
+            exe = shortPath;
+        }
         std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
         std::wstring commandLine = L"\"" + exe + L"\"";
         STARTUPINFOW startup{};
