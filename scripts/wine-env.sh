@@ -2,7 +2,8 @@
 # by wine-prefix.sh, and an Xvfb display of their own.
 #   source wine-env.sh TEMPLATE WORKDIR
 # Sets WINEPREFIX, WINEARCH (the template's kind), DISPLAY, WINE (the
-# loader of the prefix's own system: it starts programs of either bitness),
+# loader of the prefix's own system, which starts programs of either
+# bitness, through wine-run.sh),
 # and an EXIT trap that stops the prefix's wineserver and the display, and
 # removes the prefix after a successful run.
 # A program's registry writes are seen by the next program at once (the
@@ -21,7 +22,9 @@ fi
 WINEARCH=$(cat "$tavlin_wine_template/.tavlin-arch" 2>/dev/null || echo win64)
 export WINEARCH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$tavlin_wine_work/prefix
-if [[ $WINEARCH == win32 ]]; then WINE=/usr/lib/wine/wine; else WINE=/usr/lib/wine/wine64; fi
+if [[ $WINEARCH == win32 ]]; then TAVLIN_WINE_LOADER=/usr/lib/wine/wine; else TAVLIN_WINE_LOADER=/usr/lib/wine/wine64; fi
+export TAVLIN_WINE_LOADER
+WINE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run.sh
 rm -rf "$tavlin_wine_work"
 mkdir -p "$tavlin_wine_work"
 cp -a "$tavlin_wine_template" "$WINEPREFIX" || { echo "wine-env: no prefix template at $tavlin_wine_template" >&2; exit 1; }
