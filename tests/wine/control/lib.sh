@@ -91,6 +91,35 @@ drive() {
     start "$exe_win" "$@")
 }
 
+# drive_photographed PNG STEP...: drive, and photograph the window into PNG
+# where the step @shot stands (the driver waits there). Fails (1) when the
+# driver does, its output in C:\tavlin-test\driver.txt, or when the
+# picture is missing or too small.
+drive_photographed() {
+  local png=$1 step steps=() driver id dir="$WINEPREFIX/drive_c/tavlin-test"
+  shift
+  for step in "$@"; do
+    if [[ $step == @shot ]]; then
+      steps+=(signal 'C:\tavlin-test\shot' await 'C:\tavlin-test\go')
+    else
+      steps+=("$step")
+    fi
+  done
+  rm -f "$dir/shot" "$dir/go"
+  mkdir -p "$(dirname "$png")"
+  drive "${steps[@]}" >"$dir/driver.txt" 2>&1 &
+  driver=$!
+  for _ in $(seq 200); do [[ -e $dir/shot ]] && break; sleep 0.05; done
+  if [[ -e $dir/shot ]]; then
+    sleep 0.3
+    id=$(xdotool search --onlyvisible --name '^Tavlinar$' | head -1)
+    import -window "${id:-root}" "$png"
+  fi
+  touch "$dir/go"
+  wait $driver || return 1
+  [[ $(identify -format '%w' "$png" 2>/dev/null) -gt 300 ]] || { echo "$png is missing or too small" >>"$dir/driver.txt"; return 1; }
+}
+
 # drive_traced FILE STEP...: drive, with Wine's trace of every process
 # start written to FILE.
 drive_traced() {

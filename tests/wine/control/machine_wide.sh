@@ -80,21 +80,10 @@ hklm_unchanged() {
 }
 
 # Under policy the two lines stand one above the other.
-mkdir -p "$shots"
 reg add "$computer_policy" /v Home /t REG_DWORD /d 1 /reg:64 /f >/dev/null
-drive window noerrorbox note "$one_line\\nSome settings are managed by your administrator." \
-  signal 'C:\tavlin-test\shot' await 'C:\tavlin-test\go' cancel exited >"$c/driver.txt" 2>&1 &
-driver=$!
-for _ in $(seq 200); do [[ -e $c/shot ]] && break; sleep 0.05; done
-if [[ -e $c/shot ]]; then
-  sleep 0.3
-  id=$(xdotool search --onlyvisible --name '^Tavlinar$' | head -1)
-  import -window "${id:-root}" "$shots/machine-wide-word-page-$arch.png"
-fi
-touch "$c/go"
-wait $driver || fail "the window under policy: $(tr -d '\r' <"$c/driver.txt")"
-[[ $(identify -format '%w' "$shots/machine-wide-word-page-$arch.png") -gt 300 ]] ||
-  fail "machine-wide-word-page-$arch.png is missing or too small"
+drive_photographed "$shots/machine-wide-word-page-$arch.png" \
+  window noerrorbox note "$one_line\\nSome settings are managed by your administrator." @shot cancel exited ||
+  fail "the window under policy: $(tr -d '\r' <"$c/driver.txt")"
 reg delete "$computer_policy" /reg:64 /f >/dev/null
 
 # OK with box 0 set: this user's setting, and this user's disabled list

@@ -204,18 +204,18 @@ snapshot() {
     } | sort
 }
 
-# expect_unchanged WHAT BEFORE FOLDER: snapshot FOLDER is still BEFORE;
-# otherwise the difference is shown.
-expect_unchanged() {
-    local after
-    after=$(snapshot "$3")
-    if [[ $2 == "$after" ]]; then
+# expect_same WHAT BEFORE AFTER: two snapshots agree; otherwise the
+# difference is shown.
+expect_same() {
+    if [[ $2 == "$3" ]]; then
         ok "$1"
     else
-        bad "$1: it changed:"
-        diff <(echo "$2") <(echo "$after")
+        bad "$1: it changed (< before, > after):"
+        diff <(echo "$2") <(echo "$3")
     fi
 }
+# expect_unchanged WHAT BEFORE FOLDER: snapshot FOLDER is still BEFORE.
+expect_unchanged() { expect_same "$1" "$2" "$(snapshot "$3")"; }
 
 # reg_add_sz KEY NAME=DATA...: string values, as the programs write them.
 reg_add_sz() {

@@ -83,6 +83,14 @@ reg_of() {
     if ((windows64)) && [[ $1 == 32 ]]; then echo 'C:\windows\syswow64\reg.exe'; else echo reg; fi
 }
 
+# view_value BITS KEY NAME: the data of a value (the default one for an
+# empty NAME) as programs of that bitness see it; nothing when not there.
+view_value() {
+    local which=(/v "$3")
+    [[ -z $3 ]] && which=(/ve)
+    "$WINE" "$(reg_of "$1")" query "$2" "${which[@]}" 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $4 }'
+}
+
 # reg_key_in_view BITS KEY: whether the key is there for programs of that
 # bitness (exit code 0), not there (1), or reg could not tell (other).
 reg_key_in_view() { "$WINE" "$(reg_of "$1")" query "$2" >/dev/null 2>&1; }
@@ -156,16 +164,6 @@ msi_snapshot() {
         reg_query "$uninstall_root" /s | grep -E '^HKEY|DisplayName|DisplayVersion' || echo "no entries"
         reg_query "$machine_key" || echo "no machine-wide installation"
     } 2>&1
-}
-# expect_same WHAT BEFORE AFTER: two snapshots agree; otherwise the
-# difference is shown.
-expect_same() {
-    if [[ $2 == "$3" ]]; then
-        ok "$1"
-    else
-        bad "$1: it changed (< before, > after):"
-        diff <(echo "$2") <(echo "$3")
-    fi
 }
 # expect_log WHAT TEXT: the last msiexec run's log holds TEXT.
 expect_log() {

@@ -60,13 +60,11 @@ views=(32)
 ((windows64)) && views=(64 32)
 declare -A package_dump
 for bits in "${views[@]}"; do
-    regexe=$(reg_of "$bits")
     dll="$folder\\TavlinAddin.dll"
     [[ $bits == 64 ]] && dll="$folder\\x64\\TavlinAddin.dll"
-    server=$("$WINE" "$regexe" query "$classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null | tr -d '\r' |
-        awk -F '    ' 'NF >= 4 { print $4 }')
+    server=$(view_value "$bits" "$classes\\CLSID\\$clsid\\InprocServer32" "")
     if [[ ${server,,} == "${dll,,}" ]]; then ok "$bits-bit view: InprocServer32 = $server"; else bad "$bits-bit view: InprocServer32 '$server', want $dll"; fi
-    load=$("$WINE" "$regexe" query "$machine_addin_key" /v LoadBehavior 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $4 }')
+    load=$(view_value "$bits" "$machine_addin_key" LoadBehavior)
     expect "$bits-bit view: Word's machine add-in key, LoadBehavior 3 ($load)" test "$load" = 0x3
     package_dump[$bits]=$(registration_dump "$bits" HKLM)
 done

@@ -31,8 +31,7 @@ read_ids
 for bits in 64 32; do
     dll="$folder\\TavlinAddin.dll"
     [[ $bits == 64 ]] && dll="$folder\\x64\\TavlinAddin.dll"
-    server=$("$WINE" "$(reg_of "$bits")" query "$classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null | tr -d '\r' |
-        awk -F '    ' 'NF >= 4 { print $4 }')
+    server=$(view_value "$bits" "$classes\\CLSID\\$clsid\\InprocServer32" "")
     if [[ ${server,,} == "${dll,,}" ]]; then ok "$bits-bit view: registered, $server"; else bad "$bits-bit view: InprocServer32 '$server'"; fi
     expect "$bits-bit view: Word's machine add-in key" reg_key_in_view "$bits" "$machine_addin_key"
 done
