@@ -127,14 +127,56 @@ private:
     HostState& state_;
 };
 
+// Office's LanguageSettings: LanguageID(MsoAppLanguageID) is the language
+// of the installation (1), the user interface (2), help (3) and so on.
+class LanguageSettings final : public Automation<IDispatch> {
+public:
+    explicit LanguageSettings(HostState& state) : state_(state) {}
+
+protected:
+    std::span<const Member> Members() const override {
+        static constexpr Member members[] = {{L"LanguageID", 1}};
+        return members;
+    }
+    HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
+                       EXCEPINFO*) override {
+        if (id != 1 || !(flags & kReadAccess)) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        if (params.cArgs != 1) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        VARIANT which;
+        ::VariantInit(&which);
+        if (FAILED(::VariantChangeType(&which, &params.rgvarg[0], 0, VT_I4))) {
+            return DISP_E_TYPEMISMATCH;
+        }
+        if (V_I4(&which) < 1 || V_I4(&which) > 5) {
+            return E_INVALIDARG;
+        }
+        ++state_.languageReads;
+        if (result != nullptr) {
+            ::VariantInit(result);
+            V_VT(result) = VT_I4;
+            V_I4(result) = static_cast<LONG>(state_.uiLanguage.value_or(0));
+        }
+        return S_OK;
+    }
+
+private:
+    HostState& state_;
+};
+
 class Application final : public Automation<IDispatch> {
 public:
     explicit Application(HostState& state) : state_(state) {}
 
 protected:
+    // A host without LanguageSettings does not know the name at all.
     std::span<const Member> Members() const override {
-        static constexpr Member members[] = {{L"Name", 1}, {L"ActiveWindow", 2}};
-        return members;
+        static constexpr Member members[] = {
+            {L"Name", 1}, {L"ActiveWindow", 2}, {L"LanguageSettings", 3}};
+        return std::span(members).first(state_.uiLanguage ? 3 : 2);
     }
     HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
                        EXCEPINFO* exception) override {
@@ -163,6 +205,10 @@ protected:
             }
             ComPtr<IDispatch> window = ComPtr<IDispatch>::Attach(new Window(state_));
             return ReturnObject(result, window.get());
+        }
+        if (id == 3 && state_.uiLanguage) {
+            ComPtr<IDispatch> settings = ComPtr<IDispatch>::Attach(new LanguageSettings(state_));
+            return ReturnObject(result, settings.get());
         }
         return DISP_E_MEMBERNOTFOUND;
     }

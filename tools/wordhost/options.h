@@ -2,6 +2,7 @@
 // order given. Portable, so the parsing is tested natively.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,6 +26,9 @@ struct Step {
 struct Options {
     std::wstring hostName = L"Microsoft Word";
     bool hasWindow = true;
+    // What LanguageSettings.LanguageID(msoLanguageIDUI) answers; nullopt:
+    // the Application has no LanguageSettings.
+    std::optional<std::uint32_t> uiLanguage = 1033;
     std::optional<std::wstring> ribbonOutPath;
     bool printOutline = false;
     std::vector<Step> steps;

@@ -37,6 +37,17 @@ TEST(WordhostOptions, Defaults) {
     EXPECT_TRUE(options->hasWindow);
     EXPECT_TRUE(options->steps.empty());
     EXPECT_FALSE(options->baselineProgId);
+    EXPECT_EQ(options->uiLanguage, 1033u);
+}
+
+TEST(WordhostOptions, UiLanguage) {
+    EXPECT_EQ(Parse({L"--ui-language", L"1031"})->uiLanguage, 1031u);
+    EXPECT_EQ(Parse({L"--ui-language", L"65535"})->uiLanguage, 65535u);
+    EXPECT_FALSE(Parse({L"--ui-language", L"none"})->uiLanguage);
+    for (const wchar_t* bad : {L"", L"-1", L"65536", L"99999", L"10x", L"None"}) {
+        EXPECT_FALSE(Parse({L"--ui-language", bad})) << bad;
+    }
+    EXPECT_FALSE(Parse({L"--ui-language"}));
 }
 
 TEST(WordhostOptions, NumbersAndTheBaseline) {
