@@ -166,7 +166,7 @@ constexpr std::array<OwnTextTable, kLanguageCount> kTables{{
         {Zoom, "Powiększenie…"}, {Comments, "Komentarze"}, {References, "Odwołania"},
         {Illustrations, "Ilustracje"}, {Arrange, "Rozmieszczanie"}, {LanguageMenu, "Język"},
         {Tracking, "Śledzenie"}, {CompareAndCombine, "Porównaj i połącz"},
-        {LettersAndMailing, "Listy i korespondencja"}, {Macro, "Makro"},
+        {LettersAndMailing, "Listy i dokumenty wysyłkowe"}, {Macro, "Makro"},
         {Controls, "Formanty"}, {Xml, "XML"},
         {TableInsert, "Wstaw"}, {TableDelete, "Usuń"}, {TableSelect, "Zaznacz"},
         {TableConvert, "Konwertuj"},
