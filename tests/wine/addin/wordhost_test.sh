@@ -139,7 +139,7 @@ grep -qF 'about: caption "Info" texts Tavlinar | Version 7.0.0 | Website:  | htt
   "$work/click-de.log" || fail "German About window texts: $(grep 'about:' "$work/click-de.log")"
 grep -qF 'message box: caption "Tavlinar" text "Schließen Sie zum Deinstallieren Word, und wählen Sie dann\r\rStart > Programme > Tavlin > Uninstall Tavlin" buttons OK' \
   "$work/click-de.log" || fail "German uninstall message: $(grep 'message box' "$work/click-de.log")"
-for lang in 1033 1031 1049 1041 2052; do
+for lang in 1033 1031 1036 3082 1045 1049 1041 2052; do
   host "$work/fit-$lang.log" --ui-language "$lang" --click ShowAbout0 ||
     fail "About in $lang: $(cat "$work/fit-$lang.log")"
   grep -q '^  about: every text fits$' "$work/fit-$lang.log" ||
