@@ -3,6 +3,7 @@
 #include "common/com_object_win.h"
 
 #include <span>
+#include <string>
 #include <utility>
 
 namespace wordhost {
@@ -139,7 +140,7 @@ protected:
         return members;
     }
     HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
-                       EXCEPINFO*) override {
+                       EXCEPINFO* exception) override {
         if (id != 1 || !(flags & kReadAccess)) {
             return DISP_E_MEMBERNOTFOUND;
         }
@@ -154,11 +155,25 @@ protected:
         if (V_I4(&which) < 1 || V_I4(&which) > 5) {
             return E_INVALIDARG;
         }
-        ++state_.languageReads;
+        const auto languageId = static_cast<LONG>(state_.uiLanguage.value_or(0));
+        switch (state_.uiLanguageAnswer) {
+        case LanguageAnswer::Error:
+            if (exception != nullptr) {
+                *exception = EXCEPINFO{};
+                exception->scode = E_FAIL;
+                exception->bstrSource = ::SysAllocString(L"Microsoft Word");
+                exception->bstrDescription = ::SysAllocString(L"The language is not available.");
+            }
+            return DISP_E_EXCEPTION;
+        case LanguageAnswer::Text:
+            return ReturnText(result, std::to_wstring(languageId));
+        case LanguageAnswer::Number:
+            break;
+        }
         if (result != nullptr) {
             ::VariantInit(result);
             V_VT(result) = VT_I4;
-            V_I4(result) = static_cast<LONG>(state_.uiLanguage.value_or(0));
+            V_I4(result) = languageId;
         }
         return S_OK;
     }

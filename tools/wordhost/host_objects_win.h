@@ -6,6 +6,7 @@
 
 #include "addin/com/office_interfaces_win.h"
 #include "common/unique_resource.h"
+#include "tools/wordhost/options.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,7 +25,7 @@ struct HostState {
     bool hasWindow = true;
     // LanguageSettings.LanguageID's answer; nullopt: no LanguageSettings.
     std::optional<std::uint32_t> uiLanguage = 1033;
-    int languageReads = 0;
+    LanguageAnswer uiLanguageAnswer = LanguageAnswer::Number;
     // Fails ActiveWindow with this code and no description, as a host
     // whose automation layer itself broke.
     HRESULT activeWindowFailure = S_OK;

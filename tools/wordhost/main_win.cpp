@@ -42,6 +42,7 @@ int Run(const Options& options) {
     host.applicationName = options.hostName;
     host.hasWindow = options.hasWindow;
     host.uiLanguage = options.uiLanguage;
+    host.uiLanguageAnswer = options.uiLanguageAnswer;
     const tavlin::ComPtr<IDispatch> application = MakeApplication(host);
     std::vector<Addin> loaded;
     for (const auto& [root, progId] : ListedAddins()) {
