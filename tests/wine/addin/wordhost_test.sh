@@ -110,6 +110,7 @@ photograph_about() { # FILE CAPTION WORDHOST-ARGS...
 }
 photograph_about "$(dirname "$work")/about-window.png" About
 photograph_about "$(dirname "$work")/about-de-DE.png" Info --ui-language 1031
+photograph_about "$(dirname "$work")/about-ja-JP.png" バージョン情報 --ui-language 1041
 
 # Word's user interface language: the document of each is the native
 # tool's for that language, byte for byte; a host without LanguageSettings
