@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ namespace {
 class WordHost final : public tavlin::HostApplication {
 public:
     std::string Name() override { return "Microsoft Word"; }
+    // Answered as Word answers it, so the language is chosen every time.
+    std::optional<std::uint32_t> UiLanguageId() override { return tavlin::kLangIdEnglishUs; }
 };
 
 struct DefaultDocument {

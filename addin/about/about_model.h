@@ -3,6 +3,8 @@
 // operations decide. Portable, so they are tested natively.
 #pragma once
 
+#include "common/language.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,20 +14,26 @@
 
 namespace tavlin::about {
 
-inline constexpr std::string_view kCaption = "About";
-inline constexpr std::string_view kWebsiteCaption = "Website: ";
-inline constexpr std::string_view kOkCaption = "OK";
+// What the About window, the uninstall instructions and the System
+// Information message say, in one language (UTF-8). They speak the
+// language of the last document Word was given.
+struct Texts {
+    std::string_view caption;
+    std::string_view websiteCaption; // ends in the blank before the address
+    std::string_view okCaption;
+    std::string_view versionLine; // "%1" stands for the version number
+    // Two lines apart by one empty line, written with single CRs as the
+    // message box shows them. The shortcut's name is the installer's,
+    // which is the same in every language.
+    std::string_view uninstallMessage;
+    std::string_view sysInfoUnavailable;
+};
 
-// "Version 7.0.0" for 7, 0, 0.
-[[nodiscard]] std::string VersionText(unsigned major, unsigned minor, unsigned revision);
+[[nodiscard]] const Texts& TextsFor(Language language);
 
-// The uninstall instructions: two lines apart by one empty line, written
-// with single CRs as the message box shows them.
-inline constexpr std::string_view kUninstallMessage =
-    "To uninstall, close Word and then go to\r\rStart > Program Files > Tavlin > Uninstall Tavlin";
-
-inline constexpr std::string_view kSysInfoUnavailable =
-    "System Information Is Unavailable At This Time";
+// "Version 7.0.0" for English 7, 0, 0.
+[[nodiscard]] std::string VersionText(Language language, unsigned major, unsigned minor,
+                                      unsigned revision);
 
 // The window's pointer and the link's underline, driven by where the mouse
 // moves. Custom is the hand cursor, when the program folder has one.

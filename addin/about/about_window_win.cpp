@@ -10,6 +10,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -28,12 +29,15 @@ enum ControlId : int {
     kOkId = IDOK,
 };
 
-constexpr int kClientWidth = 340;
-constexpr int kClientHeight = 172;
+// The English window's size; longer texts widen it, never narrow it.
+constexpr int kMargin = 20;
+constexpr int kMinContentWidth = 300;
+constexpr int kMinButtonWidth = 80;
+constexpr int kButtonPadding = 24;
 
 // The add-in's version from its own version resource, so the window can
 // never disagree with the file.
-std::string VersionFromResource() {
+std::string VersionFromResource(Language language) {
     const HMODULE self = module::Handle();
     HRSRC found = ::FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)); // RT_VERSION
     if (found == nullptr) {
@@ -50,7 +54,7 @@ std::string VersionFromResource() {
         VS_FIXEDFILEINFO info;
         std::memcpy(&info, data + at, sizeof info);
         if (info.dwSignature == 0xFEEF04BD) {
-            return VersionText(HIWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionMS),
+            return VersionText(language, HIWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionMS),
                                LOWORD(info.dwFileVersionLS));
         }
     }
@@ -63,26 +67,49 @@ struct MemoryDcTraits {
 };
 using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
 
-UniqueGdiObject MakeFont(int height, int weight, bool underline) {
+// Arial has no Japanese or Chinese: those get the face every Windows of
+// that language has, by its charset, so the mapper finds a substitute
+// where the face itself is missing.
+struct FontFace {
+    const wchar_t* name;
+    BYTE charset;
+};
+FontFace FaceFor(Language language) {
+    switch (language) {
+    case Language::Japanese:
+        return {L"MS UI Gothic", SHIFTJIS_CHARSET};
+    case Language::ChineseSimplified:
+        return {L"SimSun", GB2312_CHARSET};
+    default:
+        return {L"Arial", DEFAULT_CHARSET};
+    }
+}
+
+UniqueGdiObject MakeFont(Language language, int height, int weight, bool underline) {
+    const FontFace face = FaceFor(language);
     return UniqueGdiObject(::CreateFontW(-height, 0, 0, 0, weight, FALSE, underline, FALSE,
-                                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+                                         face.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.name));
 }
 
 class AboutWindow {
 public:
     static HWND Current() { return instance_ ? instance_->hwnd_ : nullptr; }
+    static Language CurrentLanguage() {
+        return instance_ ? instance_->language_ : Language::English;
+    }
 
-    static void Create() {
+    static void Create(Language language) {
         instance_ = std::make_unique<AboutWindow>();
         try {
+            instance_->language_ = language;
             instance_->Load();
             RegisterWindowClass();
             const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
             const DWORD exStyle = WS_EX_DLGMODALFRAME;
-            RECT frame{0, 0, kClientWidth, kClientHeight};
+            RECT frame{0, 0, instance_->layout_.clientWidth, instance_->layout_.clientHeight};
             ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-            const std::wstring caption = Utf8ToWide(kCaption);
+            const std::wstring caption = Utf8ToWide(TextsFor(language).caption);
             // No owner: the window stays usable beside Word, not above a
             // window that may close first.
             if (::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
@@ -103,21 +130,66 @@ public:
     }
 
 private:
-    // Form_Load's steps that need no window: cursor, texts, fonts.
+    // Form_Load's steps that need no window: cursor, texts, fonts, and
+    // the layout they need.
     void Load() {
         const std::wstring cursorFile = ProgramFolder() + std::wstring(kHandCursorFile);
         if (FileExists(cursorFile)) {
             hand_.reset(static_cast<HCURSOR>(::LoadImageW(nullptr, cursorFile.c_str(), IMAGE_CURSOR,
                                                           0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
         }
-        version_ = Utf8ToWide(VersionFromResource());
-        font_ = MakeFont(14, FW_NORMAL, false);
-        titleFont_ = MakeFont(22, FW_BOLD, false);
-        linkFont_ = MakeFont(14, FW_NORMAL, false);
-        linkHoverFont_ = MakeFont(14, FW_NORMAL, true);
+        const Texts& texts = TextsFor(language_);
+        title_ = Utf8ToWide(kAppTitle);
+        version_ = Utf8ToWide(VersionFromResource(language_));
+        website_ = Utf8ToWide(texts.websiteCaption);
+        address_ = Utf8ToWide(kMakerWebAddress);
+        okText_ = Utf8ToWide(texts.okCaption);
+        font_ = MakeFont(language_, 14, FW_NORMAL, false);
+        titleFont_ = MakeFont(language_, 22, FW_BOLD, false);
+        linkFont_ = MakeFont(language_, 14, FW_NORMAL, false);
+        linkHoverFont_ = MakeFont(language_, 14, FW_NORMAL, true);
         if (!font_ || !titleFont_ || !linkFont_ || !linkHoverFont_) {
             throw PlatformError(::GetLastError());
         }
+        layout_ = MeasureLayout();
+    }
+
+    // Where everything goes, from the texts' measured sizes: German and
+    // Russian run a third longer than English, and a CJK face may stand
+    // taller than Arial.
+    struct Layout {
+        int titleY, titleHeight;
+        int versionY, textHeight;
+        int lineTopY;
+        int websiteY, websiteWidth, linkWidth;
+        int lineBottomY;
+        int okY, okWidth, okHeight;
+        int contentWidth, clientWidth, clientHeight;
+    };
+    Layout MeasureLayout() const {
+        Layout l{};
+        const SIZE title = TextSize(title_, titleFont_.get());
+        const SIZE version = TextSize(version_, font_.get());
+        const SIZE website = TextSize(website_, font_.get());
+        const SIZE link = TextSize(address_, linkHoverFont_.get());
+        const SIZE ok = TextSize(okText_, font_.get());
+        l.titleHeight = std::max<int>(28, title.cy + 4);
+        l.textHeight = std::max<int>({18, version.cy + 2, website.cy + 2, link.cy + 2});
+        l.websiteWidth = website.cx + 2;
+        l.linkWidth = link.cx + 2;
+        l.okWidth = std::max<int>(kMinButtonWidth, ok.cx + kButtonPadding);
+        l.okHeight = std::max<int>(26, ok.cy + 10);
+        l.contentWidth = std::max<int>({kMinContentWidth, title.cx + 2, version.cx + 2,
+                                        l.websiteWidth + l.linkWidth, l.okWidth});
+        l.titleY = 14;
+        l.versionY = l.titleY + l.titleHeight + 6;
+        l.lineTopY = l.versionY + l.textHeight + 10;
+        l.websiteY = l.lineTopY + 14;
+        l.lineBottomY = l.websiteY + l.textHeight + 10;
+        l.okY = l.lineBottomY + 14;
+        l.clientWidth = kMargin + l.contentWidth + kMargin;
+        l.clientHeight = l.okY + l.okHeight + 14;
+        return l;
     }
 
     static void RegisterWindowClass() {
@@ -150,32 +222,39 @@ private:
         return control;
     }
 
-    int TextWidth(const std::wstring& text, HGDIOBJ font) const {
+    static SIZE TextSize(const std::wstring& text, HGDIOBJ font) {
         UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
         SIZE size{};
         const HGDIOBJ old = ::SelectObject(dc.get(), font);
-        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        const BOOL measured =
+            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
         ::SelectObject(dc.get(), old);
-        return size.cx;
+        if (!measured) {
+            throw PlatformError(::GetLastError());
+        }
+        return size;
     }
 
     // The rest of Form_Load, once the window exists.
     void AddControls() {
-        const std::wstring website = Utf8ToWide(kWebsiteCaption);
-        const std::wstring address = Utf8ToWide(kMakerWebAddress);
-        AddControl(L"STATIC", Utf8ToWide(kAppTitle), SS_LEFT, kTitleId, 20, 14, 300, 28,
-                   titleFont_.get());
-        AddControl(L"STATIC", version_, SS_LEFT, kVersionId, 20, 48, 300, 18, font_.get());
-        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId, 20, 76, 300, 2, nullptr);
-        const int websiteWidth = TextWidth(website, font_.get()) + 2;
-        AddControl(L"STATIC", website, SS_LEFT, kWebsiteId, 20, 90, websiteWidth, 18, font_.get());
+        const Layout& l = layout_;
+        AddControl(L"STATIC", title_, SS_LEFT, kTitleId, kMargin, l.titleY, l.contentWidth,
+                   l.titleHeight, titleFont_.get());
+        AddControl(L"STATIC", version_, SS_LEFT, kVersionId, kMargin, l.versionY, l.contentWidth,
+                   l.textHeight, font_.get());
+        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId, kMargin, l.lineTopY, l.contentWidth,
+                   2, nullptr);
+        AddControl(L"STATIC", website_, SS_LEFT, kWebsiteId, kMargin, l.websiteY, l.websiteWidth,
+                   l.textHeight, font_.get());
         // Sized to its text, so only the address itself is the link.
-        const int linkWidth = TextWidth(address, linkHoverFont_.get()) + 2;
-        link_ = AddControl(L"STATIC", address, SS_LEFT | SS_NOTIFY, kLinkId, 20 + websiteWidth, 90,
-                           linkWidth, 18, linkFont_.get());
-        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId, 20, 118, 300, 2, nullptr);
-        ok_ = AddControl(L"BUTTON", Utf8ToWide(kOkCaption), BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId,
-                         240, 132, 80, 26, font_.get());
+        link_ =
+            AddControl(L"STATIC", address_, SS_LEFT | SS_NOTIFY, kLinkId, kMargin + l.websiteWidth,
+                       l.websiteY, l.linkWidth, l.textHeight, linkFont_.get());
+        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId, kMargin, l.lineBottomY,
+                   l.contentWidth, 2, nullptr);
+        ok_ = AddControl(L"BUTTON", okText_, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId,
+                         kMargin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight,
+                         font_.get());
         ApplySkin(hwnd_);
     }
 
@@ -281,7 +360,13 @@ private:
     HWND hwnd_ = nullptr;
     HWND link_ = nullptr;
     HWND ok_ = nullptr;
+    Language language_ = Language::English;
+    std::wstring title_;
     std::wstring version_;
+    std::wstring website_;
+    std::wstring address_;
+    std::wstring okText_;
+    Layout layout_{};
     UniqueCursor hand_;
     UniqueGdiObject font_;
     UniqueGdiObject titleFont_;
@@ -292,10 +377,16 @@ private:
 
 } // namespace
 
-void ShowAboutWindow() {
+void ShowAboutWindow(Language language) {
     HWND window = AboutWindow::Current();
+    // Word's language changed since the window opened: it is made anew in
+    // the one the ribbon now speaks.
+    if (window != nullptr && AboutWindow::CurrentLanguage() != language) {
+        ::DestroyWindow(window);
+        window = AboutWindow::Current();
+    }
     if (window == nullptr) {
-        AboutWindow::Create();
+        AboutWindow::Create(language);
         window = AboutWindow::Current();
         if (window == nullptr) {
             throw Error(ErrorCode::Platform, "The About window could not be created");
@@ -333,7 +424,7 @@ bool GetKeyValue(HKEY root, const std::wstring& keyName, const std::wstring& val
     }
 }
 
-void StartSysInfo() noexcept {
+void StartSysInfo(Language language) noexcept {
     try {
         std::wstring value;
         std::optional<std::u16string> path;
@@ -360,7 +451,7 @@ void StartSysInfo() noexcept {
         // Falls through to the message, as every other failure does.
     }
     try {
-        const std::wstring text = Utf8ToWide(kSysInfoUnavailable);
+        const std::wstring text = Utf8ToWide(TextsFor(language).sysInfoUnavailable);
         const std::wstring caption = Utf8ToWide(kAppTitle);
         ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK);
     } catch (...) {

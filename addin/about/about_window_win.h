@@ -1,6 +1,8 @@
 // The add-in's About window and the System Information operations.
 #pragma once
 
+#include "common/language.h"
+
 #include <string>
 
 #include <windows.h>
@@ -10,13 +12,15 @@ namespace tavlin::about {
 // The window class; wordhost and the tests find the window by it.
 inline constexpr const wchar_t* kWindowClass = L"TavlinAboutWindow";
 
-// Shows the one About window, modeless and without an owner; creates it
-// (anew after it was closed) when none exists. Raises Error.
-void ShowAboutWindow();
+// Shows the one About window in that language, modeless and without an
+// owner; creates it (anew after it was closed, or when it speaks another
+// language) when none exists. Raises Error.
+void ShowAboutWindow(Language language);
 
 // Starts the System Information program found through the registry, or
-// says that it is unavailable. Reports every failure itself.
-void StartSysInfo() noexcept;
+// says that it is unavailable, in that language. Reports every failure
+// itself.
+void StartSysInfo(Language language) noexcept;
 
 // Reads one value below root into keyVal (a string's text, a 32-bit
 // number's decimal text; other types leave keyVal as it was). False, with

@@ -1,10 +1,11 @@
 // The classic menu catalogue: the nine drop-down menus of earlier Word
 // versions. Every entry is one of Word's own controls (its idMso), so Word
 // carries out the command itself. Rows are in writing order; an indented
-// run after Submenu() is that submenu's content. Labels are UTF-8 and every
-// "…" is U+2026; "Field..." really has three full stops, and the odd
-// spellings ("Hypernation", "Adress", "Sinchronous"...) are what users of
-// the product have always seen.
+// run after Submenu() is that submenu's content. The menus' own names are
+// keys into each language's texts. The controls' captions are English
+// Word's alone, UTF-8, every "…" U+2026; "Field..." really has three full
+// stops, and the odd spellings ("Hypernation", "Adress", "Sinchronous"...)
+// are what users of the product have always seen.
 #include "addin/catalogue/classic_menus.h"
 
 #include "addin/catalogue/shared_submenus.h"
@@ -18,11 +19,11 @@ using steps::Contents;
 using steps::Item;
 using steps::Separator;
 
-constexpr RibbonStep Menu(std::string_view label) {
-    return {step::BeginMenu{label, {}, {}}};
+constexpr RibbonStep Menu(OwnText label) {
+    return {step::BeginMenu{label, {}, OwnText::None}};
 }
-constexpr RibbonStep Submenu(std::string_view label) {
-    return {step::BeginMenu{label, {}, {}}};
+constexpr RibbonStep Submenu(OwnText label) {
+    return {step::BeginMenu{label, {}, OwnText::None}};
 }
 constexpr RibbonStep EndSubmenu() {
     return {step::EndMenu{false}};
@@ -34,13 +35,14 @@ constexpr RibbonStep EndTopMenu() {
 constexpr RibbonStep EndLastMenu() {
     return {step::EndMenu{false}};
 }
-constexpr RibbonStep OwnButton(std::string_view id, std::string_view restOfElement) {
-    return {step::OwnButton{id, restOfElement}};
+constexpr RibbonStep OwnButton(std::string_view id, OwnText label, OwnText screentip,
+                               std::string_view onAction) {
+    return {step::OwnButton{id, label, screentip, onAction}};
 }
 
 // clang-format off
 constexpr RibbonStep kFileMenu[] = {
-    Menu("File"),
+    Menu(OwnText::MenuFile),
     Item("FileNew", "New"),
     Item("FileOpen", "Open"),
     Item("FileClose", "Close"),
@@ -54,7 +56,7 @@ constexpr RibbonStep kFileMenu[] = {
     Separator(),
     Item("WebPagePreview", "Web page Preview"),
     Separator(),
-    Submenu("Page Setup…"),
+    Submenu(OwnText::PageSetup),
         Contents(kPageSetupEntries),
     EndSubmenu(),
     Item("FilePrintPreview", "Print Preview"),
@@ -70,7 +72,7 @@ constexpr RibbonStep kFileMenu[] = {
 };
 
 constexpr RibbonStep kEditMenu[] = {
-    Menu("Edit"),
+    Menu(OwnText::MenuEdit),
     Item("Undo", ""),
     Item("RedoOrRepeat", ""),
     Separator(),
@@ -93,7 +95,7 @@ constexpr RibbonStep kEditMenu[] = {
 };
 
 constexpr RibbonStep kViewMenu[] = {
-    Menu("View"),
+    Menu(OwnText::MenuView),
     Item("ViewDraftView", "Draft"),
     Item("ViewWebLayoutView", "Web Layout"),
     Item("ViewPrintLayoutView", "Print Layout"),
@@ -107,7 +109,7 @@ constexpr RibbonStep kViewMenu[] = {
     Item("DocumentMapReadingView", "Document Map"),
     Item("ViewThumbnails", "Thumbnails"),
     Separator(),
-    Submenu("Header And Footer"),
+    Submenu(OwnText::HeaderAndFooter),
         Item("HeaderInsertGallery", "Header"),
         Item("FooterInsertGallery", "Footer"),
         Item("HeaderFooterPageNumberInsert", "Page Number"),
@@ -116,7 +118,7 @@ constexpr RibbonStep kViewMenu[] = {
     Item("ReviewShowMarkupMenu", "Show Markup"),
     Separator(),
     Item("ViewFullScreenView", "Full Screen"),
-    Submenu("Zoom…"),
+    Submenu(OwnText::Zoom),
         Contents(kZoomEntries),
     EndSubmenu(),
     Separator(),
@@ -125,24 +127,24 @@ constexpr RibbonStep kViewMenu[] = {
 };
 
 constexpr RibbonStep kInsertMenu[] = {
-    Menu("Insert"),
+    Menu(OwnText::MenuInsert),
     Item("PageBreakInsertWord", "Page Break"),
     Item("HeaderFooterPageNumberInsert", "Page Number"),
     Item("DateAndTimeInsert", "Date And Time …"),
     Item("QuickPartsInsertGallery", "Quick Parts"),
     Item("FieldInsert", "Field..."),
     Item("SymbolInsertGallery", "Symbol"),
-    Submenu("Comments"),
+    Submenu(OwnText::Comments),
         Contents(kCommentsEntries),
     EndSubmenu(),
     Separator(),
     Item("InsertBuildingBlocksEquationsGallery", "Equation"),
-    Submenu("References"),
+    Submenu(OwnText::References),
         Contents(kReferencesEntries),
     EndSubmenu(),
     Item("WebComponent", "Web Component…"),
     Separator(),
-    Submenu("Illustrations"),
+    Submenu(OwnText::Illustrations),
         Item("ClipArtInsert", "Clip Art…"),
         Item("PictureInsertFromFile", "Picture…"),
         Separator(),
@@ -165,7 +167,7 @@ constexpr RibbonStep kInsertMenu[] = {
 };
 
 constexpr RibbonStep kFormatMenu[] = {
-    Menu("Format"),
+    Menu(OwnText::MenuFormat),
     Item("FontDialog", "Font…"),
     Item("ParagraphDialog", "Paragraph…"),
     Item("BulletsAndNumberingBulletsDialog", "Bullets and Numbering…"),
@@ -189,7 +191,7 @@ constexpr RibbonStep kFormatMenu[] = {
     Item("StylesPane", "Styles…"),
     Item("RevealFormatting", "Reveal Formatting…"),
     Separator(),
-    Submenu("Arrange"),
+    Submenu(OwnText::Arrange),
         Item("PicturePositionGallery", "Position"),
         Item("ObjectBringToFrontMenu", "Bring to Front"),
         Item("ObjectSendToBackMenu", "Send to Back"),
@@ -203,10 +205,10 @@ constexpr RibbonStep kFormatMenu[] = {
 };
 
 constexpr RibbonStep kToolsMenu[] = {
-    Menu("Tools"),
+    Menu(OwnText::MenuTools),
     Item("SpellingAndGrammar", "Spelling And Grammar"),
     Item("ResearchPane", "Research…"),
-    Submenu("Language"),
+    Submenu(OwnText::LanguageMenu),
         Item("SetLanguage", "Set Language"),
         Item("TranslationPane", "Translate"),
         Item("Thesaurus", "Thesaurus"),
@@ -217,20 +219,20 @@ constexpr RibbonStep kToolsMenu[] = {
     Item("LookUp", "Look Up"),
     Separator(),
     Item("FileCreateDocumentWorkspace", "Create Document Workspace"),
-    Submenu("Tracking"),
+    Submenu(OwnText::Tracking),
         Contents(kTrackingEntries),
     EndSubmenu(),
-    Submenu("Compare And Combine"),
+    Submenu(OwnText::CompareAndCombine),
         Item("ReviewCompareMenu", "Compare"),
         Item("ReviewCombineRevisions", "Combine"),
     EndSubmenu(),
     Item("ReviewProtectDocumentMenu", "Protect Document…"),
     Separator(),
-    Submenu("Letters and Mailing"),
+    Submenu(OwnText::LettersAndMailing),
         Contents(kLettersAndMailingEntries),
     EndSubmenu(),
     Separator(),
-    Submenu("Macro"),
+    Submenu(OwnText::Macro),
         Item("PlayMacro", "Macros"),
         Item("MacroRecord", "Record Macro…"),
         Item("MacroRecorderPause", "Pause Recording"),
@@ -238,7 +240,7 @@ constexpr RibbonStep kToolsMenu[] = {
         Separator(),
         Item("VisualBasic", "Visual Basic"),
     EndSubmenu(),
-    Submenu("Controls"),
+    Submenu(OwnText::Controls),
         Item("DesignMode", "Designe Mode"),
         Item("ControlProperties", "Properties"),
         Item("ContentControlsGroupMenu", "Group"),
@@ -252,7 +254,7 @@ constexpr RibbonStep kToolsMenu[] = {
         Item("ContentControlBuildingBlockGallery", "Building Block Gallery"),
         Item("ControlsGalleryClassic", "Legacy Tools"),
     EndSubmenu(),
-    Submenu("XML"),
+    Submenu(OwnText::Xml),
         Item("XmlStructure", "Structure"),
         Item("XmlSchema", "Schema"),
         Item("XmlTransformation", "Transformation"),
@@ -267,11 +269,11 @@ constexpr RibbonStep kToolsMenu[] = {
 };
 
 constexpr RibbonStep kTableMenu[] = {
-    Menu("Table"),
+    Menu(OwnText::MenuTable),
     Item("TableDrawTable", "Draw Table"),
     Item("TableInsertGallery", "Table"),
     Separator(),
-    Submenu("Insert"),
+    Submenu(OwnText::TableInsert),
         Item("TableColumnsInsertLeft", "Insert Left"),
         Item("TableColumnsInsertRight", "Insert Right"),
         Separator(),
@@ -280,13 +282,13 @@ constexpr RibbonStep kTableMenu[] = {
         Separator(),
         Item("CellsInsertDialog", "Insert Cells"),
     EndSubmenu(),
-    Submenu("Delete"),
+    Submenu(OwnText::TableDelete),
         Item("TableDelete", "Delete Table"),
         Item("TableColumnsDelete", "Delete Columns"),
         Item("TableRowsDelete", "Delete Rows"),
         Item("CellsDelete", "Delete Cells…"),
     EndSubmenu(),
-    Submenu("Select"),
+    Submenu(OwnText::TableSelect),
         Item("TableSelect", "Select Table"),
         Item("TableColumnSelect", "Select Columns"),
         Item("TableRowSelect", "Select Rows"),
@@ -302,7 +304,7 @@ constexpr RibbonStep kTableMenu[] = {
     Item("TableColumnsDistribute", "Distribute Columns"),
     Item("TableRepeatHeaderRows", "Repeat Header Rows"),
     Separator(),
-    Submenu("Convert"),
+    Submenu(OwnText::TableConvert),
         Item("ConvertTextToTable", "Convert Text to Table…"),
         Item("ConvertTableToText", "Convert to Text…"),
     EndSubmenu(),
@@ -315,7 +317,7 @@ constexpr RibbonStep kTableMenu[] = {
 };
 
 constexpr RibbonStep kWindowsMenu[] = {
-    Menu("Windows"),
+    Menu(OwnText::MenuWindow),
     Item("WindowNew", "New Window"),
     Item("WindowsArrangeAll", "Arrange All"),
     Item("WindowSideBySide", "View Side by Side"),
@@ -329,15 +331,15 @@ constexpr RibbonStep kWindowsMenu[] = {
 };
 
 constexpr RibbonStep kHelpMenu[] = {
-    Menu("Help"),
+    Menu(OwnText::MenuHelp),
     Item("Help", "Microsoft Office Word Help"),
     Separator(),
     Item("ContactUs", "Contact Us …"),
     Item("CheckForUpdates", "Check for Updates"),
     Separator(),
-    OwnButton("d24224025", "\" label=\"Uninstall Tavlin\" screentip=\"You can uninstall using this option.\" onAction=\"Uninstall0\"/>"),
+    OwnButton("d24224025", OwnText::UninstallTavlin, OwnText::UninstallTip, "Uninstall0"),
     Separator(),
-    OwnButton("d242242", "\" label=\"About Tavlin\" onAction=\"ShowAbout0\"/>"),
+    OwnButton("d242242", OwnText::AboutTavlin, OwnText::None, "ShowAbout0"),
     EndLastMenu(),
 };
 

@@ -38,7 +38,48 @@ public:
         return BstrText(V_BSTR(name.get()));
     }
 
+    // Application.LanguageSettings.LanguageID(msoLanguageIDUI). Word answers
+    // it from 2007 on; anything else that loads us and fails it, or answers
+    // what is no language id, gets English rather than no document.
+    std::optional<std::uint32_t> UiLanguageId() override {
+        try {
+            const ComPtr<IDispatch> settings = GetObjectProperty(application_, L"LanguageSettings");
+            VARIANT which;
+            V_VT(&which) = VT_I4;
+            V_I4(&which) = kMsoLanguageIdUi;
+            UniqueVariant id;
+            GetIndexedProperty(settings.get(), L"LanguageID", which, id.get());
+            return LanguageIdOf(*id.get());
+        } catch (const Error&) {
+            return std::nullopt;
+        }
+    }
+
 private:
+    static constexpr LONG kMsoLanguageIdUi = 2;
+
+    // Only a whole number is a language id: a text that happens to hold
+    // digits is not what Word answers.
+    static std::optional<std::uint32_t> LanguageIdOf(VARIANT& value) {
+        switch (V_VT(&value)) {
+        case VT_I1:
+        case VT_I2:
+        case VT_I4:
+        case VT_INT:
+        case VT_UI1:
+        case VT_UI2:
+        case VT_UI4:
+        case VT_UINT:
+            break;
+        default:
+            return std::nullopt;
+        }
+        if (FAILED(::VariantChangeType(&value, &value, 0, VT_I4)) || V_I4(&value) < 0) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint32_t>(V_I4(&value));
+    }
+
     IDispatch* application_;
 };
 
@@ -158,7 +199,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE ShowAbout0(IDispatch*) override {
         try {
-            about::ShowAboutWindow();
+            about::ShowAboutWindow(connect_.UiLanguage().language);
             return S_OK;
         } catch (...) {
             return ReportCurrentError();
@@ -166,7 +207,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Uninstall0(IDispatch*) override {
         try {
-            const std::wstring text = Utf8ToWide(about::kUninstallMessage);
+            const std::wstring text =
+                Utf8ToWide(about::TextsFor(connect_.UiLanguage().language).uninstallMessage);
             const std::wstring caption = Utf8ToWide(kAppTitle);
             if (::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK) == 0) {
                 throw PlatformError(::GetLastError());

@@ -64,6 +64,11 @@ void GetProperty(IDispatch* target, const wchar_t* name, VARIANT* result) {
     Call(target, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, none, result);
 }
 
+void GetIndexedProperty(IDispatch* target, const wchar_t* name, VARIANT index, VARIANT* result) {
+    DISPPARAMS params{&index, nullptr, 1, 0};
+    Call(target, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, params, result);
+}
+
 void PutProperty(IDispatch* target, const wchar_t* name, VARIANT value) {
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&value, &named, 1, 1};

@@ -16,6 +16,8 @@ inline constexpr IID kNullIid{};
 // Raise CallError with the callee's own code and description.
 void GetProperty(IDispatch* target, const wchar_t* name, VARIANT* result);
 void PutProperty(IDispatch* target, const wchar_t* name, VARIANT value);
+// A property read with one argument, as LanguageID(msoLanguageIDUI).
+void GetIndexedProperty(IDispatch* target, const wchar_t* name, VARIANT index, VARIANT* result);
 // A property that holds an object; Nothing raises "Object variable not set".
 [[nodiscard]] ComPtr<IDispatch> GetObjectProperty(IDispatch* target, const wchar_t* name);
 

@@ -36,6 +36,12 @@ constexpr std::size_t kExpectedDocumentSize = 48 * 1024;
 
 } // namespace
 
+void Connect::ChooseTexts(LanguageChoice choice) {
+    language_ = choice;
+    texts_ = &OwnTexts(choice.language);
+    wordControlsLabelled_ = choice.english;
+}
+
 std::int32_t Connect::ReadWholeNumber(std::string_view key, int defaultValue) {
     settingValue_ = ToWholeNumber(settings_.SettingsRead(key, defaultValue));
     return settingValue_;
@@ -69,6 +75,10 @@ std::string_view Connect::GetRibbonXML() {
         if (ReadWholeNumber("Classic", 1) == 0) {
             return {};
         }
+        // Asked on every build: the user may have switched Word's language
+        // since the last one. A host that cannot tell gets English.
+        const std::optional<std::uint32_t> uiLanguage = host_->UiLanguageId();
+        ChooseTexts(uiLanguage ? ChooseLanguage(*uiLanguage) : LanguageChoice{});
 
         ribbonXml_.clear();
         // Word waits for this at every start: one allocation for the whole
@@ -107,16 +117,20 @@ std::string_view Connect::GetRibbonXML() {
             Append("<tabs>");
         }
 
+        Append("<tab id=\"Menus\" label=\"");
+        Append(Text(OwnText::Tab));
         if (ReadWholeNumber("Left", 1) == 1) {
-            Append("<tab id=\"Menus\" label=\"Classic\" insertBeforeMso=\"TabHome\">");
+            Append("\" insertBeforeMso=\"TabHome\">");
         } else {
-            Append("<tab id=\"Menus\" label=\"Classic\">");
+            Append("\">");
         }
-        Append("<group id=\"ToolsPanel\" label=\"Tools panel\">");
+        Append("<group id=\"ToolsPanel\" label=\"");
+        Append(Text(OwnText::Group));
+        Append("\">");
         Append("<box id=\"boxNew1\" boxStyle=\"horizontal\">");
 
         if (ReadWholeNumber("All", 1) == 1) {
-            BeginMenu("All", {}, {});
+            BeginMenu(Text(OwnText::All), {}, {});
             AddClassicMenus(2);
             EndMenu(true);
         }

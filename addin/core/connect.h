@@ -3,10 +3,13 @@
 // tool and the tests use it directly.
 #pragma once
 
+#include "addin/core/own_texts.h"
 #include "addin/core/ribbon_step.h"
+#include "common/language.h"
 #include "common/settings_store.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,6 +23,9 @@ public:
     virtual ~HostApplication() = default;
     // Raises Error when the host cannot answer.
     [[nodiscard]] virtual std::string Name() = 0;
+    // The Windows language id of the host's user interface; nullopt when
+    // the host cannot tell (no such member, a failure, not a number).
+    [[nodiscard]] virtual std::optional<std::uint32_t> UiLanguageId() { return std::nullopt; }
 };
 
 struct IdCounters {
@@ -55,11 +61,15 @@ public:
     [[nodiscard]] std::int32_t SettingValue() const { return settingValue_; }
     [[nodiscard]] const IdCounters& counters() const { return counters_; }
     [[nodiscard]] std::int32_t MenuPass() const { return menuPass_; }
+    // The language of the last document built; English before the first.
+    [[nodiscard]] LanguageChoice UiLanguage() const { return language_; }
 
 private:
     friend class ConnectTestSeam;
 
     std::int32_t ReadWholeNumber(std::string_view key, int defaultValue);
+    void ChooseTexts(LanguageChoice choice);
+    [[nodiscard]] std::string_view Text(OwnText key) const { return Lookup(*texts_, key); }
 
     // The content: the classic menus (pass 1 the row, any other pass the
     // copy inside "All") and the two toolbar rows.
@@ -81,7 +91,8 @@ private:
     void AddMenuSeparator();
     void BeginMenu(std::string_view label, std::string_view imageMso, std::string_view screentip);
     void EndMenu(bool addSpacer);
-    void AddOwnButton(std::string_view id, std::string_view restOfElement);
+    void AddOwnButton(std::string_view id, std::string_view label, std::string_view screentip,
+                      std::string_view onAction);
     void AppendControlStart(std::string_view idMso);
     void AppendNumber(std::int32_t value);
     void AppendAttribute(std::string_view nameAndQuote, std::string_view value);
@@ -92,6 +103,11 @@ private:
     std::int32_t settingValue_ = 0;
     IdCounters counters_;
     std::int32_t menuPass_ = 0;
+    LanguageChoice language_;
+    const OwnTextTable* texts_ = &OwnTexts(Language::English);
+    // Word's own controls keep the English captions and tips we give them
+    // only in an English Word; any other Word shows its own, translated.
+    bool wordControlsLabelled_ = true;
 };
 
 } // namespace tavlin

@@ -3,6 +3,8 @@
 // them through its writers, so the tables hold data and nothing else.
 #pragma once
 
+#include "addin/core/own_texts.h"
+
 #include <cstddef>
 #include <span>
 #include <string_view>
@@ -18,12 +20,14 @@ namespace step {
 struct Literal {
     std::string_view text;
 };
-// One of Word's own controls with its caption.
+// One of Word's own controls with its English caption. Only an English
+// Word gets the caption; any other names the control itself.
 struct Control {
     std::string_view idMso;
     std::string_view label;
 };
-// One of Word's own controls shown as an icon only.
+// One of Word's own controls shown as an icon only; its tip, like a
+// control's caption, goes only to an English Word.
 struct IconButton {
     std::string_view idMso;
     std::string_view screentip;
@@ -41,9 +45,9 @@ struct GroupBreak {
 struct MenuSeparator {};
 // A menu shows its label, or, on a toolbar row, only an image and a tip.
 struct BeginMenu {
-    std::string_view label;
+    OwnText label;
     std::string_view imageMso;
-    std::string_view screentip;
+    OwnText screentip;
 };
 struct EndMenu {
     // A top-level menu of the menu row is followed by a spacer; the copy
@@ -51,11 +55,12 @@ struct EndMenu {
     bool spacerInMenuRow;
 };
 // One of the add-in's own buttons. The menu row and the "All" copy must not
-// share ids, so the id gets the copy's prefix; the rest of the element is
-// written as it stands.
+// share ids, so the id gets the copy's prefix.
 struct OwnButton {
     std::string_view id;
-    std::string_view restOfElement;
+    OwnText label;
+    OwnText screentip;
+    std::string_view onAction;
 };
 // Another table written in place: one submenu's entries serve the menu row
 // and a toolbar row alike.

@@ -1,6 +1,6 @@
 // The element writers: every piece of the customUI document goes through
 // these. Values are inserted verbatim, without XML escaping: the fixed
-// content holds no text that needs it.
+// content and every language's texts hold no character that needs it.
 #include "addin/core/connect.h"
 
 #include "common/error.h"
@@ -58,7 +58,7 @@ void Connect::AppendControlStart(std::string_view idMso) {
 void Connect::AddControl(std::string_view idMso, std::string_view label, std::string_view imageMso,
                          std::string_view screentip, std::string_view onAction) {
     AppendControlStart(idMso);
-    AppendAttribute(" label=\"", label);
+    AppendAttribute(" label=\"", idMso.empty() || wordControlsLabelled_ ? label : "");
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" screentip=\"", screentip);
     AppendAttribute(" onAction=\"", onAction);
@@ -68,7 +68,7 @@ void Connect::AddControl(std::string_view idMso, std::string_view label, std::st
 void Connect::AddIconButton(std::string_view idMso, std::string_view screentip,
                             std::string_view imageMso, std::string_view onAction) {
     AppendControlStart(idMso);
-    AppendAttribute(" screentip=\"", screentip);
+    AppendAttribute(" screentip=\"", idMso.empty() || wordControlsLabelled_ ? screentip : "");
     AppendAttribute(" imageMso=\"", imageMso);
     AppendAttribute(" onAction=\"", onAction);
     Append(" showLabel=\"false\"/>");
@@ -129,13 +129,18 @@ void Connect::EndMenu(bool addSpacer) {
 }
 
 // The "All" copy of the menus must not repeat the menu row's ids.
-void Connect::AddOwnButton(std::string_view id, std::string_view restOfElement) {
+void Connect::AddOwnButton(std::string_view id, std::string_view label, std::string_view screentip,
+                           std::string_view onAction) {
     Append("<button id=\"");
     if (menuPass_ != 1) {
         Append("All");
     }
     Append(id);
-    Append(restOfElement);
+    Append("\"");
+    AppendAttribute(" label=\"", label);
+    AppendAttribute(" screentip=\"", screentip);
+    AppendAttribute(" onAction=\"", onAction);
+    Append("/>");
 }
 
 void Connect::WriteSteps(std::span<const RibbonStep> steps) {
@@ -158,11 +163,12 @@ void Connect::WriteSteps(std::span<const RibbonStep> steps) {
                        },
                        [&](const step::MenuSeparator&) { AddMenuSeparator(); },
                        [&](const step::BeginMenu& menu) {
-                           BeginMenu(menu.label, menu.imageMso, menu.screentip);
+                           BeginMenu(Text(menu.label), menu.imageMso, Text(menu.screentip));
                        },
                        [&](const step::EndMenu& menuEnd) { EndMenu(menuEnd.spacerInMenuRow); },
                        [&](const step::OwnButton& button) {
-                           AddOwnButton(button.id, button.restOfElement);
+                           AddOwnButton(button.id, Text(button.label), Text(button.screentip),
+                                        button.onAction);
                        },
                        [&](const step::Contents& contents) {
                            WriteSteps({contents.first, contents.count});

@@ -31,8 +31,8 @@ constexpr RibbonStep Icon(std::string_view idMso, std::string_view screentip = {
 constexpr RibbonStep Combo(std::string_view idMso) {
     return {step::ComboBox{idMso}};
 }
-constexpr RibbonStep IconMenu(std::string_view imageMso, std::string_view screentip) {
-    return {step::BeginMenu{{}, imageMso, screentip}};
+constexpr RibbonStep IconMenu(std::string_view imageMso, OwnText screentip) {
+    return {step::BeginMenu{OwnText::None, imageMso, screentip}};
 }
 constexpr RibbonStep EndIconMenu() {
     return {step::EndMenu{false}};
@@ -54,7 +54,7 @@ constexpr RibbonStep kStandardToolbar[] = {
     GroupBreak(kStandardSpacer),
         Icon("FilePrint"),
         Icon("FilePrintPreview"),
-        IconMenu("PageSetupDialog", "Page Setup…"),
+        IconMenu("PageSetupDialog", OwnText::PageSetup),
             Contents(kPageSetupEntries),
         EndIconMenu(),
     EndButtonGroup(),
@@ -77,21 +77,21 @@ constexpr RibbonStep kStandardToolbar[] = {
         Icon("TextDirection"),
     GroupBreak(kStandardSpacer),
         Icon("DocumentMapReadingView", "Document map"),
-        IconMenu("ZoomDialog", "Zoom…"),
+        IconMenu("ZoomDialog", OwnText::Zoom),
             Contents(kZoomEntries),
         EndIconMenu(),
         Icon("ViewFullScreenReadingView"),
     GroupBreak(kStandardSpacer),
-        IconMenu("ReviewNewComment", "Comments"),
+        IconMenu("ReviewNewComment", OwnText::Comments),
             Contents(kCommentsEntries),
         EndIconMenu(),
-        IconMenu("BibliographyManageSources", "References"),
+        IconMenu("BibliographyManageSources", OwnText::References),
             Contents(kReferencesEntries),
         EndIconMenu(),
-        IconMenu("ReviewTrackChangesMenu", "Tracking"),
+        IconMenu("ReviewTrackChangesMenu", OwnText::Tracking),
             Contents(kTrackingEntries),
         EndIconMenu(),
-        IconMenu("EnvelopesAndLabels", "Letters and Mailing"),
+        IconMenu("EnvelopesAndLabels", OwnText::LettersAndMailing),
             Contents(kLettersAndMailingEntries),
         EndIconMenu(),
     EndButtonGroup(),

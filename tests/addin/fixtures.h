@@ -3,7 +3,9 @@
 #include "addin/core/connect.h"
 #include "common/settings_store.h"
 
+#include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -20,6 +22,10 @@ public:
         }
         return name_;
     }
+    std::optional<std::uint32_t> UiLanguageId() override { return uiLanguage; }
+
+    // Unknown, as a host without LanguageSettings, unless a test says.
+    std::optional<std::uint32_t> uiLanguage;
 
 private:
     std::string name_;
@@ -58,6 +64,9 @@ public:
         connect.menuPass_ = menuPass;
         connect.WriteSteps(steps);
         return connect.ribbonXml_;
+    }
+    static void ChooseTexts(Connect& connect, LanguageChoice choice) {
+        connect.ChooseTexts(choice);
     }
 };
 

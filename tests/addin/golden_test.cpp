@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace tavlin {
@@ -27,11 +28,17 @@ TEST(GoldenDocuments, ByteForByte) {
         {"some-tabs-hidden.xml",
          {{"Hide built-in tabs", "1"}, {"Home", "1"}, {"Review", "1"}, {"Developer", "1"}}},
     };
+    // Every English Word, and a host that cannot tell its language, gets
+    // the same bytes.
+    const std::optional<std::uint32_t> englishIds[] = {std::nullopt, 1033, 2057, 3081, 4105};
     for (const auto& c : cases) {
-        test::Document d(c.settings);
         const std::string expected = Golden(c.file);
         ASSERT_FALSE(expected.empty()) << c.file;
-        EXPECT_TRUE(d.Build() == expected) << c.file << " differs";
+        for (const auto id : englishIds) {
+            test::Document d(c.settings);
+            d.host.uiLanguage = id;
+            EXPECT_TRUE(d.Build() == expected) << c.file << " differs for " << id.value_or(0);
+        }
     }
 }
 

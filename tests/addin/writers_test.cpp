@@ -17,9 +17,13 @@ using steps::Separator;
 RibbonStep Icon(std::string_view idMso, std::string_view screentip = {}) {
     return {step::IconButton{idMso, screentip}};
 }
-RibbonStep Menu(std::string_view label, std::string_view imageMso = {},
-                std::string_view screentip = {}) {
+RibbonStep Menu(OwnText label = OwnText::None, std::string_view imageMso = {},
+                OwnText screentip = OwnText::None) {
     return {step::BeginMenu{label, imageMso, screentip}};
+}
+RibbonStep OwnButton(std::string_view id, OwnText label = OwnText::None,
+                     OwnText screentip = OwnText::None, std::string_view onAction = {}) {
+    return {step::OwnButton{id, label, screentip, onAction}};
 }
 RibbonStep EndMenu(bool spacerInMenuRow) {
     return {step::EndMenu{spacerInMenuRow}};
@@ -58,7 +62,7 @@ TEST(Writers, EachStepWritesItsExactText) {
          R"(<buttonGroup id="btnGr001"><control idMso="FileOpen"/>)"
          R"(<button id="sep003" showLabel="false"/>)"},
         {"each kind of id counts on its own",
-         {{step::GroupBreak{""}}, Separator(), Menu("All")},
+         {{step::GroupBreak{""}}, Separator(), Menu(OwnText::All)},
          {},
          1,
          R"(</buttonGroup><button id="sep001" label="" enabled="false"/><buttonGroup id="btnGr001">)"
@@ -80,7 +84,7 @@ TEST(Writers, EachStepWritesItsExactText) {
          1,
          R"(<buttonGroup id="btnGr001"></buttonGroup>)"},
         {"an icon menu and an empty one",
-         {Menu("", "PageSetupDialog", "Page Setup…"), Menu("")},
+         {Menu(OwnText::None, "PageSetupDialog", OwnText::PageSetup), Menu()},
          {.MenuCounter = 55},
          1,
          R"(<menu id="BR323456" imageMso="PageSetupDialog" screentip="Page Setup…" tag = "BR323456">)"
@@ -94,12 +98,12 @@ TEST(Writers, EachStepWritesItsExactText) {
         {"no spacer before the first pass", {EndMenu(true)}, {}, 0, "</menu>"},
         {"no spacer in a negative pass", {EndMenu(true)}, {}, -1, "</menu>"},
         {"own buttons in the row keep their id",
-         {{step::OwnButton{"d1", "\"/>"}}},
+         {OwnButton("d1"), OwnButton("d2", OwnText::AboutTavlin, OwnText::None, "Go")},
          {},
          1,
-         R"(<button id="d1"/>)"},
+         R"(<button id="d1"/><button id="d2" label="About Tavlin" onAction="Go"/>)"},
         {"own buttons in the All copy take its prefix",
-         {{step::OwnButton{"d1", "\"/>"}}},
+         {OwnButton("d1")},
          {},
          2,
          R"(<button id="Alld1"/>)"},
@@ -122,6 +126,51 @@ TEST(Writers, EachStepWritesItsExactText) {
     }
 }
 
+// In a Word of another language, Word's own controls go without the
+// captions and tips we would give them, so Word shows its own; our own
+// elements speak the chosen language; generated buttons are ours.
+TEST(Writers, AnotherLanguageLeavesWordItsOwnNames) {
+    const struct Case {
+        const char* what;
+        std::vector<RibbonStep> steps;
+        LanguageChoice language;
+        std::string_view text;
+    } cases[] = {
+        {"a built-in control loses its caption",
+         {Item("FileNew", "New"), Item("", "X")},
+         {Language::German, false},
+         R"(<control idMso="FileNew"/><button id="sep001" label="X"/>)"},
+        {"an icon button loses its tip, a generated one keeps it",
+         {Icon("X", "Tip"), Icon("", "Tip")},
+         {Language::Japanese, false},
+         R"(<control idMso="X" showLabel="false"/>)"
+         R"(<button id="sep001" screentip="Tip" showLabel="false"/>)"},
+        {"menus and own buttons speak the language",
+         {Menu(OwnText::All), Menu(OwnText::None, "ZoomDialog", OwnText::Zoom),
+          OwnButton("d1", OwnText::UninstallTavlin, OwnText::UninstallTip, "U")},
+         {Language::German, false},
+         R"(<menu id="BR32341" label="Alle" tag = "BR32341">)"
+         R"(<menu id="BR32342" imageMso="ZoomDialog" screentip="Zoom…" tag = "BR32342">)"
+         R"(<button id="d1" label="Tavlin deinstallieren")"
+         R"( screentip="Mit dieser Option können Sie Tavlin deinstallieren." onAction="U"/>)"},
+        {"a language without a table: English texts, Word's own names",
+         {Item("FileNew", "New"), Menu(OwnText::MenuFile)},
+         {Language::English, false},
+         R"(<control idMso="FileNew"/><menu id="BR32341" label="File" tag = "BR32341">)"},
+        {"English keeps every caption",
+         {Item("FileNew", "New"), Icon("X", "Tip")},
+         {Language::English, true},
+         R"(<control idMso="FileNew" label="New"/>)"
+         R"(<control idMso="X" screentip="Tip" showLabel="false"/>)"},
+    };
+    for (const Case& c : cases) {
+        MemorySettingsStore store;
+        Connect connect(store);
+        ConnectTestSeam::ChooseTexts(connect, c.language);
+        EXPECT_EQ(ConnectTestSeam::WriteSteps(connect, c.steps), c.text) << c.what;
+    }
+}
+
 TEST(Writers, OnlyGeneratedIdsMoveTheirCounters) {
     MemorySettingsStore store;
     Connect connect(store);
@@ -132,8 +181,8 @@ TEST(Writers, OnlyGeneratedIdsMoveTheirCounters) {
                                EndMenu(false)};
     (void)ConnectTestSeam::WriteSteps(connect, none);
     EXPECT_EQ(connect.counters(), IdCounters{});
-    const RibbonStep each[] = {
-        {step::BeginButtonGroup{}}, Item("", ""), Icon(""), Separator(), Menu("M"), EndMenu(true)};
+    const RibbonStep each[] = {{step::BeginButtonGroup{}}, Item("", ""), Icon(""), Separator(),
+                               Menu(OwnText::MenuFile),    EndMenu(true)};
     (void)ConnectTestSeam::WriteSteps(connect, each, {10, 20, 30, 40});
     EXPECT_EQ(connect.counters(), (IdCounters{11, 23, 31, 41}));
 }
@@ -143,7 +192,7 @@ TEST(Writers, ACounterAtItsLimitRaisesOverflowAndWritesNothing) {
     const IdCounters nearly{max - 1, max - 1, max - 1, max - 1};
     MemorySettingsStore store;
     Connect connect(store);
-    const RibbonStep last[] = {{step::BeginButtonGroup{}}, Item("", ""), Separator(), Menu("")};
+    const RibbonStep last[] = {{step::BeginButtonGroup{}}, Item("", ""), Separator(), Menu()};
     EXPECT_EQ(ConnectTestSeam::WriteSteps(connect, last, nearly),
               R"(<buttonGroup id="btnGr002147483647">)"
               R"(<button id="sep002147483647"/>)"
@@ -156,7 +205,7 @@ TEST(Writers, ACounterAtItsLimitRaisesOverflowAndWritesNothing) {
         {Item("", "")},
         {Icon("")},
         {Separator()},
-        {Menu("")},
+        {Menu()},
         {EndMenu(true)},
         {{step::GroupBreak{" "}}},
     };

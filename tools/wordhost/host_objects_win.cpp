@@ -3,6 +3,7 @@
 #include "common/com_object_win.h"
 
 #include <span>
+#include <string>
 #include <utility>
 
 namespace wordhost {
@@ -127,14 +128,70 @@ private:
     HostState& state_;
 };
 
+// Office's LanguageSettings: LanguageID(MsoAppLanguageID) is the language
+// of the installation (1), the user interface (2), help (3) and so on.
+class LanguageSettings final : public Automation<IDispatch> {
+public:
+    explicit LanguageSettings(HostState& state) : state_(state) {}
+
+protected:
+    std::span<const Member> Members() const override {
+        static constexpr Member members[] = {{L"LanguageID", 1}};
+        return members;
+    }
+    HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
+                       EXCEPINFO* exception) override {
+        if (id != 1 || !(flags & kReadAccess)) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        if (params.cArgs != 1) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        VARIANT which;
+        ::VariantInit(&which);
+        if (FAILED(::VariantChangeType(&which, &params.rgvarg[0], 0, VT_I4))) {
+            return DISP_E_TYPEMISMATCH;
+        }
+        if (V_I4(&which) < 1 || V_I4(&which) > 5) {
+            return E_INVALIDARG;
+        }
+        const auto languageId = static_cast<LONG>(state_.uiLanguage.value_or(0));
+        switch (state_.uiLanguageAnswer) {
+        case LanguageAnswer::Error:
+            if (exception != nullptr) {
+                *exception = EXCEPINFO{};
+                exception->scode = E_FAIL;
+                exception->bstrSource = ::SysAllocString(L"Microsoft Word");
+                exception->bstrDescription = ::SysAllocString(L"The language is not available.");
+            }
+            return DISP_E_EXCEPTION;
+        case LanguageAnswer::Text:
+            return ReturnText(result, std::to_wstring(languageId));
+        case LanguageAnswer::Number:
+            break;
+        }
+        if (result != nullptr) {
+            ::VariantInit(result);
+            V_VT(result) = VT_I4;
+            V_I4(result) = languageId;
+        }
+        return S_OK;
+    }
+
+private:
+    HostState& state_;
+};
+
 class Application final : public Automation<IDispatch> {
 public:
     explicit Application(HostState& state) : state_(state) {}
 
 protected:
+    // A host without LanguageSettings does not know the name at all.
     std::span<const Member> Members() const override {
-        static constexpr Member members[] = {{L"Name", 1}, {L"ActiveWindow", 2}};
-        return members;
+        static constexpr Member members[] = {
+            {L"Name", 1}, {L"ActiveWindow", 2}, {L"LanguageSettings", 3}};
+        return std::span(members).first(state_.uiLanguage ? 3 : 2);
     }
     HRESULT CallMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result,
                        EXCEPINFO* exception) override {
@@ -163,6 +220,10 @@ protected:
             }
             ComPtr<IDispatch> window = ComPtr<IDispatch>::Attach(new Window(state_));
             return ReturnObject(result, window.get());
+        }
+        if (id == 3 && state_.uiLanguage) {
+            ComPtr<IDispatch> settings = ComPtr<IDispatch>::Attach(new LanguageSettings(state_));
+            return ReturnObject(result, settings.get());
         }
         return DISP_E_MEMBERNOTFOUND;
     }

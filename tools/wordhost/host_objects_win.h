@@ -1,12 +1,15 @@
 // The objects Word hands its add-ins, as far as the add-in uses them: the
-// Application (Name, ActiveWindow), its Window (DocumentMap), the add-in's
+// Application (Name, ActiveWindow, LanguageSettings), its Window (DocumentMap), the add-in's
 // COMAddIn and the IRibbonControl of a click. Late bound by name, as the
 // add-in reaches them.
 #pragma once
 
 #include "addin/com/office_interfaces_win.h"
 #include "common/unique_resource.h"
+#include "tools/wordhost/options.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include <oaidl.h>
@@ -20,6 +23,9 @@ using tavlin::ComPtr;
 struct HostState {
     std::wstring applicationName = L"Microsoft Word";
     bool hasWindow = true;
+    // LanguageSettings.LanguageID's answer; nullopt: no LanguageSettings.
+    std::optional<std::uint32_t> uiLanguage = 1033;
+    LanguageAnswer uiLanguageAnswer = LanguageAnswer::Number;
     // Fails ActiveWindow with this code and no description, as a host
     // whose automation layer itself broke.
     HRESULT activeWindowFailure = S_OK;

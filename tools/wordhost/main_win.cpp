@@ -41,6 +41,8 @@ int Run(const Options& options) {
     HostState host;
     host.applicationName = options.hostName;
     host.hasWindow = options.hasWindow;
+    host.uiLanguage = options.uiLanguage;
+    host.uiLanguageAnswer = options.uiLanguageAnswer;
     const tavlin::ComPtr<IDispatch> application = MakeApplication(host);
     std::vector<Addin> loaded;
     for (const auto& [root, progId] : ListedAddins()) {

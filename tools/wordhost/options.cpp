@@ -3,7 +3,8 @@
 namespace wordhost {
 
 const char* const kUsage =
-    "usage: wordhost [--name NAME] [--no-window] [--ribbon-out FILE] [--tree]\n"
+    "usage: wordhost [--name NAME] [--no-window] [--ui-language LCID|text:LCID|error|none]\n"
+    "                [--ribbon-out FILE] [--tree]\n"
     "                [--click CALLBACK | --close-about]... [--keep-open SECONDS]\n"
     "                [--repeat N [--baseline PROGID]]\n"
     "\n"
@@ -22,6 +23,10 @@ const char* const kUsage =
     "  --keep-open SECONDS  leaves an About window open that long at the end\n"
     "--name sets Application.Name (default \"Microsoft Word\"); --no-window\n"
     "makes Application.ActiveWindow fail as with no document open.\n"
+    "--ui-language sets the language id (decimal, default 1033) that\n"
+    "Application.LanguageSettings.LanguageID(2) answers; text:LCID answers\n"
+    "it as a text, error makes LanguageID fail, none leaves the Application\n"
+    "without LanguageSettings.\n"
     "Exit status: 0 every add-in loaded and every step succeeded, 1 otherwise,\n"
     "2 usage.\n";
 
@@ -50,6 +55,25 @@ std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments
                 return std::nullopt;
             }
             options.hostName = *name;
+        } else if (option == L"--ui-language") {
+            auto value = takeValue();
+            constexpr std::wstring_view kText = L"text:";
+            options.uiLanguageAnswer = LanguageAnswer::Number;
+            if (value && value->starts_with(kText)) {
+                options.uiLanguageAnswer = LanguageAnswer::Text;
+                value->erase(0, kText.size());
+            }
+            if (value == L"none" && options.uiLanguageAnswer == LanguageAnswer::Number) {
+                options.uiLanguage.reset();
+            } else if (value == L"error" && options.uiLanguageAnswer == LanguageAnswer::Number) {
+                options.uiLanguageAnswer = LanguageAnswer::Error;
+            } else if (value && !value->empty() && value->size() <= 5 &&
+                       value->find_first_not_of(L"0123456789") == std::wstring::npos &&
+                       std::stoul(*value) <= 0xFFFF) {
+                options.uiLanguage = static_cast<std::uint32_t>(std::stoul(*value));
+            } else {
+                return std::nullopt;
+            }
         } else if (option == L"--no-window") {
             options.hasWindow = false;
         } else if (option == L"--ribbon-out") {

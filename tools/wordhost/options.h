@@ -2,6 +2,7 @@
 // order given. Portable, so the parsing is tested natively.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -22,9 +23,17 @@ struct Step {
     friend bool operator==(const Step&, const Step&) = default;
 };
 
+// How LanguageSettings.LanguageID answers: with the id as a number, or, to
+// try the add-in's fallback, as a text of its digits, or with an error.
+enum class LanguageAnswer { Number, Text, Error };
+
 struct Options {
     std::wstring hostName = L"Microsoft Word";
     bool hasWindow = true;
+    // What LanguageSettings.LanguageID(msoLanguageIDUI) answers; nullopt:
+    // the Application has no LanguageSettings.
+    std::optional<std::uint32_t> uiLanguage = 1033;
+    LanguageAnswer uiLanguageAnswer = LanguageAnswer::Number;
     std::optional<std::wstring> ribbonOutPath;
     bool printOutline = false;
     std::vector<Step> steps;

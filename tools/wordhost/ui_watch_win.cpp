@@ -8,7 +8,8 @@
 namespace wordhost {
 namespace {
 
-constexpr const wchar_t* kAboutCaption = L"About";
+// The About window's class: its caption speaks Word's language.
+constexpr const wchar_t* kAboutClass = L"TavlinAboutWindow";
 constexpr const wchar_t* kDialogClass = L"#32770";
 // The static control that holds a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
@@ -124,30 +125,79 @@ DWORD WINAPI MessageBoxWatch::Run(void* self) {
 }
 
 bool AboutWindowOpen() {
-    return !WindowsOfThisProcess(nullptr, kAboutCaption).empty();
+    return !WindowsOfThisProcess(kAboutClass, nullptr).empty();
+}
+
+// A window's device context, given back to it exactly once.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(window_, dc_);
+        }
+    }
+    [[nodiscard]] HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Whether a control shows its whole text: measured in its own font, the
+// text fits inside the control, and the control inside the window.
+bool TextFits(HWND parent, HWND control, const std::wstring& text) {
+    RECT inParent{};
+    RECT parentClient{};
+    ::GetWindowRect(control, &inParent);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inParent), 2);
+    ::GetClientRect(parent, &parentClient);
+    RECT own{};
+    ::GetClientRect(control, &own);
+    const WindowDc dc(control);
+    const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = font != nullptr ? ::SelectObject(dc.get(), font) : nullptr;
+    SIZE size{};
+    const BOOL measured =
+        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    if (old != nullptr) {
+        ::SelectObject(dc.get(), old);
+    }
+    // A button draws its text inside a border and a focus frame.
+    const int border = ClassName(control) == L"Button" ? 8 : 0;
+    return measured && size.cx + border <= own.right && size.cy <= own.bottom &&
+           inParent.left >= 0 && inParent.top >= 0 && inParent.right <= parentClient.right &&
+           inParent.bottom <= parentClient.bottom;
 }
 
 std::string AboutReport() {
-    const std::vector<HWND> windows = WindowsOfThisProcess(nullptr, kAboutCaption);
+    const std::vector<HWND> windows = WindowsOfThisProcess(kAboutClass, nullptr);
     std::string report = "  about windows: " + std::to_string(windows.size()) + "\n";
     for (HWND about : windows) {
         std::string texts;
+        std::string cut;
         for (HWND child : Children(about)) {
             const std::wstring text = WindowText(child);
             if (!text.empty()) {
                 texts += (texts.empty() ? "" : " | ") + tavlin::WideToUtf8(text);
+                if (!TextFits(about, child, text)) {
+                    cut += (cut.empty() ? "" : " | ") + tavlin::WideToUtf8(text);
+                }
             }
         }
         report += "  about: caption " + Escaped(WindowText(about)) + " texts " + texts + "\n";
+        report += cut.empty() ? "  about: every text fits\n" : "  about: cut off: " + cut + "\n";
     }
     return report;
 }
 
 bool CloseAboutWindows() {
     bool pressed = false;
-    for (HWND about : WindowsOfThisProcess(nullptr, kAboutCaption)) {
+    for (HWND about : WindowsOfThisProcess(kAboutClass, nullptr)) {
         for (HWND child : Children(about)) {
-            if (ClassName(child) == L"Button" && WindowText(child) == L"OK") {
+            if (ClassName(child) == L"Button" && ::GetDlgCtrlID(child) == IDOK) {
                 ::SendMessageW(child, BM_CLICK, 0, 0);
                 pressed = true;
             }

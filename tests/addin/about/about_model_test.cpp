@@ -8,17 +8,34 @@
 namespace tavlin::about {
 namespace {
 
-TEST(VersionText, MajorMinorRevisionInDecimal) {
-    EXPECT_EQ(VersionText(7, 0, 0), "Version 7.0.0");
-    EXPECT_EQ(VersionText(10, 2, 65535), "Version 10.2.65535");
-    EXPECT_EQ(VersionText(0, 0, 0), "Version 0.0.0");
+TEST(VersionText, MajorMinorRevisionInDecimalWhereTheLanguagePutsIt) {
+    EXPECT_EQ(VersionText(Language::English, 7, 0, 0), "Version 7.0.0");
+    EXPECT_EQ(VersionText(Language::English, 10, 2, 65535), "Version 10.2.65535");
+    EXPECT_EQ(VersionText(Language::English, 0, 0, 0), "Version 0.0.0");
+    EXPECT_EQ(VersionText(Language::Spanish, 7, 1, 2), "Versión 7.1.2");
+    EXPECT_EQ(VersionText(Language::Japanese, 7, 1, 2), "バージョン 7.1.2");
+    for (const Language language : kAllLanguages) {
+        const std::string line = VersionText(language, 123, 45, 6789);
+        EXPECT_NE(line.find("123.45.6789"), std::string::npos) << line;
+        EXPECT_EQ(line.find("%1"), std::string::npos) << line;
+    }
 }
 
 TEST(UninstallMessage, TwoLinesApartByOneEmptyLineOfSingleCrs) {
-    EXPECT_EQ(kUninstallMessage, "To uninstall, close Word and then go to"
-                                 "\r\r"
-                                 "Start > Program Files > Tavlin > Uninstall Tavlin");
-    EXPECT_EQ(kUninstallMessage.find('\n'), std::string_view::npos);
+    EXPECT_EQ(TextsFor(Language::English).uninstallMessage,
+              "To uninstall, close Word and then go to"
+              "\r\r"
+              "Start > Program Files > Tavlin > Uninstall Tavlin");
+    for (const Language language : kAllLanguages) {
+        const std::string_view message = TextsFor(language).uninstallMessage;
+        EXPECT_EQ(message.find('\n'), std::string_view::npos) << message;
+        const auto gap = message.find("\r\r");
+        ASSERT_NE(gap, std::string_view::npos) << message;
+        EXPECT_GT(gap, 0u) << message;
+        EXPECT_EQ(message.find('\r', gap + 2), std::string_view::npos) << message;
+        // The shortcut is named by the installer, the same in every language.
+        EXPECT_TRUE(message.ends_with(" > Tavlin > Uninstall Tavlin")) << message;
+    }
 }
 
 TEST(MouseMoved, LinkUnderlineAndPointerFollowTheMouse) {

@@ -46,6 +46,24 @@ grep -q '<tab idMso="TabHome" visible="false"/><tab idMso="TabView" visible="fal
   fail "some-hidden: tabs"
 cmp -s "$work/defaults.out" "$work/odd-values.out" || fail "odd values that mean the defaults differ"
 
+# Each language's document is valid too; Word's own controls go without
+# our captions and tips, except in English; a host without LanguageSettings
+# and every English id get the English document byte for byte.
+for id in 1031 1036 3082 1040 1046 1043 1045 1049 1041 2052 1055; do
+  run "lang-$id" --ui-language "$id" "Hide built-in tabs=1" Home=1
+  [[ $(rc "lang-$id") == 0 ]] || fail "language $id: exit $(rc "lang-$id")"
+  xmllint --noout --schema "$schema" "$work/lang-$id.out" 2>"$work/lang-$id.xmllint" ||
+    fail "language $id: schema: $(head -3 "$work/lang-$id.xmllint")"
+  grep -Eq '<control idMso="[^"]*" (label|screentip)=' "$work/lang-$id.out" &&
+    fail "language $id: one of Word's controls has our caption"
+done
+grep -q '<tab id="Menus" label="Klassisch"' "$work/lang-1031.out" || fail "German: no German tab"
+for id in 1033 2057 none; do
+  run "english-$id" --ui-language "$id"
+  cmp -s "$work/english-$id.out" "$work/defaults.out" || fail "English ($id) differs from the default"
+done
+grep -Eq '<control idMso="FileNew" label="New"/>' "$work/defaults.out" || fail "English lost its captions"
+
 # The last KEY=VALUE wins, whatever the case of the key.
 run last Classic=0 classic=1
 cmp -s "$work/last.out" "$work/defaults.out" || fail "last value does not win"
@@ -70,9 +88,14 @@ run empty All=
 # Usage.
 run help --help
 [[ $(rc help) == 0 ]] && grep -q '^usage: tavlin-ribbon' "$work/help.out" || fail "--help"
-for bad in "--frobnicate" "noequals" "=1" "--host"; do
+for bad in "--frobnicate" "noequals" "=1" "--host" "--ui-language" "--ui-language=1031"; do
   run bad "$bad"
   [[ $(rc bad) == 2 && ! -s $work/bad.out ]] && grep -q usage "$work/bad.err" || fail "usage for '$bad'"
+done
+
+for bad in x1 -1 70000 ""; do
+  run bad --ui-language "$bad"
+  [[ $(rc bad) == 2 && ! -s $work/bad.out ]] || fail "usage for --ui-language '$bad'"
 done
 
 if ((failures)); then

@@ -37,6 +37,30 @@ TEST(WordhostOptions, Defaults) {
     EXPECT_TRUE(options->hasWindow);
     EXPECT_TRUE(options->steps.empty());
     EXPECT_FALSE(options->baselineProgId);
+    EXPECT_EQ(options->uiLanguage, 1033u);
+}
+
+TEST(WordhostOptions, UiLanguage) {
+    const struct {
+        const wchar_t* value;
+        std::optional<std::uint32_t> id;
+        LanguageAnswer answer;
+    } cases[] = {
+        {L"1031", 1031, LanguageAnswer::Number},         {L"65535", 65535, LanguageAnswer::Number},
+        {L"none", std::nullopt, LanguageAnswer::Number}, {L"text:1041", 1041, LanguageAnswer::Text},
+        {L"error", 1033, LanguageAnswer::Error},
+    };
+    for (const auto& c : cases) {
+        const auto options = Parse({L"--ui-language", c.value});
+        ASSERT_TRUE(options) << c.value;
+        EXPECT_EQ(options->uiLanguage, c.id) << c.value;
+        EXPECT_EQ(options->uiLanguageAnswer, c.answer) << c.value;
+    }
+    for (const wchar_t* bad : {L"", L"-1", L"65536", L"99999", L"10x", L"None", L"text:",
+                               L"text:none", L"text:error", L"text:text:1031"}) {
+        EXPECT_FALSE(Parse({L"--ui-language", bad})) << bad;
+    }
+    EXPECT_FALSE(Parse({L"--ui-language"}));
 }
 
 TEST(WordhostOptions, NumbersAndTheBaseline) {

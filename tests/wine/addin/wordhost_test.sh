@@ -74,7 +74,7 @@ host "$work/click.log" --click ShowAbout0 --click ShowAbout0 --click Uninstall0 
   --click Document0 --click Document0 || fail "clicks failed: $(cat "$work/click.log")"
 [[ $(grep -c '^click .*: ok 0x00000000$' "$work/click.log") == 5 ]] || fail "not every click succeeded"
 grep -q 'about windows: 2' "$work/click.log" && fail "a second About window was made"
-grep -qF 'about: caption "About" texts Tavlinar | Version 7.0.0 |' "$work/click.log" ||
+grep -qF 'about: caption "About" texts Tavlinar | Version 7.0.0 | Website:  | https://www.drevalo.example/ | OK' "$work/click.log" ||
   fail "About window texts"
 grep -qF 'message box: caption "Tavlinar" text "To uninstall, close Word and then go to\r\rStart > Program Files > Tavlin > Uninstall Tavlin" buttons OK' \
   "$work/click.log" || fail "uninstall message"
@@ -85,27 +85,69 @@ host "$work/nowindow.log" --no-window --click Document0 &&
 grep -q '^click Document0: failed 0x80020009' "$work/nowindow.log" || fail "no-window: $(cat "$work/nowindow.log")"
 
 # The About window as Word's user sees it, kept open long enough to be
-# photographed; about-window.png stays beside the work folder for a person.
-shot="$(dirname "$work")/about-window.png"
-rm -f "$shot"
-"$WINE" 'C:\wordhost.exe' --click ShowAbout0 --keep-open 6 >"$work/shot.log" 2>&1 &
-shooter=$!
-id=
-for _ in $(seq 100); do
-  id=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -1)
-  [[ -n $id ]] && break
-  sleep 0.1
+# photographed; the pictures stay beside the work folder for a person.
+photograph_about() { # FILE CAPTION WORDHOST-ARGS...
+  local shot=$1 caption=$2 shooter id=
+  shift 2
+  rm -f "$shot"
+  "$WINE" 'C:\wordhost.exe' "$@" --click ShowAbout0 --keep-open 6 >"$work/shot.log" 2>&1 &
+  shooter=$!
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -1)
+    [[ -n $id ]] && break
+    sleep 0.1
+  done
+  if [[ -n $id ]]; then
+    sleep 0.5
+    import -window "$id" "$shot" || fail "screenshot $shot"
+    # Text and a frame on the face colour: far more than one or two colours.
+    [[ $(identify -format '%w %k' "$shot") =~ ^([0-9]+)\ ([0-9]+)$ ]] &&
+      ((BASH_REMATCH[1] >= 200 && BASH_REMATCH[2] >= 8)) || fail "$shot looks empty"
+  else
+    fail "no visible About window \"$caption\" to photograph"
+  fi
+  wait $shooter || fail "wordhost --keep-open: $(tr -d '\r' <"$work/shot.log")"
+}
+photograph_about "$(dirname "$work")/about-window.png" About
+photograph_about "$(dirname "$work")/about-de-DE.png" Info --ui-language 1031
+photograph_about "$(dirname "$work")/about-ja-JP.png" バージョン情報 --ui-language 1041
+
+# Word's user interface language: the document of each is the native
+# tool's for that language, byte for byte; a host without LanguageSettings
+# gets English, and so does one whose answer fails or is a text.
+"$WINE" reg delete "$store" /f >/dev/null 2>&1
+for lang in 1033 1031 1041 none error text:1031; do
+  rm -f "$WINEPREFIX/drive_c/ribbon.xml"
+  host "$work/lang-$lang.log" --ui-language "$lang" --ribbon-out 'C:\ribbon.xml' ||
+    fail "language $lang: wordhost failed: $(cat "$work/lang-$lang.log")"
+  # A failing or non-numeric answer is no language: English, as none.
+  case $lang in error | text:*) native_lang=none ;; *) native_lang=$lang ;; esac
+  "$native" --ui-language "$native_lang" >"$work/lang-$lang.expected"
+  touch "$WINEPREFIX/drive_c/ribbon.xml"
+  cmp -s "$WINEPREFIX/drive_c/ribbon.xml" "$work/lang-$lang.expected" ||
+    fail "language $lang: document differs"
+  xmllint --noout --schema "$schema" "$WINEPREFIX/drive_c/ribbon.xml" 2>/dev/null ||
+    fail "language $lang: not valid against the schema"
 done
-if [[ -n $id ]]; then
-  sleep 0.5
-  import -window "$id" "$shot" || fail "screenshot"
-  # Text and a frame on the face colour: far more than one or two colours.
-  [[ $(identify -format '%w %k' "$shot") =~ ^([0-9]+)\ ([0-9]+)$ ]] &&
-    ((BASH_REMATCH[1] >= 200 && BASH_REMATCH[2] >= 8)) || fail "the About screenshot looks empty"
-else
-  fail "no visible About window to photograph"
-fi
-wait $shooter || fail "wordhost --keep-open: $(tr -d '\r' <"$work/shot.log")"
+cmp -s "$work/lang-none.expected" "$work/defaults.expected" ||
+  fail "a host without LanguageSettings did not get the English document"
+cmp -s "$work/lang-1031.expected" "$work/lang-1033.expected" && fail "German got the English document"
+grep -qF '<tab id="Menus" label="クラシック"' "$work/lang-1041.expected" || fail "Japanese: no Japanese tab"
+
+# The About window and the uninstall instructions speak the document's
+# language, each text whole in the window.
+host "$work/click-de.log" --ui-language 1031 --click ShowAbout0 --click Uninstall0 ||
+  fail "German clicks failed: $(cat "$work/click-de.log")"
+grep -qF 'about: caption "Info" texts Tavlinar | Version 7.0.0 | Website:  | https://www.drevalo.example/ | OK' \
+  "$work/click-de.log" || fail "German About window texts: $(grep 'about:' "$work/click-de.log")"
+grep -qF 'message box: caption "Tavlinar" text "Schließen Sie zum Deinstallieren Word, und wählen Sie dann\r\rStart > Programme > Tavlin > Uninstall Tavlin" buttons OK' \
+  "$work/click-de.log" || fail "German uninstall message: $(grep 'message box' "$work/click-de.log")"
+for lang in 1033 1031 1036 3082 1045 1049 1041 2052; do
+  host "$work/fit-$lang.log" --ui-language "$lang" --click ShowAbout0 ||
+    fail "About in $lang: $(cat "$work/fit-$lang.log")"
+  grep -q '^  about: every text fits$' "$work/fit-$lang.log" ||
+    fail "About in $lang: $(grep 'about:' "$work/fit-$lang.log")"
+done
 
 # A value that does not convert: the load fails with the add-in's own
 # description, and the add-in is soft-disabled as Word would.
@@ -124,4 +166,4 @@ if ((failures)); then
   echo "$failures failure(s)"
   exit 1
 fi
-echo "wordhost's documents equal the native tool's for ${#cases[@]} settings; callbacks as expected"
+echo "wordhost's documents equal the native tool's for ${#cases[@]} settings and 4 languages; callbacks as expected"
