@@ -7,13 +7,16 @@
 ;   Tavlinar.exe            the control program, of the stub's bitness
 ;   TavlinAddin.dll         i686, for 32-bit Word (every Word 2007)
 ;   x64\TavlinAddin.dll     x86_64, for 64-bit Word; 64-bit Windows only
+;   PolicyDefinitions\      the administrative templates, with a folder for
+;                           each language's file (en-US, de-DE...)
 ;
 ; makensis defines (the build passes them; see CMakeLists.txt beside this):
-;   TAVLIN_POLICY_DIR  policy/: Tavlin.admx, and <locale>/Tavlin.adml each
 ;   TAVLIN_ARCH        x86 or x64: the stub
 ;   TAVLIN_ADDIN32     the i686 TavlinAddin.dll
 ;   TAVLIN_ADDIN64     the x86_64 TavlinAddin.dll
 ;   TAVLIN_CONTROL     Tavlinar.exe of the stub's bitness
+;   TAVLIN_POLICY_DIR  the administrative templates: Tavlin.admx, and a
+;                      language file <locale>/Tavlin.adml for each language
 ;   TAVLIN_VERSION     the version shown to users, e.g. 7.00
 ;   TAVLIN_VI_VERSION  the same as four numbers, e.g. 7.0.0.0
 ;   TAVLIN_OUTFILE     where the installer goes
@@ -62,10 +65,10 @@ SetCompressor /SOLID lzma
 !define MSI_MARKER_PRODUCT_CODE "ProductCode"
 
 ; The longest file path the installation makes, past the folder (an
-; administrative template's language file; every locale name is as long). Every path has to stay below
-; MAX_PATH (260 with its terminating zero): Windows' loader, regsvr32, the
-; programs' own module-path buffers and this installer's file writes stop
-; there.
+; administrative template's language file; every locale name is as long).
+; Every path has to stay below MAX_PATH (260 with its terminating zero):
+; Windows' loader, regsvr32, the programs' own module-path buffers and this
+; installer's file writes stop there.
 !define LONGEST_TAIL "\PolicyDefinitions\en-US\Tavlin.adml"
 !define MAX_PATH_CHARS 259
 
