@@ -4,11 +4,13 @@
 # version, hold exactly the deliverables (byte for byte: the i686 add-in in
 # the folder, the x86_64 one under x64\, the control program of the stub's
 # bitness) and stay within a sane size.
-#   check_contents.sh 7ZIP SETUP ARCH VERSION ADDIN32 ADDIN64 CONTROL_EXE ADMX ADML [HAND_CURSOR]
+#   check_contents.sh 7ZIP SETUP ARCH VERSION ADDIN32 ADDIN64 CONTROL_EXE POLICY_DIR [HAND_CURSOR]
+# POLICY_DIR holds the administrative templates: Tavlin.admx, and
+# LOCALE/Tavlin.adml for each language.
 set -euo pipefail
 seven=${1:?7zz} setup=${2:?setup} arch=${3:?x86 or x64} version=${4:?version}
 addin32=${5:?i686 addin dll} addin64=${6:?x86_64 addin dll} control=${7:?control exe}
-admx=${8:?administrative template} adml=${9:?its en-US language file} cursor=${10:-}
+policy=${8:?folder of the administrative templates} cursor=${9:-}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -44,17 +46,21 @@ echo "$(basename "$setup"): $size bytes ($((size / 1024)) KiB)"
 strings -el "$setup" | grep -A1 -x 'ProductVersion' | grep -qx "$version" ||
     fail "$setup: version block lacks ProductVersion $version"
 
+# Each language file where it is in the source, under PolicyDefinitions.
+templates=(PolicyDefinitions/Tavlin.admx $(cd "$policy" && printf 'PolicyDefinitions/%s\n' */Tavlin.adml))
+((${#templates[@]} > 1)) || fail "no language file in $policy"
+
 listing=$("$seven" l -slt -ba "$setup") || fail "$seven cannot read $setup as an NSIS installer"
 payload=$(sed -n 's/^Path = //p' <<<"$listing" | grep -v '^\$PLUGINSDIR/' | sort)
 expected=$(printf '%s\n' TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe Uninstall.exe \
-    PolicyDefinitions/Tavlin.admx PolicyDefinitions/en-US/Tavlin.adml ${cursor:+HAND-M.CUR} | sort)
+    "${templates[@]}" ${cursor:+HAND-M.CUR} | sort)
 [[ $payload == "$expected" ]] ||
     fail "$setup holds"$'\n'"$payload"$'\n'"but should hold"$'\n'"$expected"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$seven" x -y -o"$work" "$setup" TavlinAddin.dll x64/TavlinAddin.dll Tavlinar.exe \
-    PolicyDefinitions/Tavlin.admx PolicyDefinitions/en-US/Tavlin.adml ${cursor:+HAND-M.CUR} >/dev/null ||
+    "${templates[@]}" ${cursor:+HAND-M.CUR} >/dev/null ||
     fail "$seven cannot extract from $setup"
 # check_same FILE_IN_SETUP BUILT_FILE [MACHINE]
 check_same() {
@@ -68,7 +74,8 @@ check_same() {
 check_same TavlinAddin.dll "$addin32" "$i686"
 check_same x64/TavlinAddin.dll "$addin64" "$x86_64"
 check_same Tavlinar.exe "$control" "$want_machine"
-check_same PolicyDefinitions/Tavlin.admx "$admx"
-check_same PolicyDefinitions/en-US/Tavlin.adml "$adml"
+for t in "${templates[@]}"; do
+    check_same "$t" "$policy/${t#PolicyDefinitions/}"
+done
 [[ -z $cursor ]] || check_same HAND-M.CUR "$cursor"
 echo "OK: $setup"

@@ -2,10 +2,13 @@
 # Checks a built Windows Installer package without Windows, by its tables
 # (msiinfo) and its files (msiextract), as a release is checked before it
 # ships; the Wine tests install it.
-#   check_msi.sh PACKAGE ARCH VERSION CONTROL_EXE ADDIN32 ADDIN64 ADMX ADML
+#   check_msi.sh PACKAGE ARCH VERSION CONTROL_EXE ADDIN32 ADDIN64 POLICY_DIR
+# POLICY_DIR holds the administrative templates: Tavlin.admx, and
+# LOCALE/Tavlin.adml for each language.
 set -uo pipefail
 msi=${1:?package} arch=${2:?x86 or x64} version=${3:?version} control=${4:?control exe}
-addin32=${5:?i686 add-in} addin64=${6:?x86_64 add-in} admx=${7:?admx} adml=${8:?adml}
+addin32=${5:?i686 add-in} addin64=${6:?x86_64 add-in} policy=${7:?folder of the administrative templates}
+locales=($(cd "$policy" && printf '%s\n' */Tavlin.adml | sed 's|/Tavlin.adml$||'))
 
 failures=0
 ok() { printf '  ok   %s\n' "$*"; }
@@ -49,11 +52,15 @@ if [[ -z $custom ]]; then ok "no custom actions of ours"; else bad "custom actio
 # the 64-bit one of the x64 package must not be a 32-bit one by default.
 declare -A want_bits
 if [[ $arch == x64 ]]; then
-    want_bits=([Control]=64 [Addin32]=32 [Addin64]=64 [StartMenu]=64 [Admx]=64 [Adml]=64)
+    want_bits=([Control]=64 [Addin32]=32 [Addin64]=64 [StartMenu]=64 [Admx]=64)
 else
-    want_bits=([Control]=32 [Addin32]=32 [StartMenu]=32 [Admx]=32 [Adml]=32)
+    want_bits=([Control]=32 [Addin32]=32 [StartMenu]=32 [Admx]=32)
 fi
 [[ -n ${TAVLIN_HAND_CURSOR_SHIPPED:-} ]] && want_bits[HandCursor]=${want_bits[Control]}
+# A component per language file.
+for l in "${locales[@]}"; do
+    want_bits[Adml_${l//-/_}]=${want_bits[Control]}
+done
 components=$(table Component)
 for c in "${!want_bits[@]}"; do
     attributes=$(awk -F '\t' -v c="$c" '$1 == c { print $4 }' <<<"$components")
@@ -107,7 +114,10 @@ trap 'rm -rf "$scratch"' EXIT
 # the control program is.
 root=$(find "$scratch" -name Tavlinar.exe -printf '%h\n' | head -n 1)
 declare -A want_files=([Tavlinar.exe]=$control [TavlinAddin.dll]=$addin32
-    [PolicyDefinitions/Tavlin.admx]=$admx [PolicyDefinitions/en-US/Tavlin.adml]=$adml)
+    [PolicyDefinitions/Tavlin.admx]=$policy/Tavlin.admx)
+for l in "${locales[@]}"; do
+    want_files[PolicyDefinitions/$l/Tavlin.adml]=$policy/$l/Tavlin.adml
+done
 [[ $arch == x64 ]] && want_files[x64/TavlinAddin.dll]=$addin64
 for f in "${!want_files[@]}"; do
     if cmp -s "$root/$f" "${want_files[$f]}"; then ok "file $f"; else bad "file $f differs from ${want_files[$f]}"; fi

@@ -7,19 +7,23 @@
 ;   Tavlinar.exe            the control program, of the stub's bitness
 ;   TavlinAddin.dll         i686, for 32-bit Word (every Word 2007)
 ;   x64\TavlinAddin.dll     x86_64, for 64-bit Word; 64-bit Windows only
+;   PolicyDefinitions\      the administrative templates, with a folder for
+;                           each language's file (en-US, de-DE...)
 ;
 ; makensis defines (the build passes them; see CMakeLists.txt beside this):
 ;   TAVLIN_ARCH        x86 or x64: the stub
 ;   TAVLIN_ADDIN32     the i686 TavlinAddin.dll
 ;   TAVLIN_ADDIN64     the x86_64 TavlinAddin.dll
 ;   TAVLIN_CONTROL     Tavlinar.exe of the stub's bitness
+;   TAVLIN_POLICY_DIR  the administrative templates: Tavlin.admx, and a
+;                      language file <locale>/Tavlin.adml for each language
 ;   TAVLIN_VERSION     the version shown to users, e.g. 7.00
 ;   TAVLIN_VI_VERSION  the same as four numbers, e.g. 7.0.0.0
 ;   TAVLIN_OUTFILE     where the installer goes
 ;   TAVLIN_HAND_CURSOR optional: the hand cursor file, shipped when given
 
-!ifndef TAVLIN_ARCH | TAVLIN_ADDIN32 | TAVLIN_ADDIN64 | TAVLIN_CONTROL | TAVLIN_VERSION | TAVLIN_VI_VERSION | TAVLIN_OUTFILE
-  !error "TAVLIN_ARCH, TAVLIN_ADDIN32, TAVLIN_ADDIN64, TAVLIN_CONTROL, TAVLIN_VERSION, TAVLIN_VI_VERSION and TAVLIN_OUTFILE must be defined"
+!ifndef TAVLIN_ARCH | TAVLIN_ADDIN32 | TAVLIN_ADDIN64 | TAVLIN_CONTROL | TAVLIN_POLICY_DIR | TAVLIN_VERSION | TAVLIN_VI_VERSION | TAVLIN_OUTFILE
+  !error "TAVLIN_ARCH, TAVLIN_ADDIN32, TAVLIN_ADDIN64, TAVLIN_CONTROL, TAVLIN_POLICY_DIR, TAVLIN_VERSION, TAVLIN_VI_VERSION and TAVLIN_OUTFILE must be defined"
 !endif
 
 Unicode true
@@ -60,11 +64,11 @@ SetCompressor /SOLID lzma
 !define MSI_MARKER_KEY "Software\Drevalo\Tavlin"
 !define MSI_MARKER_PRODUCT_CODE "ProductCode"
 
-; The longest file path the installation makes, past the folder (the
-; administrative template's language file). Every path has to stay below
-; MAX_PATH (260 with its terminating zero): Windows' loader, regsvr32, the
-; programs' own module-path buffers and this installer's file writes stop
-; there.
+; The longest file path the installation makes, past the folder (an
+; administrative template's language file; every locale name is as long).
+; Every path has to stay below MAX_PATH (260 with its terminating zero):
+; Windows' loader, regsvr32, the programs' own module-path buffers and this
+; installer's file writes stop there.
 !define LONGEST_TAIL "\PolicyDefinitions\en-US\Tavlin.adml"
 !define MAX_PATH_CHARS 259
 
@@ -88,7 +92,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${CONTROL_EXE}"
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${CONTROL_NAME}"
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartControl)"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
@@ -96,7 +100,26 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "English"
+
+; The pages speak the user's display language (NSIS picks the language
+; table of GetUserDefaultUILanguage, else the first one, English), and so
+; do our own messages: each language's file beside this script holds them as
+; LangStrings. A language missing one of them stops the build (-WX).
+!macro TAVLIN_LANGUAGE NAME
+  !insertmacro MUI_LANGUAGE "${NAME}"
+  !include /CHARSET=UTF8 "${__FILEDIR__}/strings/${NAME}.nsh"
+!macroend
+!insertmacro TAVLIN_LANGUAGE English
+!insertmacro TAVLIN_LANGUAGE German
+!insertmacro TAVLIN_LANGUAGE French
+!insertmacro TAVLIN_LANGUAGE Spanish
+!insertmacro TAVLIN_LANGUAGE Italian
+!insertmacro TAVLIN_LANGUAGE PortugueseBR
+!insertmacro TAVLIN_LANGUAGE Dutch
+!insertmacro TAVLIN_LANGUAGE Polish
+!insertmacro TAVLIN_LANGUAGE Russian
+!insertmacro TAVLIN_LANGUAGE Japanese
+!insertmacro TAVLIN_LANGUAGE SimpChinese
 
 ; Exit codes for administrators' scripts (silent mode shows no message).
 !define EXIT_IN_USE 3
@@ -204,8 +227,8 @@ Function ${UN}RequireFilesFree
     ${EndIf}
   ${EndIf}
   ${If} $2 != ""
-    DetailPrint "$0 is in use by $2; nothing was changed."
-    MessageBox MB_ICONEXCLAMATION|MB_RETRYCANCEL "$2 is using $0.$\r$\n$\r$\nClose $2, then choose Retry. Cancel leaves ${PRODUCT} as it is." /SD IDCANCEL IDRETRY retry
+    DetailPrint "$(InUseDetail)"
+    MessageBox MB_ICONEXCLAMATION|MB_RETRYCANCEL "$(InUse)" /SD IDCANCEL IDRETRY retry
     SetErrorLevel ${EXIT_IN_USE}
     Abort
   ${EndIf}
@@ -224,15 +247,19 @@ Function ${UN}Regsvr32
   ClearErrors
   ExecWait '"$R0" $R1 "$R2"' $0
   ${If} ${Errors}
-    StrCpy $0 "$R0 could not be started"
+    StrCpy $0 "$(ToolNotStarted)"
   ${ElseIf} $0 <> 0
-    StrCpy $0 "$R0 ended with exit code $0"
+    StrCpy $0 "$(ToolExitCode)"
   ${Else}
     StrCpy $0 ""
   ${EndIf}
   ${If} $0 != ""
     DetailPrint "$0."
-    MessageBox MB_ICONEXCLAMATION|MB_OK "${PRODUCT} could not $R3 $R2 with Windows: $0.$R4" /SD IDOK
+    ${If} $R3 == "register"
+      MessageBox MB_ICONEXCLAMATION|MB_OK "$(RegisterFailed)" /SD IDOK
+    ${Else}
+      MessageBox MB_ICONEXCLAMATION|MB_OK "$(UnregisterFailed)" /SD IDOK
+    ${EndIf}
     StrCpy $RegistrationFailed 1
   ${EndIf}
   Pop $0
@@ -240,8 +267,7 @@ FunctionEnd
 
 ; Both DLLs, each by the regsvr32 of its own bitness, which writes into its
 ; own registry view. RegDLL would load the DLL into this installer, so it
-; can only ever register one bitness. $R1, $R3: as for Regsvr32; $R4: what
-; the user can do about a failure, for the message.
+; can only ever register one bitness. $R1, $R3: as for Regsvr32.
 Function ${UN}SwitchBoth
   ${If} $Windows64 = 1
     StrCpy $R0 "$WINDIR\SysWOW64\regsvr32.exe"
@@ -275,7 +301,7 @@ FunctionEnd
   UserInfo::GetAccountType
   Pop $0
   ${If} $0 != "admin"
-    MessageBox MB_ICONSTOP|MB_OK "${PRODUCT} is installed for all users of this computer: please run this program as an administrator." /SD IDOK
+    MessageBox MB_ICONSTOP|MB_OK "$(NotAdmin)" /SD IDOK
     SetErrorLevel ${EXIT_NOT_ADMIN}
     Quit
   ${EndIf}
@@ -336,14 +362,14 @@ Function CheckFolder
   StrCpy $2 $INSTDIR 2
   ${If} $1 != ":\"
   ${AndIf} $2 != "\\"
-    StrCpy $0 'The folder "$INSTDIR" is not a full path (such as C:\Program Files\${PRODUCT}).'
+    StrCpy $0 "$(NotFullPath)"
   ${Else}
     StrCpy $0 $INSTDIR
     Call Canonical
     StrCpy $INSTDIR $0
     StrLen $1 "$INSTDIR${LONGEST_TAIL}"
     ${If} $1 > ${MAX_PATH_CHARS}
-      StrCpy $0 'The folder "$INSTDIR" is too long: its files would have paths of $1 characters, more than Windows allows (${MAX_PATH_CHARS}). Choose a shorter folder.'
+      StrCpy $0 "$(FolderTooLong)"
     ${Else}
       StrCpy $0 ""
     ${EndIf}
@@ -360,7 +386,7 @@ Function RefuseBesideMsi
   Push $0
   ReadRegStr $0 HKLM "${MSI_MARKER_KEY}" "${MSI_MARKER_PRODUCT_CODE}"
   ${If} $0 != ""
-    MessageBox MB_ICONSTOP|MB_OK "${PRODUCT} is already installed for all users of this computer by its Windows Installer package. Remove that installation first, in Programs and Features or with this command:$\r$\n$\r$\nmsiexec /x $0$\r$\n$\r$\nNothing was installed." /SD IDOK
+    MessageBox MB_ICONSTOP|MB_OK "$(PackageInstalled)" /SD IDOK
     SetErrorLevel ${EXIT_MSI_INSTALLED}
     Quit
   ${EndIf}
@@ -395,7 +421,7 @@ Function .onInit
   ${EndIf}
   Call CheckFolder
   ${If} $0 != ""
-    MessageBox MB_ICONSTOP|MB_OK "$0$\r$\n$\r$\nNothing was installed." /SD IDOK
+    MessageBox MB_ICONSTOP|MB_OK "$0$\r$\n$\r$\n$(NothingInstalled)" /SD IDOK
     SetErrorLevel ${EXIT_BAD_FOLDER}
     Quit
   ${EndIf}
@@ -426,7 +452,7 @@ Section "Tavlin" SecMain
     ${If} $R9 = 1
       RMDir "$INSTDIR"
     ${EndIf}
-    MessageBox MB_ICONSTOP|MB_OK "$0$\r$\n$\r$\nNothing was installed." /SD IDOK
+    MessageBox MB_ICONSTOP|MB_OK "$0$\r$\n$\r$\n$(NothingInstalled)" /SD IDOK
     SetErrorLevel ${EXIT_BAD_FOLDER}
     Abort
   ${EndIf}
@@ -444,10 +470,11 @@ Section "Tavlin" SecMain
 !endif
   ; The administrative templates, for an administrator to copy into the
   ; domain's central store or C:\Windows\PolicyDefinitions.
+  ; Each language file keeps its folder (en-US, de-DE...): Group Policy
+  ; editors take the one of their display language.
   SetOutPath "$INSTDIR\PolicyDefinitions"
-  File "/oname=Tavlin.admx" "${TAVLIN_ADMX}"
-  SetOutPath "$INSTDIR\PolicyDefinitions\en-US"
-  File "/oname=Tavlin.adml" "${TAVLIN_ADML}"
+  File "/oname=Tavlin.admx" "${TAVLIN_POLICY_DIR}/Tavlin.admx"
+  File /r "${TAVLIN_POLICY_DIR}/*.adml"
   SetOutPath "$INSTDIR"
   ; 32-bit Windows cannot load the x86_64 DLL; there it is not installed.
   ${If} $Windows64 = 1
@@ -457,7 +484,7 @@ Section "Tavlin" SecMain
   ${EndIf}
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   ${If} ${Errors}
-    MessageBox MB_ICONSTOP|MB_OK "A file in $INSTDIR was taken by another program while ${PRODUCT} was being installed. Close Word and ${CONTROL_NAME}, then run this installer again." /SD IDOK
+    MessageBox MB_ICONSTOP|MB_OK "$(FileTaken)" /SD IDOK
     SetErrorLevel ${EXIT_IN_USE}
     Abort
   ${EndIf}
@@ -487,7 +514,6 @@ Section "Tavlin" SecMain
   ; registration: Word may be started from the last page right away.
   StrCpy $R1 "/s"
   StrCpy $R3 "register"
-  StrCpy $R4 "$\r$\n$\r$\nWord will not load this add-in. Start ${CONTROL_NAME} and press OK to try again."
   Call SwitchBoth
   ; The control program creates the key even when registration fails; the
   ; self-registration fills in its values.
@@ -524,7 +550,6 @@ Section "Uninstall"
     ; VB and VBA Program Settings stay: they belong to the user.
     StrCpy $R1 "/u /s"
     StrCpy $R3 "unregister"
-    StrCpy $R4 ""
     Call un.SwitchBoth
     DeleteRegKey /ifnosubkeys HKCU "${WORD_ADDIN_KEY}"
     DeleteRegKey HKLM "${C2R_ADDIN_KEY}"
@@ -540,7 +565,7 @@ Section "Uninstall"
       SetRegView 64
     ${EndIf}
   ${Else}
-    DetailPrint "${PRODUCT} is installed in $0; only $INSTDIR is removed."
+    DetailPrint "$(OtherInstallation)"
   ${EndIf}
 
   Delete "$INSTDIR\${ADDIN64_DIR}\${ADDIN_DLL}"
@@ -548,8 +573,18 @@ Section "Uninstall"
   Delete "$INSTDIR\${ADDIN_DLL}"
   Delete "$INSTDIR\${CONTROL_EXE}"
   Delete "$INSTDIR\HAND-M.CUR"
-  Delete "$INSTDIR\PolicyDefinitions\en-US\Tavlin.adml"
-  RMDir "$INSTDIR\PolicyDefinitions\en-US"
+  ; Every language's file, also of languages a later version may add; a
+  ; folder is only taken away when nothing else is left in it.
+  FindFirst $0 $1 "$INSTDIR\PolicyDefinitions\*.*"
+  ${DoWhile} $1 != ""
+    ${If} $1 != "."
+    ${AndIf} $1 != ".."
+      Delete "$INSTDIR\PolicyDefinitions\$1\Tavlin.adml"
+      RMDir "$INSTDIR\PolicyDefinitions\$1"
+    ${EndIf}
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
   Delete "$INSTDIR\PolicyDefinitions\Tavlin.admx"
   RMDir "$INSTDIR\PolicyDefinitions"
   Delete "$INSTDIR\${UNINSTALLER}"

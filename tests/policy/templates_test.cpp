@@ -1,13 +1,15 @@
 // The administrative templates against the product's list of settings: one
 // policy a key, each writing exactly what the add-in reads, and every text
-// the template names defined in its language file. The schema itself is
-// checked by xmllint (see CMakeLists.txt).
+// the template names defined in the language file of each of the product's
+// languages. The schema itself is checked by xmllint (see CMakeLists.txt).
+#include "common/language.h"
 #include "common/policy.h"
 #include "common/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -19,7 +21,7 @@
 namespace tavlin {
 namespace {
 
-std::string ReadFile(const char* path) {
+std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << "cannot read " << path;
     std::ostringstream text;
@@ -84,12 +86,28 @@ bool IsPlainName(const std::string& name) {
     return std::regex_match(name, plain);
 }
 
+const std::filesystem::path kPolicyDir = TAVLIN_POLICY_DIR;
+
+std::filesystem::path LanguageFile(Language language) {
+    return kPolicyDir / LocaleName(language) / "Tavlin.adml";
+}
+
 struct Templates : ::testing::Test {
-    const std::string admx = ReadFile(TAVLIN_ADMX);
-    const std::string adml = ReadFile(TAVLIN_ADML);
+    const std::string admx = ReadFile(kPolicyDir / "Tavlin.admx");
     const std::vector<Policy> policies = Policies(admx);
+};
+
+// The tests of a language file, for each of the product's languages.
+struct LanguageFiles : ::testing::WithParamInterface<Language>, Templates {
+    const std::string adml = ReadFile(LanguageFile(GetParam()));
     const std::map<std::string, std::string> strings = Strings(adml);
 };
+INSTANTIATE_TEST_SUITE_P(Each, LanguageFiles, ::testing::ValuesIn(kAllLanguages),
+                         [](const auto& info) {
+                             std::string name(LocaleName(info.param));
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 TEST_F(Templates, OnePolicyForEachSettingWritingWhatTheAddinReads) {
     std::vector<std::string> valueNames;
@@ -114,7 +132,23 @@ TEST_F(Templates, OnePolicyForEachSettingWritingWhatTheAddinReads) {
     EXPECT_EQ(valueNames, keys);
 }
 
-TEST_F(Templates, NamesAndIdsAreLettersDigitsAndUnderscores) {
+// Every folder beside the template is shipped as a language: exactly the
+// product's languages have one.
+TEST_F(Templates, ALanguageFolderForEachLanguageAndNoOther) {
+    std::set<std::string> folders;
+    for (const auto& entry : std::filesystem::directory_iterator(kPolicyDir)) {
+        if (entry.is_directory()) {
+            folders.insert(entry.path().filename().string());
+        }
+    }
+    std::set<std::string> locales;
+    for (Language language : kAllLanguages) {
+        locales.emplace(LocaleName(language));
+    }
+    EXPECT_EQ(folders, locales);
+}
+
+TEST_F(Templates, PolicyNamesAndIdsAreLettersDigitsAndUnderscores) {
     std::set<std::string> names;
     for (const Policy& policy : policies) {
         const std::string& name = policy.attributes.at("name");
@@ -125,6 +159,9 @@ TEST_F(Templates, NamesAndIdsAreLettersDigitsAndUnderscores) {
          Ids(admx, R"re(<(?:category|definition)\s[^>]*name="([^"]*)")re")) {
         EXPECT_TRUE(IsPlainName(id)) << id;
     }
+}
+
+TEST_P(LanguageFiles, IdsAreLettersDigitsAndUnderscores) {
     ASSERT_FALSE(strings.empty());
     for (const auto& [id, text] : strings) {
         EXPECT_TRUE(IsPlainName(id)) << id;
@@ -134,7 +171,7 @@ TEST_F(Templates, NamesAndIdsAreLettersDigitsAndUnderscores) {
     }
 }
 
-TEST_F(Templates, EveryReferenceIsDefinedAndEveryStringUsed) {
+TEST_P(LanguageFiles, EveryReferenceIsDefinedAndEveryStringUsed) {
     const std::set<std::string> usedStrings = Ids(admx, R"re(\$\(string\.([^)]*)\))re");
     for (const std::string& id : usedStrings) {
         EXPECT_EQ(strings.count(id), 1u) << "$(string." << id << ") is not in the ADML";
@@ -161,7 +198,7 @@ TEST_F(Templates, EveryReferenceIsDefinedAndEveryStringUsed) {
 
 // An administrator reading a tab policy learns that it needs the hide
 // switch: its explanation names the switch's policy as the editor shows it.
-TEST_F(Templates, EveryTabPolicySaysItActsOnlyWhileTabsAreHidden) {
+TEST_P(LanguageFiles, EveryTabPolicySaysItActsOnlyWhileTabsAreHidden) {
     std::string hideSwitchTitle;
     for (const Policy& policy : policies) {
         if (policy.attributes.at("valueName") == kSettingsKeys.back()) {
@@ -183,6 +220,25 @@ TEST_F(Templates, EveryTabPolicySaysItActsOnlyWhileTabsAreHidden) {
         EXPECT_NE(help.find(hideSwitchTitle), std::string::npos) << name << ": " << help;
     }
     EXPECT_EQ(tabPolicies, 8);
+}
+
+// A file copied from English and left so would pass every test above: each
+// policy's title must be the language's own.
+TEST_F(Templates, PolicyTitlesAreTranslated) {
+    const std::map<std::string, std::string> english =
+        Strings(ReadFile(LanguageFile(Language::English)));
+    for (Language language : kAllLanguages) {
+        if (language == Language::English) {
+            continue;
+        }
+        const std::map<std::string, std::string> strings =
+            Strings(ReadFile(LanguageFile(language)));
+        for (const Policy& policy : policies) {
+            const std::string& name = policy.attributes.at("name");
+            ASSERT_EQ(strings.count(name), 1u) << LocaleName(language) << ": " << name;
+            EXPECT_NE(strings.at(name), english.at(name)) << LocaleName(language) << ": " << name;
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 //   installer-probe message SECONDS [ok|cancel|retry]
 //       waits for a message box, prints its caption and text (UTF-8) and,
 //       when told, presses one of its buttons; exit 1 when none appears.
+//   installer-probe message SECONDS yes
+//       the same, for a box asking yes or no.
 //   installer-probe lone-message SECONDS [ok|cancel|retry]
 //       the same for a box that no window owns, as one shown before the
 //       wizard opens (by the installer's .onInit).
@@ -10,6 +12,11 @@
 //       ("&Next >", "&Install", "&Finish") and presses it; exit 1 when none
 //       appears. Pages change at their own pace under load, so the test
 //       waits for the button rather than for a guessed time.
+//   installer-probe texts SECONDS TEXT
+//       waits until a dialog shows a control labelled TEXT ("&Next >" when
+//       a wizard page is up), then prints that dialog's caption and the text
+//       of each of its visible controls, a line each (UTF-8); exit 1 when
+//       none appears. The language a page speaks is read so.
 //   installer-probe short PATH
 //       prints the 8.3 name Windows gives PATH; exit 1 when it has none.
 #include "common/text_win.h"
@@ -82,6 +89,7 @@ int ReadMessageBox(Owner owner, int seconds, const wchar_t* buttonName) {
         buttonId = std::wcscmp(buttonName, L"ok") == 0       ? IDOK
                    : std::wcscmp(buttonName, L"cancel") == 0 ? IDCANCEL
                    : std::wcscmp(buttonName, L"retry") == 0  ? IDRETRY
+                   : std::wcscmp(buttonName, L"yes") == 0    ? IDYES
                                                              : -1;
         if (buttonId < 0) {
             return 2;
@@ -145,6 +153,53 @@ int ClickWizardButton(int seconds, const wchar_t* text) {
     return 1;
 }
 
+struct TextSearch {
+    const wchar_t* text;
+    HWND dialog;
+};
+
+BOOL CALLBACK MatchVisibleText(HWND child, LPARAM searchAddress) {
+    auto* search = reinterpret_cast<TextSearch*>(searchAddress);
+    if (::IsWindowVisible(child) && WindowText(child) == search->text) {
+        search->dialog = ::GetAncestor(child, GA_ROOT);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK PrintVisibleText(HWND child, LPARAM) {
+    if (::IsWindowVisible(child)) {
+        const std::wstring text = WindowText(child);
+        if (!text.empty()) {
+            PrintUtf8(text);
+        }
+    }
+    return TRUE;
+}
+
+int PrintDialogTexts(int seconds, const wchar_t* text) {
+    for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+        TextSearch search{text, nullptr};
+        ::EnumWindows(
+            [](HWND window, LPARAM searchAddress) -> BOOL {
+                wchar_t className[16] = {};
+                ::GetClassNameW(window, className, 16);
+                if (std::wcscmp(className, kDialogClass) == 0 && ::IsWindowVisible(window)) {
+                    ::EnumChildWindows(window, MatchVisibleText, searchAddress);
+                }
+                return reinterpret_cast<TextSearch*>(searchAddress)->dialog == nullptr;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.dialog != nullptr) {
+            PrintUtf8(WindowText(search.dialog));
+            ::EnumChildWindows(search.dialog, PrintVisibleText, 0);
+            return 0;
+        }
+        ::Sleep(100);
+    }
+    return 1;
+}
+
 int PrintShortPath(const wchar_t* path) {
     wchar_t shortPath[MAX_PATH] = {};
     const DWORD length = ::GetShortPathNameW(path, shortPath, MAX_PATH);
@@ -167,11 +222,14 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wcscmp(argv[1], L"click") == 0) {
         return ClickWizardButton(_wtoi(argv[2]), argv[3]);
     }
+    if (argc == 4 && std::wcscmp(argv[1], L"texts") == 0) {
+        return PrintDialogTexts(_wtoi(argv[2]), argv[3]);
+    }
     if (argc == 3 && std::wcscmp(argv[1], L"short") == 0) {
         return PrintShortPath(argv[2]);
     }
-    std::fputs("usage: installer-probe message|lone-message SECONDS [ok|cancel|retry] | "
-               "click SECONDS TEXT | short PATH\n",
+    std::fputs("usage: installer-probe message|lone-message SECONDS [ok|cancel|retry|yes] | "
+               "click SECONDS TEXT | texts SECONDS TEXT | short PATH\n",
                stderr);
     return 2;
 }

@@ -363,14 +363,21 @@ work=${2:?work folder}
 setup_cmd="\"$(windows_path "$setup")\" /S"
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh" "$template" "$work"
 regsvr32_standin=0
+# The administrative templates as the installation holds them: the ADMX
+# and the language file of each folder of the source's policy/.
+policy_source=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../policy" && pwd)
+template_files=('PolicyDefinitions\Tavlin.admx')
+for f in "$policy_source"/*/Tavlin.adml; do
+    f=${f#"$policy_source"/}
+    template_files+=("PolicyDefinitions\\${f//\//\\}")
+done
 if [[ $WINEARCH == win64 ]]; then
     windows64=1
     regsvr32_32='C:\windows\SysWOW64\regsvr32.exe'
     # The same file, as the prefix spells its folder on Linux, where case
     # counts.
     regsvr32_32_file='C:\windows\syswow64\regsvr32.exe'
-    installed_files=(TavlinAddin.dll 'x64\TavlinAddin.dll' Tavlinar.exe Uninstall.exe 'PolicyDefinitions\Tavlin.admx'
-        'PolicyDefinitions\en-US\Tavlin.adml')
+    installed_files=(TavlinAddin.dll 'x64\TavlinAddin.dll' Tavlinar.exe Uninstall.exe "${template_files[@]}")
     # Where a first install goes: the stub's own Program Files, which for
     # the 32-bit one is Program Files (x86).
     case $stub in
@@ -379,8 +386,7 @@ if [[ $WINEARCH == win64 ]]; then
     esac
 else
     windows64=0
-    installed_files=(TavlinAddin.dll Tavlinar.exe Uninstall.exe 'PolicyDefinitions\Tavlin.admx'
-        'PolicyDefinitions\en-US\Tavlin.adml')
+    installed_files=(TavlinAddin.dll Tavlinar.exe Uninstall.exe "${template_files[@]}")
     default_folder='C:\Program Files\Tavlin'
     # A test that shows a refusal sets tavlin_refusal_test=1 before it sources this.
     [[ $stub == x86 || ${tavlin_refusal_test:-0} == 1 ]] ||

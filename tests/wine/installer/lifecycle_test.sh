@@ -5,7 +5,8 @@
 # 32-bit Windows the i686 one alone, by System32's regsvr32: a SysWOW64 path
 # does not start there, so exit code 0 says which one ran), Word of each
 # bitness loads the add-in from the installation, upgrade in place,
-# uninstall leaving nothing of either view but the user's settings, and
+# uninstall leaving nothing of either view (nor any template language
+# file) but the user's settings, and
 # taking a stale key out of Click-to-Run's private hive.
 #   lifecycle_test.sh TEMPLATE WORKDIR STUB SETUP VERSION ADDIN32 ADDIN64 CONTROL RIBBON_TOOL WORDHOST...
 # One WORDHOST per bitness of Word the Windows has.
@@ -53,6 +54,9 @@ if ((windows64)); then
     done
 fi
 expect "installed control program is the build's" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
+# Every language's file is there (check_installed); one is compared.
+expect "installed German template is the source's" \
+    cmp -s "$policy_source/de-DE/Tavlin.adml" "$(unix_path "$folder\\PolicyDefinitions\\de-DE\\Tavlin.adml")"
 expect "one entry in the list" test "$(count_entries)" = 1
 expect_not "nothing written into Click-to-Run's hive" reg_key_exists 'HKLM\SOFTWARE\Microsoft\Office\ClickToRun'
 read_ids

@@ -7,7 +7,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../installer/lib.sh" "$@"
 package=$setup
 package_arch=$stub
-installed_files=(TavlinAddin.dll Tavlinar.exe 'PolicyDefinitions\Tavlin.admx' 'PolicyDefinitions\en-US\Tavlin.adml')
+installed_files=(TavlinAddin.dll Tavlinar.exe "${template_files[@]}")
 ((windows64)) && installed_files+=('x64\TavlinAddin.dll')
 machine_key='HKLM\Software\Drevalo\Tavlin'
 machine_addin_key='HKLM\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
