@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -203,6 +206,33 @@ TEST(LanguageDocuments, EachBuildAsksAgain) {
     d.host.uiLanguage.reset();
     EXPECT_EQ(d.Build(), test::Document().Build());
     EXPECT_EQ(d.connect.UiLanguage(), LanguageChoice{});
+}
+
+// An administrator reads the templates in the language the users' Word
+// speaks: a policy that names the tab or the "All" menu names them as the
+// ribbon shows them.
+TEST(LanguageTables, TheTemplatesNameTheTabAndTheAllMenuAsTheRibbonDoes) {
+    for (const Language language : kAllLanguages) {
+        const std::string path =
+            std::string(TAVLIN_POLICY_DIR "/") + std::string(LocaleName(language)) + "/Tavlin.adml";
+        std::ifstream file(path, std::ios::binary);
+        ASSERT_TRUE(file) << path;
+        const std::string adml{std::istreambuf_iterator<char>(file), {}};
+        const auto title = [&](std::string_view id) {
+            const std::string start = "<string id=\"" + std::string(id) + "\">";
+            const std::size_t at = adml.find(start);
+            return at == std::string::npos
+                       ? std::string()
+                       : adml.substr(at + start.size(),
+                                     adml.find("</string>", at) - at - start.size());
+        };
+        const OwnTextTable& texts = OwnTexts(language);
+        for (const std::string_view id : {"Classic", "Left", "All"}) {
+            EXPECT_NE(title(id).find(Lookup(texts, OwnText::Tab)), std::string::npos)
+                << path << " " << id;
+        }
+        EXPECT_NE(title("All").find(Lookup(texts, OwnText::All)), std::string::npos) << path;
+    }
 }
 
 } // namespace
