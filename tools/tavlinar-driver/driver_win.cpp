@@ -18,6 +18,11 @@
 //                        written as for errorbox); an empty TEXT: no note
 //                        is shown
 //   title TEXT           the About page's title reads TEXT
+//   texts PATH           write the window's texts to PATH, UTF-8, one a
+//                        line as NAME<tab>TEXT: tab0 tab1 box0...box11 ok
+//                        cancel website
+//   fits                 every box's, button's and label's text fits its
+//                        control, measured in the window's font
 //   click N              click box N
 //   clicknote            click into the policy note (which takes the focus)
 //   tab N                switch the tab control to page N
@@ -36,7 +41,9 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -188,6 +195,112 @@ std::wstring PolicyNote() {
         }
     }
     return text;
+}
+
+// A tab's caption. The tab control writes it into memory of the program's
+// own, so the item and its buffer are lent there and read back.
+std::wstring TabCaption(int index) {
+    const HANDLE process = g_program.process.get();
+    constexpr int kChars = 256;
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + kChars * sizeof(wchar_t),
+                                    MEM_COMMIT, PAGE_READWRITE);
+    if (remote == nullptr) {
+        Fail(L"cannot lend memory to the program");
+    }
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
+    item.cchTextMax = kChars;
+    std::wstring text(kChars, L'\0');
+    const bool read =
+        ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+        ::SendMessageW(Control(kTabControlId), TCM_GETITEMW, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(remote)) != 0 &&
+        ::ReadProcessMemory(process, item.pszText, text.data(), kChars * sizeof(wchar_t), nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (!read) {
+        Fail(L"cannot read tab " + std::to_wstring(index));
+    }
+    text.resize(std::wcslen(text.c_str()));
+    return text;
+}
+
+// The window's texts by the names the texts step writes them under.
+std::vector<std::pair<std::wstring, std::wstring>> WindowTexts() {
+    std::vector<std::pair<std::wstring, std::wstring>> texts;
+    for (int tab = 0; tab < 2; ++tab) {
+        texts.emplace_back(L"tab" + std::to_wstring(tab), TabCaption(tab));
+    }
+    for (int box = 0; box < kBoxCount; ++box) {
+        texts.emplace_back(L"box" + std::to_wstring(box), WindowText(Control(kFirstBoxId + box)));
+    }
+    texts.emplace_back(L"ok", WindowText(Control(kOkButtonId)));
+    texts.emplace_back(L"cancel", WindowText(Control(kCancelButtonId)));
+    texts.emplace_back(L"website", WindowText(Control(kWebsiteLabelId)));
+    return texts;
+}
+
+void WriteTexts(const std::wstring& path) {
+    std::string utf8;
+    for (const auto& [name, text] : WindowTexts()) {
+        const std::wstring line = name + L"\t" + text + L"\n";
+        const int size = ::WideCharToMultiByte(
+            CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        ::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(),
+                              size, nullptr, nullptr);
+        utf8 += bytes;
+    }
+    const HANDLE created = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    const tavlin::UniqueHandle file(created == INVALID_HANDLE_VALUE ? nullptr : created);
+    DWORD written = 0;
+    if (!file ||
+        !::WriteFile(file.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) ||
+        written != utf8.size()) {
+        Fail(L"cannot write " + path);
+    }
+}
+
+// Measured as the program measures, in the message font: a caption that
+// needs more than its control's width is cut off on the screen. A check
+// box's caption starts after the box's square.
+void CheckTextsFit() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        Fail(L"no message font");
+    }
+    const tavlin::UniqueGdiObject font(::CreateFontIndirectW(&metrics.lfMessageFont));
+    const HDC dc = ::GetDC(nullptr);
+    if (!font || dc == nullptr) {
+        Fail(L"cannot measure text");
+    }
+    const HGDIOBJ old = ::SelectObject(dc, font.get());
+    std::wstring cut;
+    auto check = [&](int id, int before) {
+        const HWND control = Control(id);
+        const std::wstring text = WindowText(control);
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        RECT r{};
+        ::GetClientRect(control, &r);
+        std::fwprintf(stdout, L"fits: %d needs %ld of %ld\n", id, before + size.cx, r.right);
+        if (before + size.cx > r.right) {
+            cut += L" " + std::to_wstring(id) + L" (" + text + L")";
+        }
+    };
+    for (int box = 0; box < kBoxCount; ++box) {
+        check(kFirstBoxId + box, ::GetSystemMetrics(SM_CXMENUCHECK));
+    }
+    for (const int id : {kOkButtonId, kCancelButtonId, kWebsiteLabelId}) {
+        check(id, 0);
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    if (!cut.empty()) {
+        Fail(L"texts cut off:" + cut);
+    }
 }
 
 std::wstring BoxStates() {
@@ -347,6 +460,10 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         if (title != expected) {
             Fail(L"About title " + title + L" expected " + expected);
         }
+    } else if (step == L"texts") {
+        WriteTexts(argument());
+    } else if (step == L"fits") {
+        CheckTextsFit();
     } else if (step == L"click") {
         ::SendMessageW(Control(kFirstBoxId + std::stoi(argument())), BM_CLICK, 0, 0);
     } else if (step == L"clicknote") {
