@@ -49,9 +49,30 @@ void ErrorTrap::Report(int label, const Error& error) noexcept {
     Show(error);
 }
 
+std::string Describe(const Error& error, Language language) {
+    // The standard errors' descriptions are this program's own text; a
+    // platform's failure already says what it is in the system's words or
+    // the sentence of the step that failed.
+    switch (error.code()) {
+    case ErrorCode::Overflow:
+        return std::string(TextOf(language, Text::Overflow));
+    case ErrorCode::OutOfMemory:
+        return std::string(TextOf(language, Text::OutOfMemory));
+    case ErrorCode::TypeMismatch:
+        return std::string(TextOf(language, Text::TypeMismatch));
+    case ErrorCode::ObjectNotSet:
+        return std::string(TextOf(language, Text::ObjectNotSet));
+    case ErrorCode::InvalidPropertyValue:
+        return std::string(TextOf(language, Text::InvalidPropertyValue));
+    case ErrorCode::Platform:
+        break;
+    }
+    return error.description();
+}
+
 void ErrorTrap::Show(const Error& error) noexcept {
     try {
-        view_.ShowErrorBox(ErrorBoxText(error.description(), handler_, label_, language_),
+        view_.ShowErrorBox(ErrorBoxText(Describe(error, language_), handler_, label_, language_),
                            ErrorBoxTitle(language_));
     } catch (...) {
         // The box itself could not be shown (no memory, no window system):

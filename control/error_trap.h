@@ -24,6 +24,10 @@ enum class Handler { Initialize, Load, OkOrCancel };
                                        Language language = Language::English);
 [[nodiscard]] std::string_view ErrorBoxTitle(Language language = Language::English);
 
+// An error's description in language: the standard errors' own texts
+// translated, a platform's failure as it is.
+[[nodiscard]] std::string Describe(const Error& error, Language language);
+
 // Shows a warning box with a single OK button, modal to the program, and
 // returns when the user has closed it.
 class ErrorBoxView {

@@ -69,6 +69,30 @@ LRESULT CALLBACK NoteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     }
 }
 
+// A window's device context with the font the window's controls draw with,
+// released on every way out.
+class FontDc {
+public:
+    FontDc(HWND hwnd, HGDIOBJ font) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {
+        if (dc_ == nullptr) {
+            throw PlatformError(::GetLastError());
+        }
+        old_ = ::SelectObject(dc_, font);
+    }
+    FontDc(const FontDc&) = delete;
+    FontDc& operator=(const FontDc&) = delete;
+    ~FontDc() {
+        ::SelectObject(dc_, old_);
+        ::ReleaseDC(hwnd_, dc_);
+    }
+    [[nodiscard]] HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
 int TextWidth(HDC dc, std::wstring_view text) {
     SIZE size{};
     if (!::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size)) {
@@ -166,26 +190,17 @@ std::wstring FormWindow::Say(Text key) const {
 // Measured in the font the controls draw with: the English design's widths
 // hold for English alone.
 void FormWindow::FitToTheTexts() {
-    const HDC dc = ::GetDC(hwnd_);
-    if (dc == nullptr) {
-        throw PlatformError(::GetLastError());
-    }
     TextWidths widths;
-    try {
-        const HGDIOBJ old = ::SelectObject(dc, font_.get());
+    {
+        const FontDc dc(hwnd_, font_.get());
         for (int i = 0; i < kBoxCount; ++i) {
-            widths.captions[static_cast<std::size_t>(i)] = TextWidth(dc, Say(BoxCaption(i)));
+            widths.captions[static_cast<std::size_t>(i)] = TextWidth(dc.get(), Say(BoxCaption(i)));
         }
-        widths.ok = TextWidth(dc, Say(Text::Ok));
-        widths.cancel = TextWidth(dc, Say(Text::Cancel));
-        widths.websiteLabel = TextWidth(dc, Say(Text::WebsiteLabel));
-        widths.website = TextWidth(dc, Utf8ToWide(kMakerWebAddress));
-        ::SelectObject(dc, old);
-    } catch (...) {
-        ::ReleaseDC(hwnd_, dc);
-        throw;
+        widths.ok = TextWidth(dc.get(), Say(Text::Ok));
+        widths.cancel = TextWidth(dc.get(), Say(Text::Cancel));
+        widths.websiteLabel = TextWidth(dc.get(), Say(Text::WebsiteLabel));
+        widths.website = TextWidth(dc.get(), Utf8ToWide(kMakerWebAddress));
     }
-    ::ReleaseDC(hwnd_, dc);
     // The box's square and the gap Windows leaves before the caption.
     widths.checkBox = ::GetSystemMetrics(SM_CXMENUCHECK) + 2 * ::GetSystemMetrics(SM_CXEDGE);
     fit_ = FitToTexts(widths, dpi_);

@@ -91,7 +91,7 @@ private:
     RegistryPolicySource computerPolicy_ = ComputerPolicy();
     RegistryPolicySource userPolicy_ = UserPolicy();
     WindowsSwitchPlatform platform_;
-    PlatformAddinSwitch addin_{platform_};
+    PlatformAddinSwitch addin_{platform_, language_};
     SettingsForm form_;
 };
 

@@ -52,6 +52,35 @@ enum class Text : std::uint8_t {
     ErrorBoxTitle,
     ErrorPlace,
     ErrorSupport,
+    // Switching the add-in: {1} the add-in's file, {2} why (one of the
+    // Regsvr and Tool sentences).
+    SwitchOnFailed,
+    SwitchOffFailed,
+    // {1} regsvr32's exit code.
+    RegsvrCommandLine,
+    RegsvrCom,
+    RegsvrFile,
+    RegsvrNotServer,
+    RegsvrRegistration,
+    RegsvrUnregistration,
+    RegsvrExitCode,
+    // {1} the tool's path; {2} the system's message, or the seconds waited.
+    ToolNotStarted,
+    ToolStillRunning,
+    // {1} the system's message.
+    InstallationUnread,
+    DisabledListNotCleared,
+    AddinKeyNotWritten,
+    AddinKeyNotDeleted,
+    WordNotRegistered,
+    // {1} Word's path, {2} the system's message.
+    WordNotStarted,
+    // The descriptions of the standard errors (ErrorCode).
+    Overflow,
+    OutOfMemory,
+    TypeMismatch,
+    ObjectNotSet,
+    InvalidPropertyValue,
     Count,
 };
 inline constexpr std::size_t kTextCount = static_cast<std::size_t>(Text::Count);

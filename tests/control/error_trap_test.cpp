@@ -66,24 +66,28 @@ TEST(ErrorBoxText, EachLanguageTranslatesTheSentencesAroundThePlace) {
         Language language;
         const char* text;
         const char* title;
+        const char* typeMismatch;
     };
     const Case cases[] = {
         {Language::German,
          "Type mismatch\r\nin TavlinPanel2016/06/15.Form1.PushButton22_Click in Zeile 112\r\r"
          "Bitte senden Sie einen Screenshot dieser Meldung per E-Mail an support@drevalo.example",
-         "Anwendungsfehler"},
+         "Anwendungsfehler", "Typen unverträglich"},
         {Language::Japanese,
          "Type mismatch\r\nTavlinPanel2016/06/15.Form1.PushButton22_Click の 112 行目\r\r"
          "このメッセージのスクリーンショットを support@drevalo.example "
          "に電子メールで送信してください",
-         "アプリケーション エラー"},
+         "アプリケーション エラー", "型が一致しません。"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ErrorBoxText("Type mismatch", Handler::OkOrCancel, 112, c.language), c.text);
         RecordingBoxes boxes;
         ErrorTrap trap(Handler::OkOrCancel, boxes, nullptr, c.language);
         trap.Run(112, [] { throw Error::TypeMismatch(); });
-        EXPECT_EQ(boxes.texts, std::vector<std::string>{c.text});
+        // The standard error's description is translated too.
+        const std::string text(c.text);
+        EXPECT_EQ(boxes.texts,
+                  std::vector<std::string>{c.typeMismatch + text.substr(text.find("\r\n"))});
         EXPECT_EQ(boxes.titles, std::vector<std::string>{c.title});
     }
     for (const Language language : kAllLanguages) {

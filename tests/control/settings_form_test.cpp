@@ -633,7 +633,7 @@ TEST(FormLanguages, TheNoteAndTheErrorBoxesSpeakTheUsersLanguage) {
          "Die Computerrichtlinie für „Left“ wird ignoriert: Der Text „yes“ ist nicht 0 oder 1.\n"
          "Die Benutzerrichtlinie für „All“ wird ignoriert: Ein Wert vom Typ REG_BINARY ist weder "
          "REG_DWORD noch REG_SZ.",
-         "Type mismatch\r\nin TavlinPanel2016/06/15.Form1.Form_Load in Zeile 102\r\r"
+         "Typen unverträglich\r\nin TavlinPanel2016/06/15.Form1.Form_Load in Zeile 102\r\r"
          "Bitte senden Sie einen Screenshot dieser Meldung per E-Mail an support@drevalo.example"},
         {Language::Russian,
          "Tavlin установлен для всех пользователей этого компьютера.\n"
@@ -641,7 +641,7 @@ TEST(FormLanguages, TheNoteAndTheErrorBoxesSpeakTheUsersLanguage) {
          "Политика компьютера для «Left» не учитывается: текст «yes» не равен 0 или 1.\n"
          "Политика пользователя для «All» не учитывается: значение типа REG_BINARY не является "
          "ни REG_DWORD, ни REG_SZ.",
-         "Type mismatch\r\nв TavlinPanel2016/06/15.Form1.Form_Load, строка 102\r\r"
+         "Несоответствие типа\r\nв TavlinPanel2016/06/15.Form1.Form_Load, строка 102\r\r"
          "Отправьте снимок экрана с этим сообщением по электронной почте на адрес "
          "support@drevalo.example"},
     };
