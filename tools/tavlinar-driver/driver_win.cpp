@@ -10,6 +10,10 @@
 //   window               wait until its window is shown
 //   errorbox TEXT        wait for an error box, check its whole text (\r \n
 //                        and \\ written as such) and title, press OK
+//   errorboxto PATH      wait for an error box, write its title and, on
+//                        the next line, its text (written as for errorbox)
+//                        to PATH, UTF-8, and press OK: for texts that a
+//                        command line under Wine's locale cannot carry
 //   noerrorbox           no error box is open
 //   boxes 111000000000   the twelve boxes' states, box 0 first
 //   enabled 111111111111 which boxes the user can change (1) and which are
@@ -240,17 +244,12 @@ std::vector<std::pair<std::wstring, std::wstring>> WindowTexts() {
     return texts;
 }
 
-void WriteTexts(const std::wstring& path) {
-    std::string utf8;
-    for (const auto& [name, text] : WindowTexts()) {
-        const std::wstring line = name + L"\t" + text + L"\n";
-        const int size = ::WideCharToMultiByte(
-            CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
-        std::string bytes(static_cast<std::size_t>(size), '\0');
-        ::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(),
-                              size, nullptr, nullptr);
-        utf8 += bytes;
-    }
+void WriteUtf8(const std::wstring& path, const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                          nullptr, nullptr);
     const HANDLE created = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr);
     const tavlin::UniqueHandle file(created == INVALID_HANDLE_VALUE ? nullptr : created);
@@ -260,6 +259,14 @@ void WriteTexts(const std::wstring& path) {
         written != utf8.size()) {
         Fail(L"cannot write " + path);
     }
+}
+
+void WriteTexts(const std::wstring& path) {
+    std::wstring lines;
+    for (const auto& [name, text] : WindowTexts()) {
+        lines += name + L"\t" + text + L"\n";
+    }
+    WriteUtf8(path, lines);
 }
 
 // Measured as the program measures, in the message font: a caption that
@@ -411,8 +418,8 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         if (WindowText(g_form) != L"Tavlinar") {
             Fail(L"caption is " + WindowText(g_form));
         }
-    } else if (step == L"errorbox") {
-        const std::wstring expected = Unescape(argument());
+    } else if (step == L"errorbox" || step == L"errorboxto") {
+        const std::wstring given = argument();
         HWND box = nullptr;
         // OK waits for regsvr32 before its boxes can appear.
         WaitFor(
@@ -420,11 +427,12 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         const std::wstring text = WindowText(::GetDlgItem(box, kMessageBoxTextId));
         const std::wstring title = WindowText(box);
         std::fwprintf(stdout, L"box: [%ls] %ls\n", title.c_str(), Escape(text).c_str());
-        if (title != L"Application Error") {
+        if (step == L"errorboxto") {
+            WriteUtf8(given, title + L"\n" + Escape(text));
+        } else if (title != L"Application Error") {
             Fail(L"box title " + title);
-        }
-        if (text != expected) {
-            Fail(L"box text " + Escape(text) + L" expected " + Escape(expected));
+        } else if (text != Unescape(given)) {
+            Fail(L"box text " + Escape(text) + L" expected " + given);
         }
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitFor(L"the box to close", [&] { return !::IsWindow(box); });

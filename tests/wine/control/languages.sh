@@ -4,7 +4,10 @@
 # the window's texts, Word's own names for its ribbon tabs on the boxes,
 # every text fitting its control, the About page photographed
 # (tavlinar-de-DE-about.png, tavlinar-ja-JP-about.png), and OK storing the
-# same twelve keys it stores in English, and no other.
+# same twelve keys it stores in English, and no other. Then a German error
+# box: its title and its sentence translated, the add-in's path, regsvr32's
+# exit code, the handler's name and the line label standing in it as
+# they are.
 source "$(dirname "$0")/lib.sh" "$@"
 in_ascii_folder
 dir="$WINEPREFIX/drive_c/tavlin-test"
@@ -42,4 +45,15 @@ in_language ja_JP.UTF-8 ja-JP "tab0${tab}Word" "tab1${tab}バージョン情報"
   "box4${tab}挿入" "box5${tab}ページ レイアウト" "box6${tab}参考資料" "box7${tab}表示" \
   "box8${tab}校閲" "box9${tab}差し込み文書" "box10${tab}開発" "ok${tab}OK" \
   "cancel${tab}キャンセル"
+regsvr32_standin
+export TAVLIN_REGSVR32_EXIT=3
+{ LC_ALL=de_DE.UTF-8 drive window ok errorboxto 'C:\tavlin-test\box.txt' noerrorbox exited \
+  >"$dir/driver.txt"; } 2>/dev/null || fail "German error box: $(tr -d '\r' <"$dir/driver.txt")"
+box=$(tr -d '\r' <"$dir/box.txt")
+expected="Anwendungsfehler
+Das Add-In ${dll32_win//\\/\\\\} konnte nicht eingeschaltet werden. Die Datei fehlt oder kann \
+nicht geladen werden (Exitcode von regsvr32: 3).\\r\\nin TavlinPanel2016/06/15.Form1.\
+PushButton22_Click in Zeile 116\\r\\rBitte senden Sie einen Screenshot dieser Meldung per E-Mail \
+an support@drevalo.example"
+[[ $box == "$expected" ]] || fail "German error box:"$'\n'"$box"$'\n'"expected:"$'\n'"$expected"
 echo PASS
