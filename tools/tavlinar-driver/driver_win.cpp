@@ -203,14 +203,30 @@ std::wstring PolicyNote() {
 
 // A tab's caption. The tab control writes it into memory of the program's
 // own, so the item and its buffer are lent there and read back.
+class LentMemory {
+public:
+    LentMemory(HANDLE process, std::size_t size)
+        : process_(process),
+          address_(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {
+        if (address_ == nullptr) {
+            Fail(L"cannot lend memory to the program");
+        }
+    }
+    LentMemory(const LentMemory&) = delete;
+    LentMemory& operator=(const LentMemory&) = delete;
+    ~LentMemory() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+    [[nodiscard]] void* get() const { return address_; }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
 std::wstring TabCaption(int index) {
     const HANDLE process = g_program.process.get();
     constexpr int kChars = 256;
-    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(TCITEMW) + kChars * sizeof(wchar_t),
-                                    MEM_COMMIT, PAGE_READWRITE);
-    if (remote == nullptr) {
-        Fail(L"cannot lend memory to the program");
-    }
+    const LentMemory lent(process, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+    void* remote = lent.get();
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
@@ -221,7 +237,6 @@ std::wstring TabCaption(int index) {
         ::SendMessageW(Control(kTabControlId), TCM_GETITEMW, static_cast<WPARAM>(index),
                        reinterpret_cast<LPARAM>(remote)) != 0 &&
         ::ReadProcessMemory(process, item.pszText, text.data(), kChars * sizeof(wchar_t), nullptr);
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     if (!read) {
         Fail(L"cannot read tab " + std::to_wstring(index));
     }
@@ -272,6 +287,29 @@ void WriteTexts(const std::wstring& path) {
 // Measured as the program measures, in the message font: a caption that
 // needs more than its control's width is cut off on the screen. A check
 // box's caption starts after the box's square.
+// The screen's device context with a font selected, released on every way
+// out.
+class ScreenDc {
+public:
+    explicit ScreenDc(HGDIOBJ font) : dc_(::GetDC(nullptr)) {
+        if (dc_ == nullptr) {
+            Fail(L"no device context to measure with");
+        }
+        old_ = ::SelectObject(dc_, font);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() {
+        ::SelectObject(dc_, old_);
+        ::ReleaseDC(nullptr, dc_);
+    }
+    [[nodiscard]] HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
 void CheckTextsFit() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -279,32 +317,31 @@ void CheckTextsFit() {
         Fail(L"no message font");
     }
     const tavlin::UniqueGdiObject font(::CreateFontIndirectW(&metrics.lfMessageFont));
-    const HDC dc = ::GetDC(nullptr);
-    if (!font || dc == nullptr) {
-        Fail(L"cannot measure text");
+    if (!font) {
+        Fail(L"no font to measure with");
     }
-    const HGDIOBJ old = ::SelectObject(dc, font.get());
     std::wstring cut;
-    auto check = [&](int id, int before) {
-        const HWND control = Control(id);
-        const std::wstring text = WindowText(control);
-        SIZE size{};
-        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        RECT r{};
-        ::GetClientRect(control, &r);
-        std::fwprintf(stdout, L"fits: %d needs %ld of %ld\n", id, before + size.cx, r.right);
-        if (before + size.cx > r.right) {
-            cut += L" " + std::to_wstring(id) + L" (" + text + L")";
+    {
+        const ScreenDc dc(font.get());
+        auto check = [&](int id, int before) {
+            const HWND control = Control(id);
+            const std::wstring text = WindowText(control);
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            RECT r{};
+            ::GetClientRect(control, &r);
+            std::fwprintf(stdout, L"fits: %d needs %ld of %ld\n", id, before + size.cx, r.right);
+            if (before + size.cx > r.right) {
+                cut += L" " + std::to_wstring(id) + L" (" + text + L")";
+            }
+        };
+        for (int box = 0; box < kBoxCount; ++box) {
+            check(kFirstBoxId + box, ::GetSystemMetrics(SM_CXMENUCHECK));
         }
-    };
-    for (int box = 0; box < kBoxCount; ++box) {
-        check(kFirstBoxId + box, ::GetSystemMetrics(SM_CXMENUCHECK));
+        for (const int id : {kOkButtonId, kCancelButtonId, kWebsiteLabelId}) {
+            check(id, 0);
+        }
     }
-    for (const int id : {kOkButtonId, kCancelButtonId, kWebsiteLabelId}) {
-        check(id, 0);
-    }
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
     if (!cut.empty()) {
         Fail(L"texts cut off:" + cut);
     }
