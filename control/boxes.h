@@ -39,11 +39,11 @@ inline constexpr int kFirstTabBox = 3;
 inline constexpr int kLastTabBox = 10;
 inline constexpr int kHideTabsBox = 11;
 
-// A box's caption, its key in the settings store, the default the window
-// reads it with, and its place on the "Word" page in twips (every box is
-// kBoxHeight high).
+// A box's key in the settings store, the default the window reads it with,
+// and its place on the "Word" page in twips as designed for English (every
+// box is kBoxHeight high). The caption is a text of its own (texts.h): it
+// is translated, the key never.
 struct BoxInfo {
-    std::string_view caption;
     std::string_view key;
     int readDefault;
     int left;
@@ -55,18 +55,18 @@ inline constexpr int kBoxHeight = 375;
 // In index order, each box with the store's key of the same index. The
 // hide switch is never read back from the store.
 inline constexpr std::array<BoxInfo, kBoxCount> kBoxes{{
-    {"Show Classic Menu and Toolbars in Microsoft Word 2007", kSettingsKeys[0], 1, 240, 480, 5295},
-    {"Show menu tabs on the left of home tab", kSettingsKeys[1], 1, 600, 840, 3975},
-    {"Show all items in main menu", kSettingsKeys[2], 1, 600, 1200, 3375},
-    {"Home", kSettingsKeys[3], 0, 960, 1920, 1095},
-    {"Insert", kSettingsKeys[4], 0, 960, 2235, 1455},
-    {"Page Layout", kSettingsKeys[5], 0, 960, 2565, 1455},
-    {"References", kSettingsKeys[6], 0, 960, 2880, 1455},
-    {"View", kSettingsKeys[7], 0, 2640, 2565, 975},
-    {"Review", kSettingsKeys[8], 0, 2640, 2235, 1095},
-    {"Mailings", kSettingsKeys[9], 0, 2640, 1920, 1200},
-    {"Developer", kSettingsKeys[10], 0, 2640, 2880, 1215},
-    {"Hide built-in tabs", kSettingsKeys[11], 0, 600, 1560, 1815},
+    {kSettingsKeys[0], 1, 240, 480, 5295},
+    {kSettingsKeys[1], 1, 600, 840, 3975},
+    {kSettingsKeys[2], 1, 600, 1200, 3375},
+    {kSettingsKeys[3], 0, 960, 1920, 1095},
+    {kSettingsKeys[4], 0, 960, 2235, 1455},
+    {kSettingsKeys[5], 0, 960, 2565, 1455},
+    {kSettingsKeys[6], 0, 960, 2880, 1455},
+    {kSettingsKeys[7], 0, 2640, 2565, 975},
+    {kSettingsKeys[8], 0, 2640, 2235, 1095},
+    {kSettingsKeys[9], 0, 2640, 1920, 1200},
+    {kSettingsKeys[10], 0, 2640, 2880, 1215},
+    {kSettingsKeys[11], 0, 600, 1560, 1815},
 }};
 
 class CheckBoxes {

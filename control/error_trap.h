@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/error.h"
+#include "common/language.h"
 
 #include <functional>
 #include <string>
@@ -15,12 +16,17 @@ enum class Handler { Initialize, Load, OkOrCancel };
 
 [[nodiscard]] std::string_view HandlerName(Handler handler);
 
-inline constexpr std::string_view kErrorBoxTitle = "Application Error";
-
 // The box's whole text: the description, CR LF, the place ("in
-// TavlinPanel2016/06/15.Form1.<handler> "), "at line <label>", two bare CRs
-// and the support line.
-[[nodiscard]] std::string ErrorBoxText(std::string_view description, Handler handler, int label);
+// TavlinPanel2016/06/15.Form1.<handler> at line <label>" in English), two
+// bare CRs and the support line. The place's name and the label stay as
+// they are in every language: support finds the step by them.
+[[nodiscard]] std::string ErrorBoxText(std::string_view description, Handler handler, int label,
+                                       Language language = Language::English);
+[[nodiscard]] std::string_view ErrorBoxTitle(Language language = Language::English);
+
+// An error's description in language: the standard errors' own texts
+// translated, a platform's failure as it is.
+[[nodiscard]] std::string Describe(const Error& error, Language language);
 
 // Shows a warning box with a single OK button, modal to the program, and
 // returns when the user has closed it.
@@ -36,8 +42,9 @@ public:
     // Tests plant failures with it; the program runs without one.
     using Probe = std::function<void(Handler handler, int label)>;
 
-    ErrorTrap(Handler handler, ErrorBoxView& view, const Probe* probe = nullptr) noexcept
-        : handler_(handler), view_(view), probe_(probe) {}
+    ErrorTrap(Handler handler, ErrorBoxView& view, const Probe* probe = nullptr,
+              Language language = Language::English) noexcept
+        : handler_(handler), view_(view), probe_(probe), language_(language) {}
 
     // Runs one step; a failure is reported and swallowed.
     template <typename Step> void Run(int label, Step&& step) noexcept {
@@ -75,6 +82,7 @@ private:
     Handler handler_;
     ErrorBoxView& view_;
     const Probe* probe_;
+    Language language_;
     int label_ = 0;
 };
 

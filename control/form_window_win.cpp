@@ -7,6 +7,7 @@
 #include "control/control_ids.h"
 #include "control/layout.h"
 #include "control/resource_ids.h"
+#include "control/texts.h"
 
 #include <algorithm>
 #include <optional>
@@ -68,12 +69,45 @@ LRESULT CALLBACK NoteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     }
 }
 
+// A window's device context with the font the window's controls draw with,
+// released on every way out.
+class FontDc {
+public:
+    FontDc(HWND hwnd, HGDIOBJ font) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {
+        if (dc_ == nullptr) {
+            throw PlatformError(::GetLastError());
+        }
+        old_ = ::SelectObject(dc_, font);
+    }
+    FontDc(const FontDc&) = delete;
+    FontDc& operator=(const FontDc&) = delete;
+    ~FontDc() {
+        ::SelectObject(dc_, old_);
+        ::ReleaseDC(hwnd_, dc_);
+    }
+    [[nodiscard]] HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+int TextWidth(HDC dc, std::wstring_view text) {
+    SIZE size{};
+    if (!::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size)) {
+        throw PlatformError(::GetLastError());
+    }
+    return size.cx;
+}
+
 } // namespace
 
 // --- Window ------------------------------------------------------------------
 
 FormWindow::FormWindow(HINSTANCE instance)
-    : instance_(instance), form_(store_, computerPolicy_, userPolicy_, *this, addin_) {}
+    : instance_(instance), language_(ChooseLanguage(::GetUserDefaultUILanguage()).language),
+      form_(store_, computerPolicy_, userPolicy_, *this, addin_, language_) {}
 
 bool FormWindow::RegisterClasses(HINSTANCE instance) {
     WNDCLASSEXW form{};
@@ -107,11 +141,12 @@ bool FormWindow::Create() {
     // A window without its controls is no use to anyone.
     try {
         dpi_ = WindowDpi(hwnd_);
-        RECT outer = ToRect(0, 0, Px(kInnerWidth), Px(kInnerHeight));
+        CreateFonts();
+        FitToTheTexts();
+        RECT outer = ToRect(0, 0, Px(kInnerWidth) + fit_.extra, Px(kInnerHeight));
         ::AdjustWindowRectEx(&outer, style, FALSE, 0);
         ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        CreateFonts();
         CreateControls();
     } catch (...) {
         // Nobody to tell yet: the program ends with a failure exit code.
@@ -148,6 +183,29 @@ void FormWindow::CreateFonts() {
     linkFont_.reset(::CreateFontIndirectW(&link));
 }
 
+std::wstring FormWindow::Say(Text key) const {
+    return Utf8ToWide(TextOf(language_, key));
+}
+
+// Measured in the font the controls draw with: the English design's widths
+// hold for English alone.
+void FormWindow::FitToTheTexts() {
+    TextWidths widths;
+    {
+        const FontDc dc(hwnd_, font_.get());
+        for (int i = 0; i < kBoxCount; ++i) {
+            widths.captions[static_cast<std::size_t>(i)] = TextWidth(dc.get(), Say(BoxCaption(i)));
+        }
+        widths.ok = TextWidth(dc.get(), Say(Text::Ok));
+        widths.cancel = TextWidth(dc.get(), Say(Text::Cancel));
+        widths.websiteLabel = TextWidth(dc.get(), Say(Text::WebsiteLabel));
+        widths.website = TextWidth(dc.get(), Utf8ToWide(kMakerWebAddress));
+    }
+    // The box's square and the gap Windows leaves before the caption.
+    widths.checkBox = ::GetSystemMetrics(SM_CXMENUCHECK) + 2 * ::GetSystemMetrics(SM_CXEDGE);
+    fit_ = FitToTexts(widths, dpi_);
+}
+
 HWND FormWindow::Child(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, RECT r,
                        int id) {
     const std::wstring caption(text);
@@ -163,8 +221,8 @@ HWND FormWindow::Child(HWND parent, const wchar_t* cls, std::wstring_view text, 
 }
 
 void FormWindow::CreateControls() {
-    const RECT tabRect =
-        ToRect(Px(kTabRect.left), Px(kTabRect.top), Px(kTabRect.width), Px(kTabRect.height));
+    const RECT tabRect = ToRect(Px(kTabRect.left), Px(kTabRect.top),
+                                Px(kTabRect.width) + fit_.extra, Px(kTabRect.height));
     // Pages first, then the buttons, the tab control last: children are
     // stacked in the order they are made, so the pages lie above the tab
     // control (which clips them out of its painting) and Tab visits the
@@ -178,7 +236,7 @@ void FormWindow::CreateControls() {
     }
     ::SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     for (int i = 0; i < 2; ++i) {
-        std::wstring caption = Utf8ToWide(kTabCaptions[i]);
+        std::wstring caption = Say(i == 0 ? Text::TabWord : Text::TabAbout);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
@@ -195,7 +253,7 @@ void FormWindow::CreateControls() {
     const int frameBottom =
         std::min(Px(kFrameRect.Bottom()), static_cast<int>(display.bottom) - Px(60));
     const int frameLeft = Px(kFrameRect.left);
-    const int frameWidth = Px(kFrameRect.width);
+    const int frameWidth = Px(kFrameRect.width) + fit_.extra;
 
     for (int p = 0; p < 2; ++p) {
         pages_[static_cast<std::size_t>(p)] = ::CreateWindowExW(
@@ -212,17 +270,22 @@ void FormWindow::CreateControls() {
     // Page coordinates of a place given inside a frame.
     const int frameX = frameLeft - display.left;
     const int frameY = frameTop - display.top;
-    auto inFrame = [&](const TwipsRect& r) {
-        return ToRect(frameX + Px(r.left), frameY + Px(r.top), Px(r.width), Px(r.height));
+    auto inFrame = [&](const TwipsRect& r, int extraWidth = 0) {
+        return ToRect(frameX + Px(r.left), frameY + Px(r.top), Px(r.width) + extraWidth,
+                      Px(r.height));
+    };
+    auto spanInFrame = [&](const PixelSpan& span, int top, int height) {
+        return ToRect(frameX + span.left, frameY + Px(top), span.width, Px(height));
     };
 
     const RECT frameRect = ToRect(frameX, frameY, frameWidth, frameBottom - frameTop);
     frames_[0] = Child(pages_[0], WC_BUTTONW, L"", BS_GROUPBOX, frameRect, kFrame1Id);
     for (const int index : kVisualBoxOrder) {
-        const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
-        boxes_[static_cast<std::size_t>(index)] = Child(
-            pages_[0], WC_BUTTONW, Utf8ToWide(box.caption),
-            BS_CHECKBOX | WS_TABSTOP | WS_CLIPSIBLINGS, inFrame(BoxRect(box)), kFirstBoxId + index);
+        const auto at = static_cast<std::size_t>(index);
+        boxes_[at] =
+            Child(pages_[0], WC_BUTTONW, Say(BoxCaption(index)),
+                  BS_CHECKBOX | WS_TABSTOP | WS_CLIPSIBLINGS,
+                  spanInFrame(fit_.boxes[at], kBoxes[at].top, kBoxHeight), kFirstBoxId + index);
     }
 
     // Read-only and scrolling, as an administrator's policy may be wrong
@@ -231,33 +294,35 @@ void FormWindow::CreateControls() {
     // the two never overlap.
     policyNote_ =
         Child(pages_[0], WC_EDITW, L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS,
-              inFrame(kPolicyNoteRect), kPolicyNoteId);
+              inFrame(kPolicyNoteRect, fit_.extra), kPolicyNoteId);
     ::ShowWindow(policyNote_, SW_HIDE);
     ::SetWindowSubclass(policyNote_, &NoteProc, 0, 0);
 
     frames_[1] = Child(pages_[1], WC_BUTTONW, L"", BS_GROUPBOX, frameRect, kFrame2Id);
     // The design left a placeholder here for the program's name.
-    HWND title = Child(pages_[1], WC_STATICW, Utf8ToWide(kAppTitle),
-                       SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, inFrame(kTitleRect), kTitleId);
+    HWND title =
+        Child(pages_[1], WC_STATICW, Utf8ToWide(kAppTitle), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
+              inFrame(kTitleRect, fit_.extra), kTitleId);
     ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
     RECT line = inFrame(kLineRect);
     line.bottom = line.top + 2;
     Child(pages_[1], WC_STATICW, L"", SS_ETCHEDHORZ | WS_CLIPSIBLINGS, line, kLineId);
-    Child(pages_[1], WC_STATICW, Utf8ToWide(kWebsiteLabelText),
-          SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS, inFrame(kWebsiteLabelRect), kWebsiteLabelId);
+    Child(pages_[1], WC_STATICW, Say(Text::WebsiteLabel), SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
+          spanInFrame(fit_.websiteLabel, kWebsiteLabelRect.top, kWebsiteLabelRect.height),
+          kWebsiteLabelId);
     // SS_NOTIFY: without it a static is transparent to the mouse, and the
     // link could neither be clicked nor show the hand.
     website_ = Child(pages_[1], WC_STATICW, Utf8ToWide(kMakerWebAddress),
-                     SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS, inFrame(kWebsiteRect),
-                     kWebsiteId);
+                     SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS,
+                     spanInFrame(fit_.website, kWebsiteRect.top, kWebsiteRect.height), kWebsiteId);
 
-    ok_ = Child(hwnd_, WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP,
-                ToRect(Px(kOkRect.left), Px(kOkRect.top), Px(kOkRect.width), Px(kOkRect.height)),
+    ok_ = Child(hwnd_, WC_BUTTONW, Say(Text::Ok), BS_DEFPUSHBUTTON | WS_TABSTOP,
+                ToRect(fit_.ok.left, Px(kOkRect.top), fit_.ok.width, Px(kOkRect.height)),
                 kOkButtonId);
-    cancel_ = Child(hwnd_, WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP,
-                    ToRect(Px(kCancelRect.left), Px(kCancelRect.top), Px(kCancelRect.width),
-                           Px(kCancelRect.height)),
-                    kCancelButtonId);
+    cancel_ = Child(
+        hwnd_, WC_BUTTONW, Say(Text::Cancel), BS_PUSHBUTTON | WS_TABSTOP,
+        ToRect(fit_.cancel.left, Px(kCancelRect.top), fit_.cancel.width, Px(kCancelRect.height)),
+        kCancelButtonId);
     // The frames go under what they hold, or the clipping would hide it.
     for (const HWND frame : {frames_[0], frames_[1], tab_}) {
         ::SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -3,13 +3,17 @@
 // events; everything it decides is the model's.
 #pragma once
 
+#include "common/language.h"
 #include "common/policy_win.h"
 #include "common/settings_store_win.h"
 #include "common/unique_win.h"
+#include "control/layout.h"
 #include "control/settings_form.h"
 #include "control/switching_win.h"
+#include "control/texts.h"
 
 #include <array>
+#include <string>
 
 #include <windows.h>
 
@@ -51,6 +55,8 @@ private:
 
     [[nodiscard]] int Px(int twips) const;
     void CreateFonts();
+    [[nodiscard]] std::wstring Say(Text key) const;
+    void FitToTheTexts();
     void CreateControls();
     HWND Child(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, RECT r,
                int id);
@@ -62,6 +68,8 @@ private:
     [[nodiscard]] LRESULT DefaultButtonId() const;
 
     HINSTANCE instance_;
+    // The user's display language, chosen before the form that speaks it.
+    Language language_;
     HWND hwnd_ = nullptr;
     HWND tab_ = nullptr;
     std::array<HWND, 2> pages_{};
@@ -72,6 +80,7 @@ private:
     HWND website_ = nullptr;
     HWND policyNote_ = nullptr;
     int dpi_ = 96;
+    FittedLayout fit_;
     UniqueGdiObject font_;
     UniqueGdiObject boldFont_;
     UniqueGdiObject linkFont_;
@@ -82,7 +91,7 @@ private:
     RegistryPolicySource computerPolicy_ = ComputerPolicy();
     RegistryPolicySource userPolicy_ = UserPolicy();
     WindowsSwitchPlatform platform_;
-    PlatformAddinSwitch addin_{platform_};
+    PlatformAddinSwitch addin_{platform_, language_};
     SettingsForm form_;
 };
 

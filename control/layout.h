@@ -6,7 +6,7 @@
 #include "control/boxes.h"
 
 #include <algorithm>
-#include <string_view>
+#include <array>
 
 namespace tavlin::control {
 
@@ -47,9 +47,6 @@ inline constexpr int kFrameMargin = 60;
             kBoxHeight};
 }
 
-inline constexpr std::string_view kTabCaptions[] = {"Word", "About"};
-inline constexpr std::string_view kWebsiteLabelText = " Website:";
-
 inline constexpr int kTwipsPerInch = 1440;
 
 // Rounded to the nearest pixel, halves away from zero; 15 twips a pixel at
@@ -60,6 +57,41 @@ inline constexpr int kTwipsPerInch = 1440;
     return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch
                                         : -((-scaled + half) / kTwipsPerInch));
 }
+
+// What the window's font makes of its texts, in pixels: each box's caption,
+// the room a check box takes before its caption, and the buttons' and the
+// About page's texts.
+struct TextWidths {
+    std::array<int, kBoxCount> captions{};
+    int checkBox = 0;
+    int ok = 0;
+    int cancel = 0;
+    int websiteLabel = 0;
+    int website = 0;
+};
+
+struct PixelSpan {
+    int left = 0;
+    int width = 0;
+    [[nodiscard]] constexpr int Right() const { return left + width; }
+};
+
+// The window across, in pixels: the design where the texts fit it, wider
+// where a translation runs longer. The window, the tab control, the frames,
+// the note and the About title are `extra` wider than designed; the tops
+// and heights stay as designed.
+struct FittedLayout {
+    int extra = 0;
+    // Inside Frame1.
+    std::array<PixelSpan, kBoxCount> boxes{};
+    // In the window.
+    PixelSpan ok;
+    PixelSpan cancel;
+    // Inside Frame2.
+    PixelSpan websiteLabel;
+    PixelSpan website;
+};
+[[nodiscard]] FittedLayout FitToTexts(const TextWidths& widths, int dpi);
 
 // CenterForm: half the difference of the sizes, halves kept.
 [[nodiscard]] constexpr int CenteredOrigin(int screenExtent, int windowExtent) {

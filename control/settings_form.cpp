@@ -2,6 +2,7 @@
 
 #include "common/convert.h"
 #include "common/product.h"
+#include "control/texts.h"
 
 #include <string>
 #include <vector>
@@ -48,6 +49,28 @@ constexpr int kCloseCancel = 124;
 // The places of a window that policy leaves alone.
 const MemoryPolicySource kNoPolicy;
 
+// The note's line for a value a policy place holds for key and that is
+// ignored: what is wrong with it, from the value as the place holds it.
+std::string IgnoredPolicyLine(Language language, PolicyPlace place, std::string_view key,
+                              const PolicyValue& value) {
+    const bool computer = place == PolicyPlace::Computer;
+    switch (value.kind) {
+    case PolicyValue::Kind::String:
+        return Format(TextOf(language, computer ? Text::ComputerPolicyText : Text::UserPolicyText),
+                      {key, value.text});
+    case PolicyValue::Kind::Dword:
+        return Format(
+            TextOf(language, computer ? Text::ComputerPolicyNumber : Text::UserPolicyNumber),
+            {key, std::to_string(value.dword)});
+    case PolicyValue::Kind::Other:
+        break;
+    }
+    // The registry's own name for the type, untranslated, as regedit
+    // shows it in every language.
+    return Format(TextOf(language, computer ? Text::ComputerPolicyType : Text::UserPolicyType),
+                  {key, value.typeName});
+}
+
 } // namespace
 
 PointerLook PointerMoved(PointerLook current, PointerArea area) {
@@ -66,13 +89,15 @@ PointerLook PointerMoved(PointerLook current, PointerArea area) {
     return current;
 }
 
-SettingsForm::SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin)
-    : SettingsForm(store, kNoPolicy, kNoPolicy, view, addin) {}
+SettingsForm::SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin,
+                           Language language)
+    : SettingsForm(store, kNoPolicy, kNoPolicy, view, addin, language) {}
 
 SettingsForm::SettingsForm(SettingsStore& store, const PolicySource& computerPolicy,
-                           const PolicySource& userPolicy, FormView& view, AddinSwitch& addin)
+                           const PolicySource& userPolicy, FormView& view, AddinSwitch& addin,
+                           Language language)
     : store_(store), computerPolicy_(computerPolicy), userPolicy_(userPolicy), view_(view),
-      addin_(addin) {
+      addin_(addin), language_(language) {
     boxes_.SetListener([this](int index, BoxState state) {
         // A box the user or a rule changed saves its new state.
         if (!boxes_.IsLocked(index)) {
@@ -86,14 +111,13 @@ void SettingsForm::ApplyPolicy(int index, std::vector<std::string>& ignored, boo
     const BoxInfo& box = kBoxes[static_cast<std::size_t>(index)];
     const PolicyDecision decision = DecidePolicy(computerPolicy_, userPolicy_, box.key);
     for (const IgnoredPolicy& place : decision.ignored) {
-        std::string line = "The ";
-        line += PolicyPlaceName(place.place);
-        line += " for \"";
-        line += box.key;
-        line += "\" is ignored: ";
-        line += place.why;
-        line += '.';
-        ignored.push_back(std::move(line));
+        // The decision says why in English; the note says it in the
+        // user's language from the value itself.
+        const PolicySource& source =
+            place.place == PolicyPlace::Computer ? computerPolicy_ : userPolicy_;
+        const std::optional<PolicyValue> value = source.PolicyRead(box.key);
+        ignored.push_back(IgnoredPolicyLine(language_, place.place, box.key,
+                                            value ? *value : PolicyValue::Other("")));
     }
     if (decision.value) {
         boxes_.Lock(index, static_cast<BoxState>(*decision.value));
@@ -129,7 +153,7 @@ void SettingsForm::SaveBox(int index) {
 
 void SettingsForm::InitializeFromStore() noexcept {
     using namespace initialize_line;
-    ErrorTrap trap(Handler::Initialize, view_, &probe_);
+    ErrorTrap trap(Handler::Initialize, view_, &probe_, language_);
     trap.Run(kApplySkin, [&] { view_.ApplySkin(); });
     bool machineWide = false;
     trap.Run(kReadInstallation, [&] { machineWide = addin_.MachineWide(); });
@@ -148,10 +172,10 @@ void SettingsForm::InitializeFromStore() noexcept {
     // before it scrolls.
     std::vector<std::string_view> lines;
     if (machineWide) {
-        lines.push_back(kMachineWideNote);
+        lines.push_back(TextOf(language_, Text::MachineWideNote));
     }
     if (anyLocked) {
-        lines.push_back(kManagedNote);
+        lines.push_back(TextOf(language_, Text::ManagedNote));
     }
     lines.insert(lines.end(), ignored.begin(), ignored.end());
     std::string note;
@@ -172,7 +196,7 @@ void SettingsForm::InitializeFromStore() noexcept {
 
 void SettingsForm::PrepareToShow() noexcept {
     using namespace load_line;
-    ErrorTrap trap(Handler::Load, view_, &probe_);
+    ErrorTrap trap(Handler::Load, view_, &probe_, language_);
     trap.Run(kCaption, [&] { view_.SetCaption(kAppTitle); });
     trap.Run(kCenter, [&] { view_.CenterForm(); });
     if (trap.Test(kTestHandPointer, [&] { return view_.HandPointerFileExists(); })) {
@@ -182,7 +206,7 @@ void SettingsForm::PrepareToShow() noexcept {
 
 void SettingsForm::PressButton(int index) noexcept {
     using namespace click_line;
-    ErrorTrap trap(Handler::OkOrCancel, view_, &probe_);
+    ErrorTrap trap(Handler::OkOrCancel, view_, &probe_, language_);
     int chosen = 0;
     trap.Run(kChoose, [&] { chosen = index; });
     if (chosen == kOkButton) {

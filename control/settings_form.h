@@ -3,6 +3,7 @@
 // through FormView, so all of this is tested without a window.
 #pragma once
 
+#include "common/language.h"
 #include "common/policy.h"
 #include "common/settings_store.h"
 #include "control/boxes.h"
@@ -51,20 +52,16 @@ struct PointerLook {
 };
 [[nodiscard]] PointerLook PointerMoved(PointerLook current, PointerArea area);
 
-// The window's line when some box is locked by policy.
-inline constexpr std::string_view kManagedNote = "Some settings are managed by your administrator.";
-// The window's line in a machine-wide installation, where OK switches the
-// Classic tab for this user alone.
-inline constexpr std::string_view kMachineWideNote =
-    "Tavlin is installed for all users of this computer.";
-
 class SettingsForm {
 public:
     // Without policy: every box is the user's.
-    SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin);
+    SettingsForm(SettingsStore& store, FormView& view, AddinSwitch& addin,
+                 Language language = Language::English);
     // store is the user's own; the policy places lock the boxes they set.
+    // What the form says (its notes, its error boxes) is in language.
     SettingsForm(SettingsStore& store, const PolicySource& computerPolicy,
-                 const PolicySource& userPolicy, FormView& view, AddinSwitch& addin);
+                 const PolicySource& userPolicy, FormView& view, AddinSwitch& addin,
+                 Language language = Language::English);
     SettingsForm(const SettingsForm&) = delete;
     SettingsForm& operator=(const SettingsForm&) = delete;
 
@@ -101,6 +98,7 @@ private:
     const PolicySource& userPolicy_;
     FormView& view_;
     AddinSwitch& addin_;
+    Language language_;
     CheckBoxes boxes_;
     // Under each key the window cannot show as stored (locked, or kept
     // from its state by a locked box), the user's own text as found.

@@ -3,6 +3,7 @@
 #include "common/product.h"
 #include "control/disabled_items.h"
 #include "control/paths.h"
+#include "control/texts.h"
 
 namespace tavlin::control {
 namespace {
@@ -10,43 +11,44 @@ namespace {
 constexpr std::string_view kToolName = "regsvr32.exe";
 constexpr std::string_view kX64Folder = "x64";
 
-// The description of a failure of one step, with the platform's text after
-// what could not be done.
-Error StepFailure(std::string_view what, const Error& cause) {
-    std::string text(what);
-    text += ": ";
-    text += cause.description();
-    return {ErrorCode::Platform, std::move(text)};
+// The description of a failure of one step: what could not be done, with
+// the platform's text in its sentence.
+Error StepFailure(Language language, Text what, const Error& cause) {
+    return {ErrorCode::Platform, Format(TextOf(language, what), {cause.description()})};
 }
 
 template <typename Step>
-void Attempt(std::vector<Error>& failures, std::string_view what, Step&& step) {
+void Attempt(std::vector<Error>& failures, Language language, Text what, Step&& step) {
     try {
         step();
     } catch (...) {
-        failures.push_back(StepFailure(what, CurrentError()));
+        failures.push_back(StepFailure(language, what, CurrentError()));
     }
 }
 
-std::string ExitCodeReason(std::uint32_t code, bool unregister) {
-    const std::string suffix = " (regsvr32 exit code " + std::to_string(code) + ").";
+std::string ExitCodeReason(std::uint32_t code, bool unregister, Language language) {
     // regsvr32's documented exit codes.
+    Text reason = Text::RegsvrExitCode;
     switch (code) {
     case 1:
-        return "regsvr32 did not accept its command line" + suffix;
+        reason = Text::RegsvrCommandLine;
+        break;
     case 2:
-        return "COM could not be started" + suffix;
+        reason = Text::RegsvrCom;
+        break;
     case 3:
-        return "The file is missing or cannot be loaded" + suffix;
+        reason = Text::RegsvrFile;
+        break;
     case 4:
-        return "The file is not a COM server" + suffix;
+        reason = Text::RegsvrNotServer;
+        break;
     case 5:
-        return std::string(unregister ? "Its own unregistration failed"
-                                      : "Its own registration failed") +
-               suffix;
+        reason = unregister ? Text::RegsvrUnregistration : Text::RegsvrRegistration;
+        break;
     default:
-        return "regsvr32 ended with exit code " + std::to_string(code) + ".";
+        break;
     }
+    return Format(TextOf(language, reason), {std::to_string(code)});
 }
 
 } // namespace
@@ -89,25 +91,27 @@ std::string RegistrationCommandLine(std::string_view tool, std::string_view addi
 }
 
 std::optional<Error> RegistrationFailure(const InstalledAddin& addin, bool unregister,
-                                         const ToolRun& run) {
+                                         const ToolRun& run, Language language) {
     std::string reason;
     switch (run.outcome) {
     case ToolRun::Outcome::Ended:
         if (run.exitCode == 0) {
             return std::nullopt;
         }
-        reason = ExitCodeReason(run.exitCode, unregister);
+        reason = ExitCodeReason(run.exitCode, unregister, language);
         break;
     case ToolRun::Outcome::NotStarted:
-        reason = addin.registrationTool + " could not be started: " + run.reason;
+        reason =
+            Format(TextOf(language, Text::ToolNotStarted), {addin.registrationTool, run.reason});
         break;
     case ToolRun::Outcome::StillRunning:
-        reason = addin.registrationTool + " did not end within " +
-                 std::to_string(kRegistrationWait.count() / 1000) + " seconds.";
+        reason = Format(TextOf(language, Text::ToolStillRunning),
+                        {addin.registrationTool, std::to_string(kRegistrationWait.count() / 1000)});
         break;
     }
-    return Error(ErrorCode::Platform, "The add-in " + addin.file + " could not be switched " +
-                                          (unregister ? "off. " : "on. ") + reason);
+    return Error(ErrorCode::Platform,
+                 Format(TextOf(language, unregister ? Text::SwitchOffFailed : Text::SwitchOnFailed),
+                        {addin.file, reason}));
 }
 
 bool IsMachineWideInstallation(const std::optional<std::string>& installFolder,
@@ -134,8 +138,7 @@ std::optional<bool> PlatformAddinSwitch::InstallationKind(std::vector<Error>& fa
     try {
         return MachineWide();
     } catch (...) {
-        failures.push_back(
-            StepFailure("How Tavlin is installed could not be read", CurrentError()));
+        failures.push_back(StepFailure(language_, Text::InstallationUnread, CurrentError()));
         return std::nullopt;
     }
 }
@@ -148,7 +151,7 @@ std::vector<InstalledAddin> PlatformAddinSwitch::RunTools(bool unregister,
             addin.registrationTool,
             RegistrationCommandLine(addin.registrationTool, addin.file, unregister),
             kRegistrationWait);
-        if (std::optional<Error> failure = RegistrationFailure(addin, unregister, run)) {
+        if (std::optional<Error> failure = RegistrationFailure(addin, unregister, run, language_)) {
             failures.push_back(std::move(*failure));
         } else {
             switched.push_back(std::move(addin));
@@ -186,7 +189,7 @@ std::vector<Error> PlatformAddinSwitch::EnableAddin() {
         // it keeps the add-in out of this user's Word whatever the machine
         // registered, and only taking our entries off lets it load again.
         // That touches neither the machine nor any other user.
-        Attempt(failures, "Word's list of disabled add-ins could not be cleared",
+        Attempt(failures, language_, Text::DisabledListNotCleared,
                 [&] { EnableAddinAgainInWord(InstallationAddins(platform_.Facts())); });
         return failures;
     }
@@ -194,11 +197,11 @@ std::vector<Error> PlatformAddinSwitch::EnableAddin() {
     if (registered.empty()) {
         return failures;
     }
-    Attempt(failures, "Word's add-in key could not be written", [&] {
+    Attempt(failures, language_, Text::AddinKeyNotWritten, [&] {
         platform_.CreateKey(RegistryRoot::CurrentUser, kWordAddinKey);
         platform_.SetDword(RegistryRoot::CurrentUser, kWordAddinKey, "LoadBehavior", 3);
     });
-    Attempt(failures, "Word's list of disabled add-ins could not be cleared",
+    Attempt(failures, language_, Text::DisabledListNotCleared,
             [&] { EnableAddinAgainInWord(registered); });
     return failures;
 }
@@ -215,7 +218,7 @@ std::vector<Error> PlatformAddinSwitch::DisableAddin() {
     if (RunTools(true, failures).empty()) {
         return failures;
     }
-    Attempt(failures, "Word's add-in key could not be deleted", [&] {
+    Attempt(failures, language_, Text::AddinKeyNotDeleted, [&] {
         platform_.CreateKey(RegistryRoot::CurrentUser, kWordAddinListKey);
         platform_.DeleteKey(RegistryRoot::CurrentUser, kWordAddinKey);
     });
@@ -240,13 +243,14 @@ void PlatformAddinSwitch::StartWord() {
         }
     }
     if (!word) {
-        throw Error(ErrorCode::Platform,
-                    "Microsoft Word could not be started: no Word is registered on this computer.");
+        throw Error(ErrorCode::Platform, std::string(TextOf(language_, Text::WordNotRegistered)));
     }
     try {
         platform_.Start(*word, "\"" + *word + "\"", FolderOf(*word));
     } catch (...) {
-        throw StepFailure("Microsoft Word could not be started from " + *word, CurrentError());
+        const Error cause = CurrentError();
+        throw Error(ErrorCode::Platform,
+                    Format(TextOf(language_, Text::WordNotStarted), {*word, cause.description()}));
     }
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "common/error.h"
+#include "common/language.h"
 
 #include <chrono>
 #include <cstdint>
@@ -64,10 +65,11 @@ struct ToolRun {
     std::string reason; // the platform's text, when it could not be started
 };
 
-// What the user is told about one add-in a run failed to switch; nothing
-// when the run did switch it.
+// What the user is told about one add-in a run failed to switch, in
+// language; nothing when the run did switch it.
 [[nodiscard]] std::optional<Error> RegistrationFailure(const InstalledAddin& addin, bool unregister,
-                                                       const ToolRun& run);
+                                                       const ToolRun& run,
+                                                       Language language = Language::English);
 
 // A registration that hangs must not keep the window (and Word) waiting for
 // ever; one that merely runs long finishes on its own.
@@ -145,7 +147,9 @@ public:
 // in Tavlinar.exe, a fake in the tests.
 class PlatformAddinSwitch final : public AddinSwitch {
 public:
-    explicit PlatformAddinSwitch(SwitchPlatform& platform) : platform_(platform) {}
+    // What fails is described in language.
+    explicit PlatformAddinSwitch(SwitchPlatform& platform, Language language = Language::English)
+        : platform_(platform), language_(language) {}
 
     // Registers each add-in; when at least one is registered, makes sure
     // Word's add-in key exists with LoadBehavior 3 and removes Word's
@@ -169,6 +173,7 @@ private:
     void EnableAddinAgainInWord(std::span<const InstalledAddin> registered);
 
     SwitchPlatform& platform_;
+    Language language_;
     std::optional<bool> machineWide_;
 };
 

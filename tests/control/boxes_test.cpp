@@ -1,5 +1,7 @@
 #include "control/boxes.h"
 
+#include "control/texts.h"
+
 #include "common/error.h"
 
 #include <gtest/gtest.h>
@@ -214,7 +216,7 @@ TEST(CheckBoxTable, KeysAndDefaultsAsTheStoreHasThem) {
         EXPECT_EQ(kBoxes[static_cast<std::size_t>(i)].readDefault, i <= 2 ? 1 : 0) << i;
         if (i >= 3) {
             EXPECT_EQ(kBoxes[static_cast<std::size_t>(i)].key,
-                      kBoxes[static_cast<std::size_t>(i)].caption)
+                      TextOf(Language::English, BoxCaption(i)))
                 << i;
         }
     }

@@ -59,6 +59,47 @@ TEST(ErrorBoxText, DescriptionIsKeptAsItIs) {
     EXPECT_EQ(text.substr(0, description.size() + 2), description + "\r\n");
 }
 
+// The place's name and the label are what support looks the step up by:
+// they stand as they are in every language, in a translated sentence.
+TEST(ErrorBoxText, EachLanguageTranslatesTheSentencesAroundThePlace) {
+    struct Case {
+        Language language;
+        const char* text;
+        const char* title;
+        const char* typeMismatch;
+    };
+    const Case cases[] = {
+        {Language::German,
+         "Type mismatch\r\nin TavlinPanel2016/06/15.Form1.PushButton22_Click in Zeile 112\r\r"
+         "Bitte senden Sie einen Screenshot dieser Meldung per E-Mail an support@drevalo.example",
+         "Anwendungsfehler", "Typen unverträglich"},
+        {Language::Japanese,
+         "Type mismatch\r\nTavlinPanel2016/06/15.Form1.PushButton22_Click の 112 行目\r\r"
+         "このメッセージのスクリーンショットを support@drevalo.example "
+         "に電子メールで送信してください",
+         "アプリケーション エラー", "型が一致しません。"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ErrorBoxText("Type mismatch", Handler::OkOrCancel, 112, c.language), c.text);
+        RecordingBoxes boxes;
+        ErrorTrap trap(Handler::OkOrCancel, boxes, nullptr, c.language);
+        trap.Run(112, [] { throw Error::TypeMismatch(); });
+        // The standard error's description is translated too.
+        const std::string text(c.text);
+        EXPECT_EQ(boxes.texts,
+                  std::vector<std::string>{c.typeMismatch + text.substr(text.find("\r\n"))});
+        EXPECT_EQ(boxes.titles, std::vector<std::string>{c.title});
+    }
+    for (const Language language : kAllLanguages) {
+        const std::string text = ErrorBoxText("Overflow", Handler::Load, 106, language);
+        EXPECT_EQ(text.rfind("Overflow\r\n", 0), 0u) << LocaleName(language);
+        for (const char* part :
+             {"TavlinPanel2016/06/15.Form1.Form_Load", "106", "\r\r", "support@drevalo.example"}) {
+            EXPECT_NE(text.find(part), std::string::npos) << LocaleName(language) << " " << part;
+        }
+    }
+}
+
 TEST(ErrorTrap, AFailingStepShowsOneBoxAndTheNextStepRuns) {
     RecordingBoxes boxes;
     ErrorTrap trap(Handler::Initialize, boxes);

@@ -24,7 +24,7 @@ struct FakeView final : FormView {
     void ShowErrorBox(std::string_view text, std::string_view title) override {
         log.push_back("box");
         boxTexts.emplace_back(text);
-        EXPECT_EQ(title, "Application Error");
+        EXPECT_EQ(title, expectedTitle);
     }
     void ApplySkin() override { log.push_back("skin"); }
     void SetCaption(std::string_view caption) override {
@@ -60,6 +60,7 @@ struct FakeView final : FormView {
     std::map<int, BoxState> shown;
     std::set<int> locked;
     std::string note;
+    std::string expectedTitle = "Application Error";
     bool handFile = false;
     bool handBroken = false;
 };
@@ -118,6 +119,12 @@ struct FakeStore final : SettingsStore {
 
 // A form over fakes that log what it does; a table test builds one a case.
 struct FakeForm {
+    FakeForm() = default;
+    explicit FakeForm(Language language, std::string_view title)
+        : form{store, computer, user, view, addin, language} {
+        view.expectedTitle = title;
+    }
+
     Log log;
     FakeView view{log};
     FakeSwitch addin{log};
@@ -533,7 +540,7 @@ struct MachineWideOk : OkOverFakeSystem {
 };
 
 TEST_F(MachineWideOk, TheSettingAloneSwitchesTheClassicTabForThisUser) {
-    EXPECT_EQ(view.note, kMachineWideNote);
+    EXPECT_EQ(view.note, "Tavlin is installed for all users of this computer.");
     platform.keys.insert(addinKey); // from an earlier per-user installation
     for (const bool on : {true, false}) {
         if (!on) {
@@ -552,8 +559,8 @@ TEST_F(MachineWideOk, TheSettingAloneSwitchesTheClassicTabForThisUser) {
 }
 
 TEST(FormInstallation, TheNoteSaysSoOnlyInAMachineWideInstallationAndPolicyFollows) {
-    const std::string wide(kMachineWideNote);
-    const std::string managed(kManagedNote);
+    const std::string wide = "Tavlin is installed for all users of this computer.";
+    const std::string managed = "Some settings are managed by your administrator.";
     const std::string ignored =
         "The computer policy for \"Left\" is ignored: the text \"yes\" is not 0 or 1.";
     struct Case {
@@ -590,6 +597,65 @@ TEST(FormInstallation, TheNoteSaysSoOnlyInAMachineWideInstallationAndPolicyFollo
         perUser.form.InitializeFromStore();
         EXPECT_EQ(f.Boxes(), perUser.Boxes()) << c.note;
         EXPECT_EQ(f.view.locked, perUser.view.locked) << c.note;
+    }
+}
+
+// Only what the window says changes with the language: OK writes the same
+// twelve keys, whatever the boxes' captions read.
+TEST(FormLanguages, OkWritesTheSameTwelveKeysInEveryLanguage) {
+    const Log expected = {
+        "write Classic=1",    "write Left=0",      "write All=1",
+        "write Home=1",       "write Insert=0",    "write Page Layout=1",
+        "write References=0", "write View=0",      "write Review=0",
+        "write Mailings=0",   "write Developer=0", "write Hide built-in tabs=1",
+    };
+    for (const Language language : kAllLanguages) {
+        FakeForm f(language, ErrorBoxTitle(language));
+        f.form.InitializeFromStore();
+        f.form.ClickBox(kHomeBox);
+        f.form.ClickBox(5); // Page Layout
+        f.form.PressButton(kOkButton);
+        EXPECT_EQ(f.Writes(), expected) << LocaleName(language);
+        EXPECT_TRUE(f.view.boxTexts.empty()) << LocaleName(language);
+    }
+}
+
+TEST(FormLanguages, TheNoteAndTheErrorBoxesSpeakTheUsersLanguage) {
+    struct Case {
+        Language language;
+        const char* note;
+        const char* box;
+    };
+    const Case cases[] = {
+        {Language::German,
+         "Tavlin ist für alle Benutzer dieses Computers installiert.\n"
+         "Einige Einstellungen werden von Ihrem Administrator verwaltet.\n"
+         "Die Computerrichtlinie für „Left“ wird ignoriert: Der Text „yes“ ist nicht 0 oder 1.\n"
+         "Die Benutzerrichtlinie für „All“ wird ignoriert: Ein Wert vom Typ REG_BINARY ist weder "
+         "REG_DWORD noch REG_SZ.",
+         "Typen unverträglich\r\nin TavlinPanel2016/06/15.Form1.Form_Load in Zeile 102\r\r"
+         "Bitte senden Sie einen Screenshot dieser Meldung per E-Mail an support@drevalo.example"},
+        {Language::Russian,
+         "Tavlin установлен для всех пользователей этого компьютера.\n"
+         "Некоторые параметры задаются администратором.\n"
+         "Политика компьютера для «Left» не учитывается: текст «yes» не равен 0 или 1.\n"
+         "Политика пользователя для «All» не учитывается: значение типа REG_BINARY не является "
+         "ни REG_DWORD, ни REG_SZ.",
+         "Несоответствие типа\r\nв TavlinPanel2016/06/15.Form1.Form_Load, строка 102\r\r"
+         "Отправьте снимок экрана с этим сообщением по электронной почте на адрес "
+         "support@drevalo.example"},
+    };
+    for (const Case& c : cases) {
+        FakeForm f(c.language, ErrorBoxTitle(c.language));
+        f.addin.machineWide = true;
+        f.computer.Put("Home", PolicyValue::Dword(1));
+        f.computer.Put("Left", PolicyValue::String("yes"));
+        f.user.Put("All", PolicyValue::Other("REG_BINARY"));
+        f.FailAt(Handler::Load, 102);
+        f.form.InitializeFromStore();
+        f.form.PrepareToShow();
+        EXPECT_EQ(f.view.note, c.note) << LocaleName(c.language);
+        EXPECT_EQ(f.view.boxTexts, Log{c.box}) << LocaleName(c.language);
     }
 }
 
@@ -653,7 +719,7 @@ TEST(FormPolicy, LocksNotesAndWhatOkDoes) {
         // (or the default) where policy kept a box from showing it.
         const char* written;
     };
-    const std::string managed(kManagedNote);
+    const std::string managed = "Some settings are managed by your administrator.";
     const std::vector<Case> cases = {
         {"no policy: as ever", {}, {}, {}, "111000000000", {}, "", "enable", "111000000000"},
         {"Classic locked off: the boxes keep the user's choices, OK switches off",

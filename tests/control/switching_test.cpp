@@ -152,6 +152,54 @@ TEST(RegistrationFailure, SaysWhichAddinAndWhy) {
     }
 }
 
+// The tool's path, the add-in's file, the exit code and the system's
+// message stand in a sentence of the user's language.
+TEST(RegistrationFailure, SaysItInTheUsersLanguage) {
+    const InstalledAddin addin{"C:\\P\\x64\\TavlinAddin.dll", k64,
+                               "C:\\Windows\\System32\\regsvr32.exe"};
+    using O = ToolRun::Outcome;
+    struct Case {
+        Language language;
+        ToolRun run;
+        bool unregister;
+        const char* text;
+    };
+    const Case cases[] = {
+        {Language::German,
+         {O::Ended, 3, {}},
+         false,
+         "Das Add-In C:\\P\\x64\\TavlinAddin.dll konnte nicht eingeschaltet werden. Die Datei "
+         "fehlt oder kann nicht geladen werden (Exitcode von regsvr32: 3)."},
+        {Language::German,
+         {O::StillRunning, 0, {}},
+         true,
+         "Das Add-In C:\\P\\x64\\TavlinAddin.dll konnte nicht ausgeschaltet werden. "
+         "C:\\Windows\\System32\\regsvr32.exe wurde nicht innerhalb von 30 Sekunden beendet."},
+        {Language::Japanese,
+         {O::NotStarted, 0, "ファイルが見つかりません。"},
+         false,
+         "アドイン C:\\P\\x64\\TavlinAddin.dll を有効にできませんでした。"
+         "C:\\Windows\\System32\\regsvr32.exe を開始できませんでした: ファイルが見つかりません。"},
+    };
+    for (const Case& c : cases) {
+        const auto failure = RegistrationFailure(addin, c.unregister, c.run, c.language);
+        ASSERT_TRUE(failure) << c.text;
+        EXPECT_EQ(failure->description(), c.text);
+    }
+}
+
+TEST(SwitchLanguage, WordsFailureIsToldInTheUsersLanguage) {
+    FakeSwitchPlatform platform;
+    PlatformAddinSwitch addin{platform, Language::Russian};
+    try {
+        addin.StartWord();
+        ADD_FAILURE() << "started without a Word";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.description(), "Не удалось запустить Microsoft Word: на этом компьютере не "
+                                   "зарегистрирован Word.");
+    }
+}
+
 // --- The switch over a fake system ------------------------------------------
 
 const std::string kDll32 = "C:\\Program Files\\Tavlin\\TavlinAddin.dll";

@@ -10,6 +10,10 @@
 //   window               wait until its window is shown
 //   errorbox TEXT        wait for an error box, check its whole text (\r \n
 //                        and \\ written as such) and title, press OK
+//   errorboxto PATH      wait for an error box, write its title and, on
+//                        the next line, its text (written as for errorbox)
+//                        to PATH, UTF-8, and press OK: for texts that a
+//                        command line under Wine's locale cannot carry
 //   noerrorbox           no error box is open
 //   boxes 111000000000   the twelve boxes' states, box 0 first
 //   enabled 111111111111 which boxes the user can change (1) and which are
@@ -18,6 +22,11 @@
 //                        written as for errorbox); an empty TEXT: no note
 //                        is shown
 //   title TEXT           the About page's title reads TEXT
+//   texts PATH           write the window's texts to PATH, UTF-8, one a
+//                        line as NAME<tab>TEXT: tab0 tab1 box0...box11 ok
+//                        cancel website
+//   fits                 every box's, button's and label's text fits its
+//                        control, measured in the window's font
 //   click N              click box N
 //   clicknote            click into the policy note (which takes the focus)
 //   tab N                switch the tab control to page N
@@ -36,7 +45,9 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -190,6 +201,152 @@ std::wstring PolicyNote() {
     return text;
 }
 
+// A tab's caption. The tab control writes it into memory of the program's
+// own, so the item and its buffer are lent there and read back.
+class LentMemory {
+public:
+    LentMemory(HANDLE process, std::size_t size)
+        : process_(process),
+          address_(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {
+        if (address_ == nullptr) {
+            Fail(L"cannot lend memory to the program");
+        }
+    }
+    LentMemory(const LentMemory&) = delete;
+    LentMemory& operator=(const LentMemory&) = delete;
+    ~LentMemory() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+    [[nodiscard]] void* get() const { return address_; }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+std::wstring TabCaption(int index) {
+    const HANDLE process = g_program.process.get();
+    constexpr int kChars = 256;
+    const LentMemory lent(process, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+    void* remote = lent.get();
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TCITEMW));
+    item.cchTextMax = kChars;
+    std::wstring text(kChars, L'\0');
+    const bool read =
+        ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+        ::SendMessageW(Control(kTabControlId), TCM_GETITEMW, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(remote)) != 0 &&
+        ::ReadProcessMemory(process, item.pszText, text.data(), kChars * sizeof(wchar_t), nullptr);
+    if (!read) {
+        Fail(L"cannot read tab " + std::to_wstring(index));
+    }
+    text.resize(std::wcslen(text.c_str()));
+    return text;
+}
+
+// The window's texts by the names the texts step writes them under.
+std::vector<std::pair<std::wstring, std::wstring>> WindowTexts() {
+    std::vector<std::pair<std::wstring, std::wstring>> texts;
+    for (int tab = 0; tab < 2; ++tab) {
+        texts.emplace_back(L"tab" + std::to_wstring(tab), TabCaption(tab));
+    }
+    for (int box = 0; box < kBoxCount; ++box) {
+        texts.emplace_back(L"box" + std::to_wstring(box), WindowText(Control(kFirstBoxId + box)));
+    }
+    texts.emplace_back(L"ok", WindowText(Control(kOkButtonId)));
+    texts.emplace_back(L"cancel", WindowText(Control(kCancelButtonId)));
+    texts.emplace_back(L"website", WindowText(Control(kWebsiteLabelId)));
+    return texts;
+}
+
+void WriteUtf8(const std::wstring& path, const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                          nullptr, nullptr);
+    const HANDLE created = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    const tavlin::UniqueHandle file(created == INVALID_HANDLE_VALUE ? nullptr : created);
+    DWORD written = 0;
+    if (!file ||
+        !::WriteFile(file.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) ||
+        written != utf8.size()) {
+        Fail(L"cannot write " + path);
+    }
+}
+
+void WriteTexts(const std::wstring& path) {
+    std::wstring lines;
+    for (const auto& [name, text] : WindowTexts()) {
+        lines += name + L"\t" + text + L"\n";
+    }
+    WriteUtf8(path, lines);
+}
+
+// Measured as the program measures, in the message font: a caption that
+// needs more than its control's width is cut off on the screen. A check
+// box's caption starts after the box's square.
+// The screen's device context with a font selected, released on every way
+// out.
+class ScreenDc {
+public:
+    explicit ScreenDc(HGDIOBJ font) : dc_(::GetDC(nullptr)) {
+        if (dc_ == nullptr) {
+            Fail(L"no device context to measure with");
+        }
+        old_ = ::SelectObject(dc_, font);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() {
+        ::SelectObject(dc_, old_);
+        ::ReleaseDC(nullptr, dc_);
+    }
+    [[nodiscard]] HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+void CheckTextsFit() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        Fail(L"no message font");
+    }
+    const tavlin::UniqueGdiObject font(::CreateFontIndirectW(&metrics.lfMessageFont));
+    if (!font) {
+        Fail(L"no font to measure with");
+    }
+    std::wstring cut;
+    {
+        const ScreenDc dc(font.get());
+        auto check = [&](int id, int before) {
+            const HWND control = Control(id);
+            const std::wstring text = WindowText(control);
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            RECT r{};
+            ::GetClientRect(control, &r);
+            std::fwprintf(stdout, L"fits: %d needs %ld of %ld\n", id, before + size.cx, r.right);
+            if (before + size.cx > r.right) {
+                cut += L" " + std::to_wstring(id) + L" (" + text + L")";
+            }
+        };
+        for (int box = 0; box < kBoxCount; ++box) {
+            check(kFirstBoxId + box, ::GetSystemMetrics(SM_CXMENUCHECK));
+        }
+        for (const int id : {kOkButtonId, kCancelButtonId, kWebsiteLabelId}) {
+            check(id, 0);
+        }
+    }
+    if (!cut.empty()) {
+        Fail(L"texts cut off:" + cut);
+    }
+}
+
 std::wstring BoxStates() {
     std::wstring states;
     for (int box = 0; box < kBoxCount; ++box) {
@@ -298,8 +455,8 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         if (WindowText(g_form) != L"Tavlinar") {
             Fail(L"caption is " + WindowText(g_form));
         }
-    } else if (step == L"errorbox") {
-        const std::wstring expected = Unescape(argument());
+    } else if (step == L"errorbox" || step == L"errorboxto") {
+        const std::wstring given = argument();
         HWND box = nullptr;
         // OK waits for regsvr32 before its boxes can appear.
         WaitFor(
@@ -307,11 +464,12 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         const std::wstring text = WindowText(::GetDlgItem(box, kMessageBoxTextId));
         const std::wstring title = WindowText(box);
         std::fwprintf(stdout, L"box: [%ls] %ls\n", title.c_str(), Escape(text).c_str());
-        if (title != L"Application Error") {
+        if (step == L"errorboxto") {
+            WriteUtf8(given, title + L"\n" + Escape(text));
+        } else if (title != L"Application Error") {
             Fail(L"box title " + title);
-        }
-        if (text != expected) {
-            Fail(L"box text " + Escape(text) + L" expected " + Escape(expected));
+        } else if (text != Unescape(given)) {
+            Fail(L"box text " + Escape(text) + L" expected " + given);
         }
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitFor(L"the box to close", [&] { return !::IsWindow(box); });
@@ -347,6 +505,10 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         if (title != expected) {
             Fail(L"About title " + title + L" expected " + expected);
         }
+    } else if (step == L"texts") {
+        WriteTexts(argument());
+    } else if (step == L"fits") {
+        CheckTextsFit();
     } else if (step == L"click") {
         ::SendMessageW(Control(kFirstBoxId + std::stoi(argument())), BM_CLICK, 0, 0);
     } else if (step == L"clicknote") {

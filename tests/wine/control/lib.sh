@@ -83,6 +83,20 @@ app_paths='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe'
 reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
 reg add "$app_paths" /ve /t REG_SZ /d "$word_win" /f >/dev/null
 
+# in_ascii_folder: from here on the installation is a copy in a folder
+# named in ASCII (folder, folder_win, exe_win and the DLLs' paths say so).
+# Under a locale this Linux has not generated, as the language tests set
+# LC_ALL to, Wine converts command lines as ASCII and the usual folder's
+# letters do not survive the driver's.
+in_ascii_folder() {
+  cp -a "$folder" "$WINEPREFIX/drive_c/$programs/Tavlin"
+  folder="$WINEPREFIX/drive_c/$programs/Tavlin"
+  folder_win="C:\\$programs\\Tavlin"
+  exe_win="$folder_win\\Tavlinar.exe"
+  dll32_win="$folder_win\\TavlinAddin.dll"
+  dll64_win="$folder_win\\x64\\TavlinAddin.dll"
+}
+
 # drive STEP...: the driver against Tavlinar.exe in its folder. Its "exited"
 # waits for Word too, and a registry write is seen as soon as reg returns,
 # so nothing waits for Wine to go idle (which costs seconds each time).
