@@ -4,10 +4,9 @@
 #include "fixtures.h"
 #include "xml_tree.h"
 
-#include <gtest/gtest.h>
+#include "tests/text_files.h"
 
-#include <fstream>
-#include <iterator>
+#include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
@@ -16,28 +15,9 @@
 namespace tavlin {
 namespace {
 
-constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+using test::IsUtf8;
 
-bool IsUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80           ? 1
-                                   : (lead >> 5) == 0x6  ? 2
-                                   : (lead >> 4) == 0xE  ? 3
-                                   : (lead >> 3) == 0x1E ? 4
-                                                         : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
 // Every text of every language: there, UTF-8, and safe to write into the
 // document verbatim; a dialog's "…" wherever English has one.
@@ -215,9 +195,7 @@ TEST(LanguageTables, TheTemplatesNameTheTabAndTheAllMenuAsTheRibbonDoes) {
     for (const Language language : kAllLanguages) {
         const std::string path =
             std::string(TAVLIN_POLICY_DIR "/") + std::string(LocaleName(language)) + "/Tavlin.adml";
-        std::ifstream file(path, std::ios::binary);
-        ASSERT_TRUE(file) << path;
-        const std::string adml{std::istreambuf_iterator<char>(file), {}};
+        const std::string adml = test::ReadFile(path);
         const auto title = [&](std::string_view id) {
             const std::string start = "<string id=\"" + std::string(id) + "\">";
             const std::size_t at = adml.find(start);

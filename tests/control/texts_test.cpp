@@ -2,6 +2,8 @@
 
 #include "control/boxes.h"
 
+#include "tests/text_files.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,26 +14,7 @@
 namespace tavlin::control {
 namespace {
 
-bool IsUtf8(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80           ? 1
-                                   : (lead >> 5) == 0x6  ? 2
-                                   : (lead >> 4) == 0xE  ? 3
-                                   : (lead >> 3) == 0x1E ? 4
-                                                         : 0;
-        if (length == 0 || at + length > text.size()) {
-            return false;
-        }
-        for (std::size_t i = 1; i < length; ++i) {
-            if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        at += length;
-    }
-    return true;
-}
+using test::IsUtf8;
 
 std::vector<int> Sorted(std::vector<int> numbers) {
     std::sort(numbers.begin(), numbers.end());

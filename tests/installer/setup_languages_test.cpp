@@ -5,6 +5,8 @@
 // (or the other way round) is caught here.
 #include "common/language.h"
 
+#include "tests/text_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,13 +20,7 @@
 namespace tavlin {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot read " << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::ReadFile;
 
 // The language id an NSIS language file declares on the line after its
 // "# Language ID" comment.

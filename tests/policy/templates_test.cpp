@@ -6,6 +6,8 @@
 #include "common/policy.h"
 #include "common/settings_store.h"
 
+#include "tests/text_files.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,13 +23,7 @@
 namespace tavlin {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot read " << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::ReadFile;
 
 using Attributes = std::map<std::string, std::string>;
 
