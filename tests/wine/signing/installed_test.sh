@@ -3,9 +3,10 @@
 # (silent) or the package (msiexec /qn) installed in a fresh prefix, each
 # DLL and program it installed verifies against the test CA. Then Wine's
 # own WinVerifyTrust, as Office asks it when only signed add-ins may load,
-# on the installed x86_64 add-in: refused while the test root is unknown,
-# trusted once it is among the computer's trusted roots, and a copy with
-# one byte changed refused even then.
+# on the installed x86_64 add-in: trusted once the test root is among the
+# computer's trusted roots; a copy with one byte changed and one with its
+# signature removed refused even then. What Wine answers while the root is
+# unknown is reported.
 #   installed_test.sh TEMPLATE WORKDIR ARCH SETUP_OR_PACKAGE VERSION TRUST_PROBE CA_CERT
 set -uo pipefail
 probe=$6 ca=$7
@@ -55,9 +56,21 @@ trust() {
         bad "$what: $answer (want $want, exit code $rc)"
     fi
 }
+unsigned='C:\altered\unsigned.dll'
+osslsigncode remove-signature -in "$(unix_path "$addin")" -out "$(unix_path "$unsigned")" >/dev/null
 say "WinVerifyTrust (WINTRUST_ACTION_GENERIC_VERIFY_V2) in Wine"
-trust "installed x86_64 add-in, test root unknown" refused "$addin"
+# Windows refuses a chain to an unknown root (CERT_E_UNTRUSTEDROOT). Wine
+# 8 does not: it trusts any chain whose signature and digest hold. That is
+# shown here, not held against the build; should Wine start refusing, the
+# note says so.
+answer=$("$WINE" "$probe" verify "$addin" 2>/dev/null | tr -d '\r')
+if [[ $answer == *" trusted" ]]; then
+    say "note: test root unknown, yet Wine trusts the installed add-in: $answer (Windows: CERT_E_UNTRUSTEDROOT)"
+else
+    say "note: test root unknown, Wine refuses the installed add-in, as Windows does: $answer"
+fi
 expect "test root added to the computer's trusted roots" "$WINE" "$probe" add-root 'C:\test-root.der'
 trust "installed x86_64 add-in, test root trusted" trusted "$addin"
 trust "copy with one byte changed, test root trusted" refused "$altered"
+trust "copy with its signature removed" refused "$unsigned"
 finish
