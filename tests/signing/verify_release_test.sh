@@ -9,7 +9,7 @@
 #   verify_release_test.sh REPO CA_CERT RELEASE_FOLDER WORKDIR SIGNING_CONF
 set -uo pipefail
 repo=${1:?repository} ca=${2:?test CA} release=${3:?release folder} work=${4:?work folder}
-sign_conf=${5:?the build's signing.conf}
+sign_conf=${5:?signing.conf of the build}
 verify=("$repo/scripts/verify-release.sh" -CAfile "$ca" --build "$work/build")
 failures=0
 bad() {
