@@ -56,6 +56,16 @@ if(NOT TAVLIN_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
   message(FATAL_ERROR "Set SOURCE_DATE_EPOCH (the commit's time, seconds since 1970): "
                       "this is no git checkout to read it from")
 endif()
+# A new commit configures anew, and what records the time is made again:
+# it depends on this file, rewritten only when the time changes.
+execute_process(COMMAND git rev-parse --path-format=absolute --git-path logs/HEAD
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  OUTPUT_VARIABLE tavlin_git_head_log OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(tavlin_git_head_log AND EXISTS ${tavlin_git_head_log})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${tavlin_git_head_log})
+endif()
+set(TAVLIN_SOURCE_DATE_EPOCH_FILE ${CMAKE_BINARY_DIR}/source-date-epoch)
+file(CONFIGURE OUTPUT ${TAVLIN_SOURCE_DATE_EPOCH_FILE} CONTENT "${TAVLIN_SOURCE_DATE_EPOCH}\n")
 find_program(TAVLIN_PYTHON python3 REQUIRED)
 
 include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)

@@ -17,8 +17,9 @@
 # bytes against the build's. Exits non-zero, naming each file that fails.
 #
 # --build DIR builds in DIR and keeps it; a DIR that holds a finished
-# build of the same release is used again (the tests check an altered
-# copy of a release that way). TAVLIN_VERIFY_CAFILE and
+# build of the same commit is used again as it is, with the signatures of
+# the release it was made for (the tests check altered copies of a release
+# that way). TAVLIN_VERIFY_CAFILE and
 # TAVLIN_VERIFY_TSA_CAFILE stand for -CAfile and -TSA-CAfile.
 set -euo pipefail
 shopt -s extglob
@@ -150,7 +151,7 @@ check() {
     fi
     if ((${#problems[@]} == 0)); then
         [[ $name != *.@(exe|dll|msi) ]] || problems=("signature verified,")
-        echo "ok    $name: ${problems[*]} same as built"
+        echo "ok    $name: ${problems[*]:+${problems[*]} }same as built"
     else
         local text
         text=$(printf '; %s' "${problems[@]}")

@@ -16,6 +16,9 @@ bad() {
     echo "  FAIL $*"
     failures=$((failures + 1))
 }
+# The second build is made anew for this release, then used again for its
+# altered copies.
+rm -rf "$work"
 mkdir -p "$work"
 
 # run_verify FOLDER: verify-release's lines in $work/out, its exit code in rc.
