@@ -37,7 +37,7 @@ case $mode in
 key)
     args=(-h sha256 -n "${conf[description]}" -i "${conf[url]}")
     if [[ ${conf[key]} == pkcs11:* ]]; then
-        args+=(-pkcs11engine "${conf[engine]}" -pkcs11module "${conf[module]}"
+        args+=(-pkcs11module "${conf[module]}"
             -certs "${conf[cert]}" -key "${conf[key]}")
     else
         args+=(-pkcs12 "${conf[key]}")

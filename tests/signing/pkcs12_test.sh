@@ -20,7 +20,7 @@ bad() {
 # sign_with PASSWORD_FILE OUT: a fresh unsigned copy, signed with the
 # PKCS#12 file.
 sign_with() {
-    grep -vE '^(key|cert|module|engine|pin_file|softhsm2_conf)=' "$conf" >"$work/signing.conf"
+    grep -vE '^(key|cert|module|pin_file|softhsm2_conf)=' "$conf" >"$work/signing.conf"
     printf '%s\n' "key=$identity/signing.p12" "pin_file=$1" >>"$work/signing.conf"
     osslsigncode remove-signature -in "$signed" -out "$2" >/dev/null
     bash "$sign" "$work/signing.conf" "$2" "$(basename "$signed")" >"$work/sign.log" 2>&1
