@@ -48,6 +48,12 @@ key)
     log=$(osslsigncode sign "${args[@]}" -in "$file" -out "$out" 2>&1) || fail "osslsigncode could not sign it:"$'\n'"$log"
     ;;
 signatures)
+    # The build that verifies a release builds unsigned: whatever carries a
+    # signature as built was signed by something else.
+    if osslsigncode extract-signature -in "$file" -out "$out" >/dev/null 2>&1; then
+        fail "it carries a signature as built, before the release's is attached"
+    fi
+    rm -f "$out"
     sig="${conf[signatures]}/$name.p7"
     if [[ ! -f $sig ]]; then
         echo "sign: $name: no signature to attach ($sig): left unsigned" >&2
