@@ -147,7 +147,11 @@ check() {
     if [[ ! -f $twin ]]; then
         problems+=("the build made no such file")
     elif ! at=$(cmp "$file" "$twin" 2>&1); then
-        problems+=("differs from the build's ($(sed 's/.*differ: //; s/,.*//' <<<"$at"))")
+        case $at in
+        *differ:*) at="first at $(sed 's/.*differ: //; s/,.*//' <<<"$at")" ;;
+        *EOF*) at="$(stat -c %s "$file") bytes, the build's $(stat -c %s "$twin")" ;;
+        esac
+        problems+=("differs from the build's ($at)")
     fi
     if ((${#problems[@]} == 0)); then
         [[ $name != *.@(exe|dll|msi) ]] || problems=("signature verified,")
