@@ -35,3 +35,37 @@ if(TAVLIN_WIN64)
     COMMENT "Checking the i686 deliverables (build the mingw-i686 preset first)"
     VERBATIM)
 endif()
+
+# Anyone can rebuild a release and get the same files, byte for byte,
+# wherever they build it and whenever: no link time in the PE header, and
+# no source or build folder in what the compiler records.
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>
+                    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>)
+
+# The time a format wants recorded (the type library, the packages' summary
+# information) is the commit's, as SOURCE_DATE_EPOCH fixes it.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(TAVLIN_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+  execute_process(COMMAND git log -1 --format=%ct
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+    OUTPUT_VARIABLE TAVLIN_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+if(NOT TAVLIN_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "Set SOURCE_DATE_EPOCH (the commit's time, seconds since 1970): "
+                      "this is no git checkout to read it from")
+endif()
+# A new commit configures anew, and what records the time is made again:
+# it depends on this file, rewritten only when the time changes.
+execute_process(COMMAND git rev-parse --path-format=absolute --git-path logs/HEAD
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  OUTPUT_VARIABLE tavlin_git_head_log OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(tavlin_git_head_log AND EXISTS ${tavlin_git_head_log})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${tavlin_git_head_log})
+endif()
+set(TAVLIN_SOURCE_DATE_EPOCH_FILE ${CMAKE_BINARY_DIR}/source-date-epoch)
+file(CONFIGURE OUTPUT ${TAVLIN_SOURCE_DATE_EPOCH_FILE} CONTENT "${TAVLIN_SOURCE_DATE_EPOCH}\n")
+find_program(TAVLIN_PYTHON python3 REQUIRED)
+
+include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)

@@ -35,6 +35,15 @@ Unicode true
   !error "TAVLIN_ARCH must be x86 or x64"
 !endif
 SetCompressor /SOLID lzma
+; Files keep no build-time dates: two builds of one commit are the same file.
+SetDateSave off
+; A signing build (TAVLIN_SIGN_SCRIPT, TAVLIN_SIGN_CONFIG; see
+; scripts/sign.sh) signs the uninstaller before it is packed, and the
+; installer itself (TAVLIN_SIGN_NAME) once written.
+!ifdef TAVLIN_SIGN_SCRIPT
+  !uninstfinalize 'bash "${TAVLIN_SIGN_SCRIPT}" "${TAVLIN_SIGN_CONFIG}" "%1" "Uninstall-${TAVLIN_ARCH}.exe"' = 0
+  !finalize 'bash "${TAVLIN_SIGN_SCRIPT}" "${TAVLIN_SIGN_CONFIG}" "%1" "${TAVLIN_SIGN_NAME}"' = 0
+!endif
 
 !include MUI2.nsh
 !include LogicLib.nsh

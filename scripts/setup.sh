@@ -16,6 +16,10 @@ if [[ "${TAVLIN_NATIVE_ONLY:-0}" != 1 ]]; then
     imagemagick xdotool 7zip wixl msitools
     fonts-wqy-microhei
   )
+  # Signing: osslsigncode signs (2.5, Debian's, or later), the PKCS#11
+  # engine lets it reach a key in a token, SoftHSM2 is the token the tests
+  # make their own test identity in.
+  want+=(osslsigncode libengine-pkcs11-openssl softhsm2)
 fi
 
 missing=()

@@ -3,7 +3,8 @@
 # their checks, each running its own tests under Wine (the i686 build's in
 # Wine's WoW64 form and on a 32-bit Windows). The builds come first, both:
 # the x86_64 build packages the i686 files, and the i686 build's tests use
-# the x86_64 add-in and installer. Ends with one line on the 32-bit tests.
+# the x86_64 add-in and installer. Both are signed with a test identity.
+# Ends with one line on the 32-bit tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -22,6 +23,12 @@ step "native unit tests under ASan and UBSan"
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize
 ctest --preset native-sanitize
+
+# Both Windows builds are signed, with a test identity of their own (a test
+# CA, its key in a SoftHSM2 token): every other test then runs on signed
+# files, as they ship.
+step "test signing identity"
+eval "$(bash scripts/test-identity.sh build/test-identity)"
 
 for arch in i686 x86_64; do
   step "Windows $arch build"
