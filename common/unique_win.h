@@ -45,6 +45,36 @@ struct CursorTraits {
 };
 using UniqueCursor = UniqueResource<CursorTraits>;
 
+// A window's device context (the screen's for nullptr), given back exactly
+// once; with a font, that font is selected into it until then. Measuring
+// text is what every window here uses one for.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window, HGDIOBJ font = nullptr) : window_(window), dc_(::GetDC(window)) {
+        if (dc_ != nullptr && font != nullptr) {
+            old_ = ::SelectObject(dc_, font);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_ == nullptr) {
+            return;
+        }
+        if (old_ != nullptr) {
+            ::SelectObject(dc_, old_);
+        }
+        ::ReleaseDC(window_, dc_);
+    }
+    [[nodiscard]] HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
 // A VARIANT cleared on every exit path.
 class UniqueVariant {
 public:

@@ -45,11 +45,8 @@ int WindowDpi(HWND hwnd) {
             }
         }
     }
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) {
-        ::ReleaseDC(nullptr, screen);
-    }
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
 }
 
@@ -68,30 +65,6 @@ LRESULT CALLBACK NoteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
         return 0;
     }
 }
-
-// A window's device context with the font the window's controls draw with,
-// released on every way out.
-class FontDc {
-public:
-    FontDc(HWND hwnd, HGDIOBJ font) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {
-        if (dc_ == nullptr) {
-            throw PlatformError(::GetLastError());
-        }
-        old_ = ::SelectObject(dc_, font);
-    }
-    FontDc(const FontDc&) = delete;
-    FontDc& operator=(const FontDc&) = delete;
-    ~FontDc() {
-        ::SelectObject(dc_, old_);
-        ::ReleaseDC(hwnd_, dc_);
-    }
-    [[nodiscard]] HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
 
 int TextWidth(HDC dc, std::wstring_view text) {
     SIZE size{};
@@ -192,7 +165,10 @@ std::wstring FormWindow::Say(Text key) const {
 void FormWindow::FitToTheTexts() {
     TextWidths widths;
     {
-        const FontDc dc(hwnd_, font_.get());
+        const WindowDc dc(hwnd_, font_.get());
+        if (!dc) {
+            throw PlatformError(::GetLastError());
+        }
         for (int i = 0; i < kBoxCount; ++i) {
             widths.captions[static_cast<std::size_t>(i)] = TextWidth(dc.get(), Say(BoxCaption(i)));
         }
@@ -423,11 +399,8 @@ void FormWindow::ShowPolicyNote(std::string_view text) {
     RECT area{};
     ::GetClientRect(policyNote_, &area);
     TEXTMETRICW metrics{};
-    if (const HDC dc = ::GetDC(policyNote_)) {
-        const HGDIOBJ old = ::SelectObject(dc, font_.get());
-        ::GetTextMetricsW(dc, &metrics);
-        ::SelectObject(dc, old);
-        ::ReleaseDC(policyNote_, dc);
+    if (const WindowDc dc(policyNote_, font_.get()); dc) {
+        ::GetTextMetricsW(dc.get(), &metrics);
     }
     const int lineHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 16;
     ::ShowScrollBar(policyNote_, SB_VERT, lineCount * lineHeight > area.bottom - area.top);

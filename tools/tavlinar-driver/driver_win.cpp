@@ -287,29 +287,6 @@ void WriteTexts(const std::wstring& path) {
 // Measured as the program measures, in the message font: a caption that
 // needs more than its control's width is cut off on the screen. A check
 // box's caption starts after the box's square.
-// The screen's device context with a font selected, released on every way
-// out.
-class ScreenDc {
-public:
-    explicit ScreenDc(HGDIOBJ font) : dc_(::GetDC(nullptr)) {
-        if (dc_ == nullptr) {
-            Fail(L"no device context to measure with");
-        }
-        old_ = ::SelectObject(dc_, font);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        ::SelectObject(dc_, old_);
-        ::ReleaseDC(nullptr, dc_);
-    }
-    [[nodiscard]] HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
 void CheckTextsFit() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -322,7 +299,10 @@ void CheckTextsFit() {
     }
     std::wstring cut;
     {
-        const ScreenDc dc(font.get());
+        const tavlin::WindowDc dc(nullptr, font.get());
+        if (!dc) {
+            Fail(L"no device context to measure with");
+        }
         auto check = [&](int id, int before) {
             const HWND control = Control(id);
             const std::wstring text = WindowText(control);

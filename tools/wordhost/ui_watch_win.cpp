@@ -128,24 +128,6 @@ bool AboutWindowOpen() {
     return !WindowsOfThisProcess(kAboutClass, nullptr).empty();
 }
 
-// A window's device context, given back to it exactly once.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
-        if (dc_ != nullptr) {
-            ::ReleaseDC(window_, dc_);
-        }
-    }
-    [[nodiscard]] HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 // Whether a control shows its whole text: measured in its own font, the
 // text fits inside the control, and the control inside the window.
 bool TextFits(HWND parent, HWND control, const std::wstring& text) {
@@ -156,15 +138,11 @@ bool TextFits(HWND parent, HWND control, const std::wstring& text) {
     ::GetClientRect(parent, &parentClient);
     RECT own{};
     ::GetClientRect(control, &own);
-    const WindowDc dc(control);
     const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0));
-    const HGDIOBJ old = font != nullptr ? ::SelectObject(dc.get(), font) : nullptr;
+    const tavlin::WindowDc dc(control, font);
     SIZE size{};
     const BOOL measured =
         ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    if (old != nullptr) {
-        ::SelectObject(dc.get(), old);
-    }
     // A button draws its text inside a border and a focus frame.
     const int border = ClassName(control) == L"Button" ? 8 : 0;
     return measured && size.cx + border <= own.right && size.cy <= own.bottom &&
