@@ -11,11 +11,7 @@ shift 3
 built=("$@")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-bad() {
-    echo "  FAIL $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/lib.sh"
 
 files=("${built[@]}")
 for f in TavlinSetup.exe TavlinSetup-x64.exe Tavlin-x64.msi Tavlin-x86.msi; do
@@ -56,8 +52,4 @@ for f in "${files[@]}"; do
     fi
     echo "  ok   $name: verifies ($(sed -n 's/.*Subject: //p' "$work/log" | head -1)); one byte changed, it does not"
 done
-if ((failures > 0)); then
-    echo "$failures file(s) failed"
-    exit 1
-fi
-echo "all ${#files[@]} files signed and verified"
+finish "all ${#files[@]} files signed and verified"

@@ -10,12 +10,7 @@ sign=${1:?sign.sh} conf=${2:?signing.conf} identity=${3:?test identity} signed=$
 work=${5:?work folder}
 rm -rf "$work"
 mkdir -p "$work"
-failures=0
-ok() { echo "  ok   $*"; }
-bad() {
-    echo "  FAIL $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/lib.sh"
 
 # sign_with PASSWORD_FILE OUT: a fresh unsigned copy, signed with the
 # PKCS#12 file.
@@ -44,8 +39,4 @@ else
     ok "wrong password: signing fails and leaves no file: $(head -1 "$work/sign.log")"
 fi
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all checks passed"
+finish "all checks passed"

@@ -12,12 +12,7 @@ work=${5:?work folder}
 here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work"
 mkdir -p "$work"
-failures=0
-ok() { echo "  ok   $*"; }
-bad() {
-    echo "  FAIL $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/lib.sh"
 
 python3 "$here/tsa_server.py" "$identity/tsa.crt" "$identity/tsa.key" "$identity/ca.crt" "$work" \
     >"$work/port" 2>"$work/tsa.log" &
@@ -66,8 +61,4 @@ else
     ok "no service: signing fails, naming the file, and leaves no file: $(head -1 "$work/sign.log")"
 fi
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all checks passed"
+finish "all checks passed"

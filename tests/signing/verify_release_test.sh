@@ -11,11 +11,7 @@ set -uo pipefail
 repo=${1:?repository} ca=${2:?test CA} release=${3:?release folder} work=${4:?work folder}
 sign_conf=${5:?signing.conf of the build}
 verify=("$repo/scripts/verify-release.sh" -CAfile "$ca" --build "$work/build")
-failures=0
-bad() {
-    echo "  FAIL $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/lib.sh"
 # The second build is made anew for this release, then used again for its
 # altered copies.
 rm -rf "$work"
@@ -83,8 +79,4 @@ else
     bad "the altered setup program could not be signed again for the test"
 fi
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all checks passed"
+finish "all checks passed"
