@@ -27,12 +27,18 @@ rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
 export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 echo "wine-prefix: creating $prefix ($arch)" >&2
-if [[ ! -x $wine ]]; then
-  # Without wine32 there is no 32-bit Windows at all; the 64-bit prefix is
-  # still made, and the 32-bit tests report themselves skipped.
-  echo "wine-prefix: $wine is missing (Debian's wine32:i386)" >&2
-  [[ $arch == win32 ]] && { mkdir -p "$prefix"; echo "$arch" >"$prefix/.tavlin-arch"; echo "no $wine (wine32:i386 is not installed)" >"$prefix/.tavlin-no32bit"; touch "$prefix/.tavlin-ready"; exit 0; }
-  wine=/usr/lib/wine/wine64
+no32bit=$(bash "$(dirname "$0")/kernel-32bit.sh")
+no32bit_rc=$?
+if [[ $arch == win32 && $no32bit_rc != 0 ]]; then
+  # No 32-bit program can run (no wine32, or a kernel that runs none), so
+  # there is no 32-bit Windows at all: the 32-bit tests report themselves
+  # skipped with this reason.
+  echo "wine-prefix: $no32bit" >&2
+  mkdir -p "$prefix"
+  echo "$arch" >"$prefix/.tavlin-arch"
+  echo "$no32bit" >"$prefix/.tavlin-no32bit"
+  touch "$prefix/.tavlin-ready"
+  exit 0
 fi
 "$wine" wineboot -i >/dev/null 2>&1 </dev/null || true
 wineserver -w
@@ -49,8 +55,8 @@ echo "$arch" >"$prefix/.tavlin-arch"
 cmd32='C:\windows\syswow64\cmd.exe'
 [[ $arch == win32 ]] && cmd32='C:\windows\system32\cmd.exe'
 reason=
-if [[ ! -x /usr/lib/wine/wine ]]; then
-  reason="no /usr/lib/wine/wine (Debian's wine32:i386 is not installed)"
+if ((no32bit_rc != 0)); then
+  reason=$no32bit
 elif [[ $arch == win64 && ! -f $prefix/drive_c/windows/syswow64/regsvr32.exe ]]; then
   reason="the prefix has no SysWOW64 (it was made without wine32)"
 else

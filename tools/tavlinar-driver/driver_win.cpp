@@ -367,6 +367,14 @@ void PressKey(const std::wstring& name) {
     ::SendMessageTimeoutW(info.hwndFocus, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
+// Wine starts its desktop process (explorer.exe /desktop) from the first
+// program that shows a window after the prefix's server started anew, as
+// that program's child; it lives as long as the server, and the program
+// did not start it.
+bool StartedByWine(const wchar_t* exeFile) {
+    return ::lstrcmpiW(exeFile, L"explorer.exe") == 0;
+}
+
 // The program does not wait for the Word it starts; a test that reads what
 // Word saw must. The children are still listed after their parent ended.
 void WaitForChildren(DWORD parentId) {
@@ -379,7 +387,7 @@ void WaitForChildren(DWORD parentId) {
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
          more = ::Process32NextW(snapshot.get(), &entry)) {
-        if (entry.th32ParentProcessID != parentId) {
+        if (entry.th32ParentProcessID != parentId || StartedByWine(entry.szExeFile)) {
             continue;
         }
         // One that has ended since the list was made cannot be opened.
