@@ -67,7 +67,7 @@ echo "prefix: $WINEPREFIX, display $DISPLAY"
 
 step "installing silently: TavlinSetup.exe /S, the download (as an administrator would)"
 "$WINE" "$setup" /S || die "the installer failed with exit code $?"
-wineserver -w
+wine_wait_programs
 folder_win=$("$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavlin' /v InstallLocation 2>/dev/null |
     tr -d '\r' | sed -n 's/.*REG_SZ *//p')
 [[ -n $folder_win ]] || die "the installer left no InstallLocation"
@@ -107,7 +107,7 @@ for bits in 32 64; do
         "$WINE" "$wordhost" --tree --ribbon-out 'C:\ribbon.xml' | tr -d '\r' | { head -n 8; cat >/dev/null; }
         echo "  ... (the outline as above)"
     fi
-    wineserver -w
+    wine_wait_programs
     if cmp -s "$WINEPREFIX/drive_c/ribbon.xml" <("$root/build/native/tavlin-ribbon"); then
         echo "(the document the ${bits}-bit wordhost got is byte for byte the one build/native/tavlin-ribbon prints)"
     else
@@ -134,7 +134,7 @@ kill "$tavlinar" 2>/dev/null || true
 
 step "as an organisation deploys it: the setup program's Tavlin uninstalled, then Tavlin-x64.msi installed per machine (msiexec /i /qn)"
 "$WINE" "$folder_win\\Uninstall.exe" /S || die "the uninstaller failed with exit code $?"
-wineserver -w
+wine_wait_programs
 # Wine hands Linux msiexec's exit code modulo 256; cmd, in a batch file,
 # writes the real one.
 printf '@msiexec /i "%s" /qn\r\n@>C:\\msiexec.rc echo %%errorlevel%%\r\n' "Z:${msi//\//\\}" >"$WINEPREFIX/drive_c/msi.bat"

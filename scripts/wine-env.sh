@@ -7,9 +7,13 @@
 # and an EXIT trap that stops the prefix's wineserver and the display, and
 # removes the prefix after a successful run.
 # A program's registry writes are seen by the next program at once (the
-# server holds the registry), so tests need not wait between programs;
-# `wineserver -w` waits for the server itself to exit, some 2.5 s, and only
-# reading the prefix's registry files needs that.
+# server holds the registry), so tests need not wait between programs.
+# The prefix's server runs for the whole test (wineserver -p): one left to
+# itself ends some 3 s after the last program, and the next program starts
+# it and Wine's services anew, while the tests go on; the desktop process
+# then starts as a child of whichever program first shows a window. So
+# nothing here waits for the server to exit (`wineserver -w` would wait
+# for ever): wine_wait_programs waits for the programs themselves.
 # A test that runs 32-bit programs says so with TAVLIN_TEST_32BIT=1 (its
 # ctest environment); on a machine that cannot run them it ends here with
 # exit code 77, which ctest reports as skipped, and the reason.
@@ -70,7 +74,44 @@ tavlin_wine_cleanup() {
 }
 trap tavlin_wine_cleanup EXIT
 tavlin_start_xvfb
-# Wine's service processes, started by the first program in the prefix,
-# inherit its output; started here, with none captured, a later caller that
-# reads a program's output through a pipe is not left waiting on them.
-"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+
+# wine_programs: the prefix's programs that are running, one a line, other
+# than its server and the services Wine runs beside them: its processes
+# whose executable is Wine's loader, named by their first argument, which
+# Wine sets to the program as it was started.
+wine_programs() {
+  local d exe name
+  for d in /proc/[0-9]*; do
+    exe=$(readlink "$d/exe" 2>/dev/null) || continue
+    [[ $exe == /usr/lib/wine/wine* && $exe != */wineserver* ]] || continue
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "$d/environ" 2>/dev/null || continue
+    name=$(tr '\0' '\n' <"$d/cmdline" 2>/dev/null | head -n 1)
+    case ${name,,} in
+    *\\services.exe | *\\explorer.exe | *\\winedevice.exe | *\\plugplay.exe | *\\svchost.exe | *\\rpcss.exe) ;;
+    *) printf '%s\n' "$name" ;;
+    esac
+  done
+}
+
+# wine_wait_programs [SECONDS]: waits until none of the prefix's programs
+# runs (60 s at most); fails naming those still running.
+wine_wait_programs() {
+  local deadline=$((SECONDS + ${1:-60})) running
+  while running=$(wine_programs) && [[ -n $running ]]; do
+    if ((SECONDS >= deadline)); then
+      echo "wine-env: still running after ${1:-60} s: $running" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# wine_start_server: the prefix's server for the rest of the test, with
+# Wine's services. The services inherit the output of the program that
+# starts them; started here, with none captured, a later caller that reads
+# a program's output through a pipe is not left waiting on them.
+wine_start_server() {
+  wineserver -p
+  "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+wine_start_server

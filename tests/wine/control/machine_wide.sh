@@ -71,8 +71,11 @@ PY
 )"
 }
 
-# hklm NAME: the whole of HKLM, both views, exported to NAME.reg.
-hklm() { reg export HKLM "C:\\tavlin-test\\$1.reg" /y >/dev/null && [[ -s $c/$1.reg ]] || fail "export $1"; }
+# hklm NAME: HKLM\Software, both views, exported to NAME.reg: what a
+# program may write in HKLM is there; Wine's desktop process writes
+# HKLM\System\CurrentControlSet\Control\Video keys of its own whenever it
+# sets up a display.
+hklm() { reg export 'HKLM\Software' "C:\\tavlin-test\\$1.reg" /y >/dev/null && [[ -s $c/$1.reg ]] || fail "export $1"; }
 # hklm_unchanged BEFORE AFTER: fails naming the first keys that differ.
 hklm_unchanged() {
   cmp -s "$c/$1.reg" "$c/$2.reg" && return 0

@@ -81,7 +81,7 @@ TAVLIN_TEST_LOG='C:\tavlin-test\word.log' timeout 60 "$WINE" "C:\\tavlin-test\\$
 rc=$?
 expect "OK pressed, Tavlinar ended with no error box (driver exit code $rc)" test "$rc" = 0
 # Tavlinar does not wait for its regsvr32 runs; Wine settles once they end.
-wineserver -w
+wine_idle
 check_registered "$fits"
 expect_value "LoadBehavior" "$addin_key" LoadBehavior 0x3
 expect "Word (the stand-in) was started" test -s "$(unix_path 'C:\tavlin-test\word.log')"

@@ -61,7 +61,8 @@ say "Tavlinar closes; upgrade without /D= finds the first folder"
 kill "$tavlinar_pid" 2>/dev/null
 wait "$tavlinar_pid" 2>/dev/null
 wineserver -k 2>/dev/null
-wine_idle
+wineserver -w 2>/dev/null
+wine_start_server
 expect_exit installer 0 run_cmdline "$setup_cmd"
 check_installed "$folder"
 expect_not "still nothing in the default folder" test -e "$(unix_path "$default_folder")"

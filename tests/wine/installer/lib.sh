@@ -75,7 +75,8 @@ unix_path() {
     printf '%s/drive_c%s' "$WINEPREFIX" "${p//\\//}"
 }
 
-wine_idle() { wineserver -w; }
+# wine_idle: what the programs started so far started in turn has ended.
+wine_idle() { wine_wait_programs 60; }
 
 # wait_for SECONDS COMMAND...: polls until the command succeeds.
 wait_for() {

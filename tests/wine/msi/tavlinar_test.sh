@@ -30,7 +30,10 @@ drive() {
     (cd "$WINEPREFIX/drive_c" && WINEDEBUG=-all,trace+process timeout 90 "$WINE" \
         'C:\tavlin-test\tavlinar-driver.exe' "$start" "$folder\\Tavlinar.exe" "$@") 2>"$trace" >"${trace%.txt}.driver.txt"
 }
-hklm() { "$WINE" reg export HKLM "C:\\tavlin-test\\$1.reg" /y >/dev/null 2>&1 && cat "$(unix_path "C:\\tavlin-test\\$1.reg")"; }
+# What a program may write in HKLM is under HKLM\Software; Wine's desktop
+# process writes HKLM\System\CurrentControlSet\Control\Video keys of its
+# own whenever it sets up a display.
+hklm() { "$WINE" reg export 'HKLM\Software' "C:\\tavlin-test\\$1.reg" /y >/dev/null 2>&1 && cat "$(unix_path "C:\\tavlin-test\\$1.reg")"; }
 
 # Started by the short (8.3) form of its path, as an old shortcut or a
 # logon script may name it, Tavlinar still knows its installation: the
