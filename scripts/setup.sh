@@ -39,5 +39,13 @@ export DEBIAN_FRONTEND=noninteractive
 if [[ " ${missing[*]} " == *" wine32:i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
-"${sudo_cmd[@]}" apt-get update -qq >&2
+# A mirror in the middle of a sync serves an index that does not match its
+# release file, and apt-get update fails; a later try usually finds it
+# whole. What is there after the tries is used either way: the install
+# says what it could not find.
+for attempt in 1 2 3; do
+  "${sudo_cmd[@]}" apt-get update -qq >&2 && break
+  echo "setup: apt-get update failed (try $attempt of 3)" >&2
+  ((attempt < 3)) && sleep 20
+done
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
