@@ -181,24 +181,27 @@ def check(po_dir, msgfmt):
             elif not entry.msgstr:
                 faults.append(f"{where}: untranslated")
             else:
-                faults += [f"{where}: {f}" for f in text_faults(entry.msgid, entry.msgstr, sections[key])]
+                wrong = text_faults(entry.msgid, entry.msgstr, sections[key])
+                faults += [f"{where}: {fault}" for fault in wrong]
         for key in sections:
             if key not in found:
                 context = f'msgctxt "{key[0]}" ' if key[0] is not None else ""
-                faults.append(f"{path}: {context}msgid {key[1]!r}: missing (run scripts/update-po.sh)")
+                faults.append(
+                    f"{path}: {context}msgid {key[1]!r}: missing (run scripts/update-po.sh)"
+                )
         translations[language.locale] = found
     for path in sorted(po_dir.glob("*.po")) + [pot_path]:
-        run = subprocess.run(
-            [msgfmt, "--check", "--output-file=/dev/null", str(path)], capture_output=True, text=True
-        )
+        command = [msgfmt, "--check", "--output-file=/dev/null", str(path)]
+        run = subprocess.run(command, capture_output=True, text=True)
         if run.returncode != 0:
             faults.append(f"{path}: msgfmt --check fails:\n{run.stderr.rstrip()}")
     return texts, languages, translations, faults
 
 
 def cpp(text):
-    escaped = text.replace("\\", "\\\\").replace('"', '\\"').replace("\r", "\\r").replace("\n", "\\n")
-    return f'"{escaped}"'
+    for character, escape in (("\\", "\\\\"), ('"', '\\"'), ("\r", "\\r"), ("\n", "\\n")):
+        text = text.replace(character, escape)
+    return f'"{text}"'
 
 
 def nsis(text):
@@ -228,7 +231,8 @@ def own_texts(texts, languages, translations):
         lines.append(f"    // {language.locale}")
         lines.append("    Table({")
         for text in (t for t in texts if t.section == "own"):
-            lines.append(f"        {{OwnText::{text.key}, {cpp(words(language, translations, text))}}},")
+            value = cpp(words(language, translations, text))
+            lines.append(f"        {{OwnText::{text.key}, {value}}},")
         lines.append("    }),")
     lines.append("}};")
     return lines
@@ -257,7 +261,8 @@ def control_texts(texts, languages, translations):
         names.append(name)
         lines.append(f"constexpr Table {name}{{{{")
         for text in (t for t in texts if t.section == "control"):
-            lines.append(f"    {{Text::{text.key}, {cpp(words(language, translations, text))}}},")
+            value = cpp(words(language, translations, text))
+            lines.append(f"    {{Text::{text.key}, {value}}},")
         lines.append("}};")
         lines.append(f"static_assert(InKeyOrder({name}));")
     lines.append("constexpr std::array<const Table*, kLanguageCount> kTables{")
@@ -312,7 +317,8 @@ def generate(po_dir, msgfmt, out):
     for language in languages:
         write(out / "setup" / f"{language.nsis}.nsh", setup_strings(texts, language, translations))
         inserted.append(f"!insertmacro TAVLIN_LANGUAGE {language.nsis}")
-        write(out / "policy" / language.locale / "Tavlin.adml", adml(texts, language, translations))
+        policy = adml(texts, language, translations)
+        write(out / "policy" / language.locale / "Tavlin.adml", policy)
     write(out / "setup" / "languages.nsh", inserted)
     (out / "stamp").write_text("")
     return []
