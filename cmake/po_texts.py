@@ -13,6 +13,7 @@ the entry named, as a PO editor finds them; every fault of a run is listed.
 
 import pathlib
 import re
+import shutil
 import subprocess
 import sys
 import tomllib
@@ -322,6 +323,16 @@ def generate(po_dir, msgfmt, out):
         policy = adml(texts, language, translations)
         write(out / "policy" / language.locale / "Tavlin.adml", policy)
     write(out / "setup" / "languages.nsh", inserted)
+    # The setup program ships every ADML below policy/: a language taken
+    # off languages.txt must not linger there from an earlier build.
+    shipped = {language.locale for language in languages}
+    for folder in (out / "policy").iterdir():
+        if folder.is_dir() and folder.name not in shipped:
+            shutil.rmtree(folder)
+    names = {f"{language.nsis}.nsh" for language in languages} | {"languages.nsh"}
+    for file in (out / "setup").iterdir():
+        if file.name not in names:
+            file.unlink()
     (out / "stamp").write_text("")
     return []
 
