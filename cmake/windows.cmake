@@ -66,6 +66,5 @@ if(tavlin_git_head_log AND EXISTS ${tavlin_git_head_log})
 endif()
 set(TAVLIN_SOURCE_DATE_EPOCH_FILE ${CMAKE_BINARY_DIR}/source-date-epoch)
 file(CONFIGURE OUTPUT ${TAVLIN_SOURCE_DATE_EPOCH_FILE} CONTENT "${TAVLIN_SOURCE_DATE_EPOCH}\n")
-find_program(TAVLIN_PYTHON python3 REQUIRED)
 
 include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)

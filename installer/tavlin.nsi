@@ -17,13 +17,16 @@
 ;   TAVLIN_CONTROL     Tavlinar.exe of the stub's bitness
 ;   TAVLIN_POLICY_DIR  the administrative templates: Tavlin.admx, and a
 ;                      language file <locale>/Tavlin.adml for each language
+;   TAVLIN_SETUP_STRINGS  the setup program's texts made from po/: a
+;                      <language>.nsh for each language, and languages.nsh
+;                      inserting each language
 ;   TAVLIN_VERSION     the version shown to users, e.g. 7.00
 ;   TAVLIN_VI_VERSION  the same as four numbers, e.g. 7.0.0.0
 ;   TAVLIN_OUTFILE     where the installer goes
 ;   TAVLIN_HAND_CURSOR optional: the hand cursor file, shipped when given
 
-!ifndef TAVLIN_ARCH | TAVLIN_ADDIN32 | TAVLIN_ADDIN64 | TAVLIN_CONTROL | TAVLIN_POLICY_DIR | TAVLIN_VERSION | TAVLIN_VI_VERSION | TAVLIN_OUTFILE
-  !error "TAVLIN_ARCH, TAVLIN_ADDIN32, TAVLIN_ADDIN64, TAVLIN_CONTROL, TAVLIN_POLICY_DIR, TAVLIN_VERSION, TAVLIN_VI_VERSION and TAVLIN_OUTFILE must be defined"
+!ifndef TAVLIN_ARCH | TAVLIN_ADDIN32 | TAVLIN_ADDIN64 | TAVLIN_CONTROL | TAVLIN_POLICY_DIR | TAVLIN_SETUP_STRINGS | TAVLIN_VERSION | TAVLIN_VI_VERSION | TAVLIN_OUTFILE
+  !error "TAVLIN_ARCH, TAVLIN_ADDIN32, TAVLIN_ADDIN64, TAVLIN_CONTROL, TAVLIN_POLICY_DIR, TAVLIN_SETUP_STRINGS, TAVLIN_VERSION, TAVLIN_VI_VERSION and TAVLIN_OUTFILE must be defined"
 !endif
 
 Unicode true
@@ -112,23 +115,15 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 ; The pages speak the user's display language (NSIS picks the language
 ; table of GetUserDefaultUILanguage, else the first one, English), and so
-; do our own messages: each language's file beside this script holds them as
-; LangStrings. A language missing one of them stops the build (-WX).
+; do our own messages: each language's file, made from its PO file (po/),
+; holds them as LangStrings. A language missing one of them stops the build
+; (-WX). languages.nsh inserts each of po/languages.txt's languages,
+; English first.
 !macro TAVLIN_LANGUAGE NAME
   !insertmacro MUI_LANGUAGE "${NAME}"
-  !include /CHARSET=UTF8 "${__FILEDIR__}/strings/${NAME}.nsh"
+  !include /CHARSET=UTF8 "${TAVLIN_SETUP_STRINGS}/${NAME}.nsh"
 !macroend
-!insertmacro TAVLIN_LANGUAGE English
-!insertmacro TAVLIN_LANGUAGE German
-!insertmacro TAVLIN_LANGUAGE French
-!insertmacro TAVLIN_LANGUAGE Spanish
-!insertmacro TAVLIN_LANGUAGE Italian
-!insertmacro TAVLIN_LANGUAGE PortugueseBR
-!insertmacro TAVLIN_LANGUAGE Dutch
-!insertmacro TAVLIN_LANGUAGE Polish
-!insertmacro TAVLIN_LANGUAGE Russian
-!insertmacro TAVLIN_LANGUAGE Japanese
-!insertmacro TAVLIN_LANGUAGE SimpChinese
+!include /CHARSET=UTF8 "${TAVLIN_SETUP_STRINGS}/languages.nsh"
 
 ; Exit codes for administrators' scripts (silent mode shows no message).
 !define EXIT_IN_USE 3

@@ -8,6 +8,7 @@ want=(
   cmake g++ make ninja-build pkg-config
   googletest libgtest-dev libbenchmark-dev
   libxml2-utils clang-format locales
+  gettext python3-polib
 )
 if [[ "${TAVLIN_NATIVE_ONLY:-0}" != 1 ]]; then
   want+=(

@@ -5,53 +5,9 @@
 namespace tavlin::about {
 namespace {
 
-// clang-format off
-constexpr std::array<Texts, kLanguageCount> kTexts{{
-    {"About", "Website: ", "OK", "Version %1",
-     "To uninstall, close Word and then go to\r\rStart > Program Files > Tavlin > Uninstall Tavlin",
-     "System Information Is Unavailable At This Time"},
-    {"Info", "Website: ", "OK", "Version %1",
-     "Schließen Sie zum Deinstallieren Word, und wählen Sie dann\r\r"
-     "Start > Programme > Tavlin > Uninstall Tavlin",
-     "Die Systeminformationen sind zurzeit nicht verfügbar."},
-    {"À propos de", "Site Web : ", "OK", "Version %1",
-     "Pour désinstaller, fermez Word, puis choisissez\r\r"
-     "Démarrer > Programmes > Tavlin > Uninstall Tavlin",
-     "Les informations système ne sont pas disponibles pour le moment."},
-    {"Acerca de", "Sitio web: ", "Aceptar", "Versión %1",
-     "Para desinstalar, cierre Word y vaya a\r\r"
-     "Inicio > Programas > Tavlin > Uninstall Tavlin",
-     "La información del sistema no está disponible en este momento."},
-    {"Informazioni su", "Sito Web: ", "OK", "Versione %1",
-     "Per disinstallare, chiudere Word e scegliere\r\r"
-     "Start > Programmi > Tavlin > Uninstall Tavlin",
-     "Informazioni di sistema non disponibili in questo momento."},
-    {"Sobre", "Site: ", "OK", "Versão %1",
-     "Para desinstalar, feche o Word e vá para\r\r"
-     "Iniciar > Programas > Tavlin > Uninstall Tavlin",
-     "As informações do sistema não estão disponíveis no momento."},
-    {"Info", "Website: ", "OK", "Versie %1",
-     "Sluit Word om de installatie ongedaan te maken en ga naar\r\r"
-     "Start > Programma's > Tavlin > Uninstall Tavlin",
-     "Systeeminformatie is momenteel niet beschikbaar."},
-    {"Informacje", "Witryna sieci Web: ", "OK", "Wersja %1",
-     "Aby odinstalować, zamknij program Word i przejdź do\r\r"
-     "Start > Programy > Tavlin > Uninstall Tavlin",
-     "Informacje o systemie są w tej chwili niedostępne."},
-    {"О программе", "Веб-сайт: ", "ОК", "Версия %1",
-     "Чтобы удалить программу, закройте Word и выберите\r\r"
-     "Пуск > Программы > Tavlin > Uninstall Tavlin",
-     "Сведения о системе сейчас недоступны."},
-    {"バージョン情報", "Web サイト: ", "OK", "バージョン %1",
-     "アンインストールするには、Word を終了してから次を選択します。\r\r"
-     "スタート > プログラム > Tavlin > Uninstall Tavlin",
-     "システム情報は現在利用できません。"},
-    {"关于", "网站: ", "确定", "版本 %1",
-     "若要卸载，请关闭 Word，然后转到\r\r"
-     "开始 > 程序 > Tavlin > Uninstall Tavlin",
-     "系统信息当前不可用。"},
-}};
-// clang-format on
+// The texts, one entry a language in the order of Language, made from po/
+// by the build.
+#include "about_texts.inc"
 
 constexpr std::string_view kVersionPlaceholder = "%1";
 

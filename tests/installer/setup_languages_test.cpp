@@ -1,8 +1,9 @@
 // The setup program's languages against the product's: each NSIS language
-// the script inserts, by the Windows language id of NSIS's own language
-// file, must be one of Tavlin's languages, and every one of them must be
-// there, so that a language added to the product without the setup program
-// (or the other way round) is caught here.
+// the script inserts (languages.nsh, made from po/languages.txt), by the
+// Windows language id of NSIS's own language file, must be one of Tavlin's
+// languages, and every one of them must be there, so that a language added
+// to the product without the setup program (or the other way round) is
+// caught here.
 #include "common/language.h"
 
 #include "tests/text_files.h"
@@ -37,7 +38,7 @@ std::uint32_t NsisLanguageId(const std::string& name) {
 }
 
 TEST(SetupLanguages, EachOfTheProductsLanguagesOnce) {
-    const std::string nsi = ReadFile(TAVLIN_NSI);
+    const std::string nsi = ReadFile(TAVLIN_SETUP_LANGUAGES);
     static const std::regex inserted(R"re(\n!insertmacro TAVLIN_LANGUAGE (\w+))re");
     std::map<Language, std::string> chosen;
     for (auto it = std::sregex_iterator(nsi.begin(), nsi.end(), inserted);

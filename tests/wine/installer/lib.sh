@@ -365,13 +365,12 @@ setup_cmd="\"$(windows_path "$setup")\" /S"
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh" "$template" "$work"
 regsvr32_standin=0
 # The administrative templates as the installation holds them: the ADMX
-# and the language file of each folder of the source's policy/.
-policy_source=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../policy" && pwd)
+# and a language file for each locale po/languages.txt ships.
 template_files=('PolicyDefinitions\Tavlin.admx')
-for f in "$policy_source"/*/Tavlin.adml; do
-    f=${f#"$policy_source"/}
-    template_files+=("PolicyDefinitions\\${f//\//\\}")
-done
+while read -r locale _; do
+    [[ -z $locale || $locale == "#"* ]] && continue
+    template_files+=("PolicyDefinitions\\$locale\\Tavlin.adml")
+done <"$(dirname "${BASH_SOURCE[0]}")/../../../po/languages.txt"
 if [[ $WINEARCH == win64 ]]; then
     windows64=1
     regsvr32_32='C:\windows\SysWOW64\regsvr32.exe'
