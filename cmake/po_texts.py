@@ -69,7 +69,9 @@ class Language:
     def __init__(self, locale, enumerator, nsis):
         self.locale = locale
         self.enumerator = enumerator
-        self.nsis = nsis
+        # "-": NSIS has no language file for it, and its users get the
+        # setup program in English.
+        self.nsis = None if nsis == "-" else nsis
 
     @property
     def english(self):
@@ -318,8 +320,9 @@ def generate(po_dir, msgfmt, out):
     write(out / "control_texts.inc", control_texts(texts, languages, translations))
     inserted = [f"; {GENERATED}"]
     for language in languages:
-        write(out / "setup" / f"{language.nsis}.nsh", setup_strings(texts, language, translations))
-        inserted.append(f"!insertmacro TAVLIN_LANGUAGE {language.nsis}")
+        if language.nsis:
+            write(out / "setup" / f"{language.nsis}.nsh", setup_strings(texts, language, translations))
+            inserted.append(f"!insertmacro TAVLIN_LANGUAGE {language.nsis}")
         policy = adml(texts, language, translations)
         write(out / "policy" / language.locale / "Tavlin.adml", policy)
     write(out / "setup" / "languages.nsh", inserted)
@@ -329,7 +332,7 @@ def generate(po_dir, msgfmt, out):
     for folder in (out / "policy").iterdir():
         if folder.is_dir() and folder.name not in shipped:
             shutil.rmtree(folder)
-    names = {f"{language.nsis}.nsh" for language in languages} | {"languages.nsh"}
+    names = {f"{language.nsis}.nsh" for language in languages if language.nsis} | {"languages.nsh"}
     for file in (out / "setup").iterdir():
         if file.name not in names:
             file.unlink()

@@ -24,8 +24,37 @@ enum class Language : std::uint8_t {
     Russian,
     Japanese,
     ChineseSimplified,
+    PortuguesePortugal,
+    ChineseTraditional,
+    Korean,
+    Turkish,
+    Swedish,
+    Danish,
+    Norwegian,
+    Finnish,
+    Czech,
+    Slovak,
+    Hungarian,
+    Greek,
+    Romanian,
+    Bulgarian,
+    Ukrainian,
+    Croatian,
+    SerbianLatin,
+    Slovenian,
+    Estonian,
+    Latvian,
+    Lithuanian,
+    Hebrew,
+    Arabic,
+    Thai,
+    Vietnamese,
+    Indonesian,
+    Malay,
+    Hindi,
+    Kazakh,
 };
-inline constexpr std::size_t kLanguageCount = 11;
+inline constexpr std::size_t kLanguageCount = 40;
 
 [[nodiscard]] constexpr std::size_t Index(Language language) {
     return static_cast<std::size_t>(language);
@@ -54,6 +83,13 @@ struct LanguageChoice {
 // gets English texts (but is not English).
 [[nodiscard]] LanguageChoice ChooseLanguage(std::uint32_t langId);
 
+// Hebrew and Arabic are written from right to left: a window in them is
+// mirrored, as Windows mirrors a program of those languages, and a message
+// box reads from the right.
+[[nodiscard]] constexpr bool IsRightToLeft(Language language) {
+    return language == Language::Hebrew || language == Language::Arabic;
+}
+
 // The locale name of each language (its administrative templates' folder).
 [[nodiscard]] std::string_view LocaleName(Language language);
 
@@ -69,6 +105,35 @@ inline constexpr std::array<Language, kLanguageCount> kAllLanguages{
     Language::Russian,
     Language::Japanese,
     Language::ChineseSimplified,
+    Language::PortuguesePortugal,
+    Language::ChineseTraditional,
+    Language::Korean,
+    Language::Turkish,
+    Language::Swedish,
+    Language::Danish,
+    Language::Norwegian,
+    Language::Finnish,
+    Language::Czech,
+    Language::Slovak,
+    Language::Hungarian,
+    Language::Greek,
+    Language::Romanian,
+    Language::Bulgarian,
+    Language::Ukrainian,
+    Language::Croatian,
+    Language::SerbianLatin,
+    Language::Slovenian,
+    Language::Estonian,
+    Language::Latvian,
+    Language::Lithuanian,
+    Language::Hebrew,
+    Language::Arabic,
+    Language::Thai,
+    Language::Vietnamese,
+    Language::Indonesian,
+    Language::Malay,
+    Language::Hindi,
+    Language::Kazakh,
 };
 
 } // namespace tavlin

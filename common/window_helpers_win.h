@@ -2,6 +2,8 @@
 // the shell, test for a file, apply the product's look.
 #pragma once
 
+#include "common/language.h"
+
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,11 @@ namespace tavlin {
 // The shell's default action on target, the program folder as working
 // folder, normal window. The shell's answer is deliberately ignored.
 void OpenWebPage(HWND owner, std::wstring_view target);
+
+// A message box's flags for reading its text in the language's direction.
+[[nodiscard]] constexpr UINT ReadingOrder(Language language) {
+    return IsRightToLeft(language) ? MB_RTLREADING | MB_RIGHT : 0;
+}
 
 // True when the file's last-change time can be read.
 [[nodiscard]] bool FileExists(std::wstring_view path);

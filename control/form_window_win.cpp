@@ -106,8 +106,10 @@ int FormWindow::Px(int twips) const {
 bool FormWindow::Create() {
     constexpr DWORD style =
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    hwnd_ = ::CreateWindowExW(0, kFormClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
-                              nullptr, nullptr, instance_, this);
+    // The controls inherit the mirrored layout from their window.
+    const DWORD exStyle = IsRightToLeft(language_) ? WS_EX_LAYOUTRTL : 0;
+    hwnd_ = ::CreateWindowExW(exStyle, kFormClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              100, 100, nullptr, nullptr, instance_, this);
     if (hwnd_ == nullptr) {
         return false;
     }
@@ -322,7 +324,7 @@ void FormWindow::ShowErrorBox(std::string_view text, std::string_view title) {
     const std::wstring wideText = Utf8ToWide(text);
     const std::wstring wideTitle = Utf8ToWide(title);
     ::MessageBoxW(hwnd_, wideText.c_str(), wideTitle.c_str(),
-                  MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+                  MB_OK | MB_ICONWARNING | MB_TASKMODAL | ReadingOrder(language_));
 }
 
 void FormWindow::ApplySkin() {

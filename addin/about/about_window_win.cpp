@@ -67,9 +67,11 @@ struct MemoryDcTraits {
 };
 using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
 
-// Arial has no Japanese or Chinese: those get the face every Windows of
-// that language has, by its charset, so the mapper finds a substitute
-// where the face itself is missing.
+// Arial has no Japanese, Chinese, Korean, Thai or Devanagari: those get
+// the face every Windows of that language has, by its charset where there
+// is one, so the mapper finds a substitute where the face itself is
+// missing. Arial has Hebrew, Arabic, Greek, Cyrillic and Vietnamese, with
+// the charset saying which letters the mapper must look for.
 struct FontFace {
     const wchar_t* name;
     BYTE charset;
@@ -80,6 +82,22 @@ FontFace FaceFor(Language language) {
         return {L"MS UI Gothic", SHIFTJIS_CHARSET};
     case Language::ChineseSimplified:
         return {L"SimSun", GB2312_CHARSET};
+    case Language::ChineseTraditional:
+        return {L"PMingLiU", CHINESEBIG5_CHARSET};
+    case Language::Korean:
+        return {L"Gulim", HANGUL_CHARSET};
+    case Language::Thai:
+        return {L"Tahoma", THAI_CHARSET};
+    case Language::Hindi:
+        return {L"Mangal", DEFAULT_CHARSET};
+    case Language::Hebrew:
+        return {L"Arial", HEBREW_CHARSET};
+    case Language::Arabic:
+        return {L"Arial", ARABIC_CHARSET};
+    case Language::Greek:
+        return {L"Arial", GREEK_CHARSET};
+    case Language::Vietnamese:
+        return {L"Arial", VIETNAMESE_CHARSET};
     default:
         return {L"Arial", DEFAULT_CHARSET};
     }
@@ -106,7 +124,10 @@ public:
             instance_->Load();
             RegisterWindowClass();
             const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-            const DWORD exStyle = WS_EX_DLGMODALFRAME;
+            // Only this window is mirrored: it lives in Word's process,
+            // whose default layout is Word's own business.
+            const DWORD exStyle =
+                WS_EX_DLGMODALFRAME | (IsRightToLeft(language) ? WS_EX_LAYOUTRTL : 0);
             RECT frame{0, 0, instance_->layout_.clientWidth, instance_->layout_.clientHeight};
             ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
             const std::wstring caption = Utf8ToWide(TextsFor(language).caption);
@@ -453,7 +474,7 @@ void StartSysInfo(Language language) noexcept {
     try {
         const std::wstring text = Utf8ToWide(TextsFor(language).sysInfoUnavailable);
         const std::wstring caption = Utf8ToWide(kAppTitle);
-        ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK);
+        ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | ReadingOrder(language));
     } catch (...) {
         // Not even the message could be made.
     }

@@ -14,6 +14,7 @@
 #include "common/settings_store_win.h"
 #include "common/text_win.h"
 #include "common/unique_win.h"
+#include "common/window_helpers_win.h"
 #include "tavlin_com_h.h"
 
 #include <memory>
@@ -210,7 +211,9 @@ public:
             const std::wstring text =
                 Utf8ToWide(about::TextsFor(connect_.UiLanguage().language).uninstallMessage);
             const std::wstring caption = Utf8ToWide(kAppTitle);
-            if (::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK) == 0) {
+            const Language language = connect_.UiLanguage().language;
+            if (::MessageBoxW(nullptr, text.c_str(), caption.c_str(),
+                              MB_OK | ReadingOrder(language)) == 0) {
                 throw PlatformError(::GetLastError());
             }
             return S_OK;

@@ -165,7 +165,7 @@ TEST(LanguageDocuments, SameControlsAsEnglishWithoutCaptionsOnWordsOwn) {
 // our English texts around them.
 TEST(LanguageDocuments, AnUnknownLanguageGetsEnglishTextsAndWordsOwnNames) {
     test::Document d;
-    d.host.uiLanguage = 1055;
+    d.host.uiLanguage = 1106; // Welsh
     const std::string doc = d.Build();
     EXPECT_EQ(d.connect.UiLanguage(), (LanguageChoice{Language::English, false}));
     EXPECT_NE(doc.find(R"(<tab id="Menus" label="Classic" insertBeforeMso="TabHome">)"),

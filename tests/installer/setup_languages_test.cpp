@@ -52,8 +52,10 @@ TEST(SetupLanguages, EachOfTheProductsLanguagesOnce) {
         const auto [at, added] = chosen.emplace(choice.language, name);
         EXPECT_TRUE(added) << name << " and " << at->second << " are one language";
     }
+    // NSIS has no language file for Kazakh: its users get English pages.
     for (Language language : kAllLanguages) {
-        EXPECT_EQ(chosen.count(language), 1u) << LocaleName(language) << " has no setup language";
+        const std::size_t want = language == Language::Kazakh ? 0u : 1u;
+        EXPECT_EQ(chosen.count(language), want) << LocaleName(language);
     }
 }
 

@@ -75,8 +75,8 @@ CASES = [
      ["de-DE.po", "'Format'", "missing"]),
     ("a line break only one side has", translated("fr-FR", "Classic", "Classique\n"),
      ["fr-FR.po", "msgfmt --check"]),
-    ("a shipped language without its file", appended("languages.txt", "ko-KR  Korean  Korean\n"),
-     ["ko-KR.po", "missing"]),
+    ("a shipped language without its file", appended("languages.txt", "cy-GB  Welsh  Welsh\n"),
+     ["cy-GB.po", "missing"]),
     ("a template older than the English", appended("english.toml", "[own.Extra]\ntext = 'Extra'\n"),
      ["tavlin.pot", "update-po.sh"]),
 ]

@@ -22,6 +22,8 @@
 //                        written as for errorbox); an empty TEXT: no note
 //                        is shown
 //   title TEXT           the About page's title reads TEXT
+//   layout rtl|ltr       the window and its controls are mirrored (rtl),
+//                        as a right-to-left language's are, or not (ltr)
 //   texts PATH           write the window's texts to PATH, UTF-8, one a
 //                        line as NAME<tab>TEXT: tab0 tab1 box0...box11 ok
 //                        cancel website
@@ -492,6 +494,21 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         const std::wstring title = WindowText(Control(kTitleId));
         if (title != expected) {
             Fail(L"About title " + title + L" expected " + expected);
+        }
+    } else if (step == L"layout") {
+        // A control that does not inherit the mirroring would read left
+        // to right inside a mirrored window.
+        const std::wstring expected = argument();
+        if (expected != L"rtl" && expected != L"ltr") {
+            Fail(L"layout rtl or ltr, not " + expected);
+        }
+        const auto mirrored = [](HWND hwnd) {
+            return (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+        };
+        const bool rtl = expected == L"rtl";
+        if (g_form == nullptr || mirrored(g_form) != rtl || mirrored(Control(kFirstBoxId)) != rtl ||
+            mirrored(Control(kOkButtonId)) != rtl) {
+            Fail(L"the window's layout is not " + expected);
         }
     } else if (step == L"texts") {
         WriteTexts(argument());

@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
-# The window in each language Tavlin speaks, photographed for a person to
-# look at (tavlinar-de-DE.png and so on, in the screenshot folder), each
-# caption, button and label fitting its control as measured in the
-# window's font, and each language's own About tab: a window left in
-# English would pass the rest.
+# The window in each language Tavlin speaks (po/languages.txt), photographed
+# for a person to look at (tavlinar-de-DE.png and so on, in the screenshot
+# folder), each caption, button and label fitting its control as measured
+# in the window's font, each language's own About tab (a window left in
+# English would pass the rest), and mirrored in the right-to-left ones.
 source "$(dirname "$0")/lib.sh" "$@"
 in_ascii_folder
 dir="$WINEPREFIX/drive_c/tavlin-test"
-for tag in en-US de-DE fr-FR es-ES it-IT pt-BR nl-NL pl-PL ru-RU ja-JP zh-CN; do
-  locale="${tag/-/_}.UTF-8"
+tags=$(awk '!/^#/ && NF { print $1 }' "$here/../../../po/languages.txt")
+[[ $(wc -w <<<"$tags") -ge 11 ]] || fail "no languages read from po/languages.txt"
+for tag in $tags; do
+  # Wine takes the display language from LC_ALL: ll_CC, and a script as
+  # the locale's modifier (sr_RS@latin).
+  IFS=- read -r lang script country <<<"$tag"
+  [[ -z $country ]] && country=$script script=
+  locale="${lang}_${country}.UTF-8${script:+@${script,,}}"
+  layout=ltr
+  [[ $tag == he-* || $tag == ar-* ]] && layout=rtl
   # bash warns of the locale it has not got; the driver's report is in
   # driver.txt.
   { LC_ALL=$locale drive_photographed "$shots/tavlinar-$tag.png" \
-    window fits texts 'C:\tavlin-test\texts.txt' @shot cancel exited; } 2>/dev/null ||
+    window layout $layout fits texts 'C:\tavlin-test\texts.txt' @shot cancel exited; } 2>/dev/null ||
     fail "$tag: $(tr -d '\r' <"$dir/driver.txt")"
   about=$(tr -d '\r' <"$dir/texts.txt" | sed -n 's/^tab1\t//p')
   if [[ $tag == en-US ]]; then [[ $about == About ]]; else [[ -n $about && $about != About ]]; fi ||
-    fail "$tag: the About tab reads '$about'"
+    fail "$tag: the About tab reads '$about' under LC_ALL=$locale"
 done
 echo PASS
