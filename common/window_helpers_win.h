@@ -25,6 +25,31 @@ void OpenWebPage(HWND owner, std::wstring_view target);
     return IsRightToLeft(language) ? MB_RTLREADING | MB_RIGHT : 0;
 }
 
+// The message font's face may have no letters of the language's script:
+// Wine's Tahoma has no Hebrew or Thai, and Windows' own has no Devanagari,
+// which only Windows' script fallback finds. The charset makes the font
+// mapper take a face that has the script where the asked one has not
+// (Windows' Tahoma keeps them), and Hindi asks for Windows' Devanagari
+// face. CJK is left to the font links every Windows has for the face.
+inline void SuitFontToScript(LOGFONTW& font, Language language) {
+    switch (language) {
+    case Language::Hebrew:
+        font.lfCharSet = HEBREW_CHARSET;
+        break;
+    case Language::Arabic:
+        font.lfCharSet = ARABIC_CHARSET;
+        break;
+    case Language::Thai:
+        font.lfCharSet = THAI_CHARSET;
+        break;
+    case Language::Hindi:
+        ::lstrcpynW(font.lfFaceName, L"Mangal", LF_FACESIZE);
+        break;
+    default:
+        break;
+    }
+}
+
 // True when the file's last-change time can be read.
 [[nodiscard]] bool FileExists(std::wstring_view path);
 

@@ -149,6 +149,7 @@ void FormWindow::CreateFonts() {
         base.lfHeight = -::MulDiv(8, dpi_, 72);
         ::lstrcpynW(base.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
     }
+    SuitFontToScript(base, language_);
     font_.reset(::CreateFontIndirectW(&base));
     LOGFONTW bold = base;
     bold.lfWeight = FW_BOLD;

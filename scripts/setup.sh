@@ -15,7 +15,7 @@ if [[ "${TAVLIN_NATIVE_ONLY:-0}" != 1 ]]; then
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
     libwine-dev wine wine64 wine32:i386 xvfb xauth x11-utils fonts-wine nsis
     imagemagick xdotool 7zip wixl msitools
-    fonts-wqy-microhei fonts-freefont-ttf
+    fonts-wqy-microhei fonts-freefont-ttf fonts-dejavu-core
   )
   # Signing: osslsigncode signs (2.5, Debian's, or later), the PKCS#11
   # engine lets it reach a key in a token, SoftHSM2 is the token the tests

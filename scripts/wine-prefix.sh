@@ -45,6 +45,19 @@ wineserver -w
 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
 "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 wineserver -w
+# Windows' own faces have Hebrew and Thai, and Windows finds a face for
+# Devanagari; Wine's Tahoma has neither, and its GDI falls back only along
+# the faces linked to the one asked for. The Debian fonts setup.sh installs
+# are linked to the faces Tavlin's windows ask for, Mangal (Windows' face
+# for Devanagari) stands for the one that has it.
+links='DejaVuSans.ttf,DejaVu Sans\0FreeSerif.ttf,FreeSerif\0wqy-microhei.ttc,WenQuanYi Micro Hei'
+for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' Arial; do
+  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+    /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1 </dev/null
+done
+"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Mangal /d FreeSerif /f \
+  >/dev/null 2>&1 </dev/null
+wineserver -w
 mkdir -p "$prefix/drive_c/windows/Fonts"
 cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 echo "$arch" >"$prefix/.tavlin-arch"

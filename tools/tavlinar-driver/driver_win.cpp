@@ -38,7 +38,9 @@
 //   exited               wait until the program has ended, and whatever it
 //                        started (Word) with it
 //   signal PATH          create PATH; await PATH: wait until PATH exists
+#include "common/language.h"
 #include "common/unique_win.h"
+#include "common/window_helpers_win.h"
 #include "control/control_ids.h"
 
 #include <windows.h>
@@ -295,6 +297,10 @@ void CheckTextsFit() {
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         Fail(L"no message font");
     }
+    // The program suits its font to its language's script, which it
+    // takes from the same display language as this process.
+    tavlin::SuitFontToScript(metrics.lfMessageFont,
+                             tavlin::ChooseLanguage(::GetUserDefaultUILanguage()).language);
     const tavlin::UniqueGdiObject font(::CreateFontIndirectW(&metrics.lfMessageFont));
     if (!font) {
         Fail(L"no font to measure with");

@@ -14,7 +14,8 @@ for tag in $tags; do
   # the locale's modifier (sr_RS@latin).
   IFS=- read -r lang script country <<<"$tag"
   [[ -z $country ]] && country=$script script=
-  locale="${lang}_${country}.UTF-8${script:+@${script,,}}"
+  locale="${lang}_${country}.UTF-8"
+  [[ $script == Latn ]] && locale+=@latin
   layout=ltr
   [[ $tag == he-* || $tag == ar-* ]] && layout=rtl
   # bash warns of the locale it has not got; the driver's report is in

@@ -105,6 +105,16 @@ drive() {
     start "$exe_win" "$@")
 }
 
+# await_signal FILE PID: waits until the driver (PID) signals FILE, for as
+# long as it runs: a first start in a language Wine has not loaded yet
+# takes seconds longer than the others. Fails when it ended without.
+await_signal() {
+  while [[ ! -e $1 ]]; do
+    kill -0 "$2" 2>/dev/null || [[ -e $1 ]] || return 1
+    sleep 0.05
+  done
+}
+
 # drive_photographed PNG STEP...: drive, and photograph the window into PNG
 # where the step @shot stands (the driver waits there). Fails (1) when the
 # driver does, its output in C:\tavlin-test\driver.txt, or when the
@@ -123,8 +133,7 @@ drive_photographed() {
   mkdir -p "$(dirname "$png")"
   drive "${steps[@]}" >"$dir/driver.txt" 2>&1 &
   driver=$!
-  for _ in $(seq 200); do [[ -e $dir/shot ]] && break; sleep 0.05; done
-  if [[ -e $dir/shot ]]; then
+  if await_signal "$dir/shot" "$driver"; then
     sleep 0.3
     id=$(xdotool search --onlyvisible --name '^Tavlinar$' | head -1)
     import -window "${id:-root}" "$png"

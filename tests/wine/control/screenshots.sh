@@ -10,8 +10,7 @@ drive window signal 'C:\tavlin-test\shot1' await 'C:\tavlin-test\go1' tab 1 \
   signal 'C:\tavlin-test\shot2' await 'C:\tavlin-test\go2' cancel exited &
 driver=$!
 for n in 1 2; do
-  for _ in $(seq 200); do [[ -e $c/shot$n ]] && break; sleep 0.05; done
-  [[ -e $c/shot$n ]] || fail "the driver never got to shot $n"
+  await_signal "$c/shot$n" "$driver" || fail "the driver never got to shot $n"
   sleep 0.3
   name=$([[ $n == 1 ]] && echo word-page || echo about-page)-$arch
   id=$(xdotool search --onlyvisible --name '^Tavlinar$' | head -1)
