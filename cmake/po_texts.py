@@ -325,6 +325,8 @@ def generate(po_dir, msgfmt, out):
             inserted.append(f"!insertmacro TAVLIN_LANGUAGE {language.nsis}")
         policy = adml(texts, language, translations)
         write(out / "policy" / language.locale / "Tavlin.adml", policy)
+    longest = max((language.locale for language in languages), key=len)
+    inserted.append(f'!define TAVLIN_LONGEST_LOCALE "{longest}"')
     write(out / "setup" / "languages.nsh", inserted)
     # The setup program ships every ADML below policy/: a language taken
     # off languages.txt must not linger there from an earlier build.

@@ -76,12 +76,9 @@ SetDateSave off
 !define MSI_MARKER_KEY "Software\Drevalo\Tavlin"
 !define MSI_MARKER_PRODUCT_CODE "ProductCode"
 
-; The longest file path the installation makes, past the folder (an
-; administrative template's language file; every locale name is as long).
 ; Every path has to stay below MAX_PATH (260 with its terminating zero):
 ; Windows' loader, regsvr32, the programs' own module-path buffers and this
 ; installer's file writes stop there.
-!define LONGEST_TAIL "\PolicyDefinitions\en-US\Tavlin.adml"
 !define MAX_PATH_CHARS 259
 
 Name "${PRODUCT}"
@@ -124,6 +121,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
   !include /CHARSET=UTF8 "${TAVLIN_SETUP_STRINGS}/${NAME}.nsh"
 !macroend
 !include /CHARSET=UTF8 "${TAVLIN_SETUP_STRINGS}/languages.nsh"
+; The longest file path the installation makes, past the folder: the
+; administrative template's language file of the longest locale name
+; (languages.nsh names it).
+!define LONGEST_TAIL "\PolicyDefinitions\${TAVLIN_LONGEST_LOCALE}\Tavlin.adml"
 
 ; Exit codes for administrators' scripts (silent mode shows no message).
 !define EXIT_IN_USE 3

@@ -48,24 +48,27 @@ expect_not "nothing registered: no ProgID" reg_key_exists "$progid_key"
 expect "no Tavlinar.exe anywhere in the prefix" test -z "$(find "$WINEPREFIX/drive_c" -iname Tavlinar.exe)"
 
 # Every path must stay below 260 characters; the longest one in the folder
-# is FOLDER\PolicyDefinitions\en-US\Tavlin.adml, 36 characters past the
-# folder.
+# is FOLDER\PolicyDefinitions\<the longest locale>\Tavlin.adml, 31
+# characters and the locale's name past the folder.
+longest_locale=$(awk '!/^#/ && NF && length($1) > n { n = length($1) } END { print n }' \
+    "$(dirname "$0")/../../../po/languages.txt")
+tail_length=$((31 + longest_locale))
 long_folder() { # long_folder LENGTH: C:\L\aaa... of that many characters
     local name
     name=$(printf 'a%.0s' $(seq 1 $(($1 - 5))))
     printf 'C:\\L\\%s' "$name"
 }
-fits=$(long_folder 223)
-too_long=$(long_folder 224)
+fits=$(long_folder $((259 - tail_length)))
+too_long=$(long_folder $((260 - tail_length)))
 mkdir -p "$(unix_path 'C:\L')"
 
-say "a folder of 224 characters (longest path 260) is refused"
+say "a folder of ${#too_long} characters (longest path 260) is refused"
 expect_exit installer 6 run_cmdline "$setup_cmd /D=$too_long"
 expect_not "the folder was not made" test -e "$(unix_path "$too_long")"
 expect_not "no installed-programs entry" reg_key_exists "$uninstall_key"
 expect_not "no add-in key" reg_key_exists "$addin_key"
 
-say "a folder of 223 characters (longest path 259) installs, loads and uninstalls"
+say "a folder of ${#fits} characters (longest path 259) installs, loads and uninstalls"
 expect_exit installer 0 run_cmdline "$setup_cmd /D=$fits"
 check_installed "$fits"
 read_ids
