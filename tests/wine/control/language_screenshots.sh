@@ -7,6 +7,16 @@
 source "$(dirname "$0")/lib.sh" "$@"
 in_ascii_folder
 dir="$WINEPREFIX/drive_c/tavlin-test"
+# Texts the window must show, read from it (NAME<tab>TEXT as the driver's
+# texts step writes them): a left-to-right, a right-to-left and two CJK
+# languages besides English.
+declare -A shown=(
+  [en-US]=$'box3\tHome\ncancel\tCancel'
+  [de-DE]=$'box3\tStart\ncancel\tAbbrechen'
+  [he-IL]=$'box3\tבית\ncancel\tביטול'
+  [zh-TW]=$'box3\t常用\ncancel\t取消'
+  [ko-KR]=$'box3\t홈'
+)
 tags=$(awk '!/^#/ && NF { print $1 }' "$here/../../../po/languages.txt")
 [[ $(wc -w <<<"$tags") -ge 11 ]] || fail "no languages read from po/languages.txt"
 for tag in $tags; do
@@ -23,7 +33,11 @@ for tag in $tags; do
   { LC_ALL=$locale drive_photographed "$shots/tavlinar-$tag.png" \
     window layout $layout fits texts 'C:\tavlin-test\texts.txt' @shot cancel exited; } 2>/dev/null ||
     fail "$tag: $(tr -d '\r' <"$dir/driver.txt")"
-  about=$(tr -d '\r' <"$dir/texts.txt" | sed -n 's/^tab1\t//p')
+  texts=$(tr -d '\r' <"$dir/texts.txt")
+  while IFS= read -r line; do
+    [[ -z $line ]] || grep -qxF "$line" <<<"$texts" || fail "$tag: no '$line' among:"$'\n'"$texts"
+  done <<<"${shown[$tag]:-}"
+  about=$(sed -n 's/^tab1\t//p' <<<"$texts")
   if [[ $tag == en-US ]]; then [[ $about == About ]]; else [[ -n $about && $about != About ]]; fi ||
     fail "$tag: the About tab reads '$about' under LC_ALL=$locale"
 done
