@@ -1,5 +1,6 @@
 #include "addin/about/about_window_win.h"
 
+#include "addin/about/about_layout.h"
 #include "addin/about/about_model.h"
 #include "addin/com/module_win.h"
 #include "common/error.h"
@@ -28,12 +29,6 @@ enum ControlId : int {
     kLineBottomId,
     kOkId = IDOK,
 };
-
-// The English window's size; longer texts widen it, never narrow it.
-constexpr int kMargin = 20;
-constexpr int kMinContentWidth = 300;
-constexpr int kMinButtonWidth = 80;
-constexpr int kButtonPadding = 24;
 
 // The add-in's version from its own version resource, so the window can
 // never disagree with the file.
@@ -85,11 +80,12 @@ FontFace FaceFor(Language language) {
     }
 }
 
-UniqueGdiObject MakeFont(Language language, int height, int weight, bool underline) {
+UniqueGdiObject MakeFont(Language language, int height96, int dpi, int weight, bool underline) {
     const FontFace face = FaceFor(language);
-    return UniqueGdiObject(::CreateFontW(-height, 0, 0, 0, weight, FALSE, underline, FALSE,
-                                         face.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.name));
+    return UniqueGdiObject(::CreateFontW(-Scaled(height96, dpi), 0, 0, 0, weight, FALSE, underline,
+                                         FALSE, face.charset, OUT_DEFAULT_PRECIS,
+                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                         DEFAULT_PITCH | FF_SWISS, face.name));
 }
 
 class AboutWindow {
@@ -105,21 +101,19 @@ public:
             instance_->language_ = language;
             instance_->Load();
             RegisterWindowClass();
-            const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-            const DWORD exStyle = WS_EX_DLGMODALFRAME;
-            RECT frame{0, 0, instance_->layout_.clientWidth, instance_->layout_.clientHeight};
-            ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
             const std::wstring caption = Utf8ToWide(TextsFor(language).caption);
             // No owner: the window stays usable beside Word, not above a
-            // window that may close first.
-            if (::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, module::Handle(), instance_.get()) == nullptr) {
+            // window that may close first. Its size waits for its DPI,
+            // which only the window itself can tell.
+            if (::CreateWindowExW(kExStyle, kWindowClass, caption.c_str(), kStyle, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 100, 100, nullptr, nullptr, module::Handle(),
+                                  instance_.get()) == nullptr) {
                 throw PlatformError(::GetLastError());
             }
             // The controls are made here rather than in WM_CREATE, so their
             // failure reaches the caller as it is.
             instance_->AddControls();
+            instance_->Arrange(WindowDpi(instance_->hwnd_), nullptr);
         } catch (...) {
             if (HWND hwnd = Current()) {
                 ::DestroyWindow(hwnd);
@@ -130,8 +124,10 @@ public:
     }
 
 private:
-    // Form_Load's steps that need no window: cursor, texts, fonts, and
-    // the layout they need.
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    static constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+    // Form_Load's steps that need no window: the cursor and the texts.
     void Load() {
         const std::wstring cursorFile = ProgramFolder() + std::wstring(kHandCursorFile);
         if (FileExists(cursorFile)) {
@@ -144,52 +140,67 @@ private:
         website_ = Utf8ToWide(texts.websiteCaption);
         address_ = Utf8ToWide(kMakerWebAddress);
         okText_ = Utf8ToWide(texts.okCaption);
-        font_ = MakeFont(language_, 14, FW_NORMAL, false);
-        titleFont_ = MakeFont(language_, 22, FW_BOLD, false);
-        linkFont_ = MakeFont(language_, 14, FW_NORMAL, false);
-        linkHoverFont_ = MakeFont(language_, 14, FW_NORMAL, true);
-        if (!font_ || !titleFont_ || !linkFont_ || !linkHoverFont_) {
-            throw PlatformError(::GetLastError());
-        }
-        layout_ = MeasureLayout();
     }
 
-    // Where everything goes, from the texts' measured sizes: German and
-    // Russian run a third longer than English, and a CJK face may stand
-    // taller than Arial.
-    struct Layout {
-        int titleY, titleHeight;
-        int versionY, textHeight;
-        int lineTopY;
-        int websiteY, websiteWidth, linkWidth;
-        int lineBottomY;
-        int okY, okWidth, okHeight;
-        int contentWidth, clientWidth, clientHeight;
+    // The fonts of one DPI; a change of DPI makes a new set, and the old
+    // one goes once no control draws with it.
+    struct Fonts {
+        UniqueGdiObject text;
+        UniqueGdiObject title;
+        UniqueGdiObject link;
+        UniqueGdiObject linkHover;
     };
-    Layout MeasureLayout() const {
-        Layout l{};
-        const SIZE title = TextSize(title_, titleFont_.get());
-        const SIZE version = TextSize(version_, font_.get());
-        const SIZE website = TextSize(website_, font_.get());
-        const SIZE link = TextSize(address_, linkHoverFont_.get());
-        const SIZE ok = TextSize(okText_, font_.get());
-        l.titleHeight = std::max<int>(28, title.cy + 4);
-        l.textHeight = std::max<int>({18, version.cy + 2, website.cy + 2, link.cy + 2});
-        l.websiteWidth = website.cx + 2;
-        l.linkWidth = link.cx + 2;
-        l.okWidth = std::max<int>(kMinButtonWidth, ok.cx + kButtonPadding);
-        l.okHeight = std::max<int>(26, ok.cy + 10);
-        l.contentWidth = std::max<int>({kMinContentWidth, title.cx + 2, version.cx + 2,
-                                        l.websiteWidth + l.linkWidth, l.okWidth});
-        l.titleY = 14;
-        l.versionY = l.titleY + l.titleHeight + 6;
-        l.lineTopY = l.versionY + l.textHeight + 10;
-        l.websiteY = l.lineTopY + 14;
-        l.lineBottomY = l.websiteY + l.textHeight + 10;
-        l.okY = l.lineBottomY + 14;
-        l.clientWidth = kMargin + l.contentWidth + kMargin;
-        l.clientHeight = l.okY + l.okHeight + 14;
-        return l;
+    Fonts MakeFonts(int dpi) const {
+        Fonts fonts{MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, false),
+                    MakeFont(language_, kTitleFontHeight, dpi, FW_BOLD, false),
+                    MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, false),
+                    MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, true)};
+        if (!fonts.text || !fonts.title || !fonts.link || !fonts.linkHover) {
+            throw PlatformError(::GetLastError());
+        }
+        return fonts;
+    }
+
+    // Measured, as German and Russian run a third longer than English and
+    // a CJK face may stand taller than Arial.
+    MeasuredTexts Measure(const Fonts& fonts) const {
+        return {TextSize(title_, fonts.title.get()), TextSize(version_, fonts.text.get()),
+                TextSize(website_, fonts.text.get()), TextSize(address_, fonts.linkHover.get()),
+                TextSize(okText_, fonts.text.get())};
+    }
+
+    // Everything at that DPI: fonts, places and the window's size; at
+    // suggested's top left corner when Windows moved the window to a
+    // monitor of another DPI. The size stays our own, from the measured
+    // texts, so that nothing is cut where the suggestion's plain scaling
+    // would be a pixel short.
+    void Arrange(int dpi, const RECT* suggested) {
+        Fonts next = MakeFonts(dpi);
+        const Layout l = LayoutFor(Measure(next), dpi);
+        const auto place = [this](HWND control, int x, int y, int width, int height, HGDIOBJ font) {
+            ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+            if (font != nullptr) {
+                ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            }
+        };
+        place(titleLabel_, l.margin, l.titleY, l.contentWidth, l.titleHeight, next.title.get());
+        place(versionLabel_, l.margin, l.versionY, l.contentWidth, l.textHeight, next.text.get());
+        place(lineTop_, l.margin, l.lineTopY, l.contentWidth, l.lineHeight, nullptr);
+        place(websiteLabel_, l.margin, l.websiteY, l.websiteWidth, l.textHeight, next.text.get());
+        // Sized to its text, so only the address itself is the link.
+        place(link_, l.margin + l.websiteWidth, l.websiteY, l.linkWidth, l.textHeight,
+              pointer_.linkUnderlined ? next.linkHover.get() : next.link.get());
+        place(lineBottom_, l.margin, l.lineBottomY, l.contentWidth, l.lineHeight, nullptr);
+        place(ok_, l.margin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight,
+              next.text.get());
+        fonts_ = std::move(next);
+        const SIZE frame = FrameSizeFor(l.clientWidth, l.clientHeight, kStyle, kExStyle, dpi);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (suggested == nullptr) {
+            flags |= SWP_NOMOVE;
+        }
+        ::SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0,
+                       suggested ? suggested->top : 0, frame.cx, frame.cy, flags);
     }
 
     static void RegisterWindowClass() {
@@ -208,21 +219,17 @@ private:
         }
     }
 
-    HWND AddControl(const wchar_t* kind, const std::wstring& text, DWORD style, int id, int x,
-                    int y, int width, int height, HGDIOBJ font) {
+    HWND AddControl(const wchar_t* kind, const std::wstring& text, DWORD style, int id) {
         HWND control = ::CreateWindowExW(
-            0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height, hwnd_,
+            0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module::Handle(), nullptr);
         if (control == nullptr) {
             throw PlatformError(::GetLastError());
         }
-        if (font != nullptr) {
-            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        }
         return control;
     }
 
-    static SIZE TextSize(const std::wstring& text, HGDIOBJ font) {
+    static about::TextSize TextSize(const std::wstring& text, HGDIOBJ font) {
         UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
         SIZE size{};
         const HGDIOBJ old = ::SelectObject(dc.get(), font);
@@ -232,29 +239,18 @@ private:
         if (!measured) {
             throw PlatformError(::GetLastError());
         }
-        return size;
+        return {size.cx, size.cy};
     }
 
-    // The rest of Form_Load, once the window exists.
+    // The rest of Form_Load, once the window exists; Arrange places them.
     void AddControls() {
-        const Layout& l = layout_;
-        AddControl(L"STATIC", title_, SS_LEFT, kTitleId, kMargin, l.titleY, l.contentWidth,
-                   l.titleHeight, titleFont_.get());
-        AddControl(L"STATIC", version_, SS_LEFT, kVersionId, kMargin, l.versionY, l.contentWidth,
-                   l.textHeight, font_.get());
-        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId, kMargin, l.lineTopY, l.contentWidth,
-                   2, nullptr);
-        AddControl(L"STATIC", website_, SS_LEFT, kWebsiteId, kMargin, l.websiteY, l.websiteWidth,
-                   l.textHeight, font_.get());
-        // Sized to its text, so only the address itself is the link.
-        link_ =
-            AddControl(L"STATIC", address_, SS_LEFT | SS_NOTIFY, kLinkId, kMargin + l.websiteWidth,
-                       l.websiteY, l.linkWidth, l.textHeight, linkFont_.get());
-        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId, kMargin, l.lineBottomY,
-                   l.contentWidth, 2, nullptr);
-        ok_ = AddControl(L"BUTTON", okText_, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId,
-                         kMargin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight,
-                         font_.get());
+        titleLabel_ = AddControl(L"STATIC", title_, SS_LEFT | SS_NOPREFIX, kTitleId);
+        versionLabel_ = AddControl(L"STATIC", version_, SS_LEFT | SS_NOPREFIX, kVersionId);
+        lineTop_ = AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId);
+        websiteLabel_ = AddControl(L"STATIC", website_, SS_LEFT | SS_NOPREFIX, kWebsiteId);
+        link_ = AddControl(L"STATIC", address_, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kLinkId);
+        lineBottom_ = AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId);
+        ok_ = AddControl(L"BUTTON", okText_, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId);
         ApplySkin(hwnd_);
     }
 
@@ -272,8 +268,8 @@ private:
         const PointerState next = MouseMoved(pointer_, where);
         if (next.linkUnderlined != pointer_.linkUnderlined) {
             ::SendMessageW(link_, WM_SETFONT,
-                           reinterpret_cast<WPARAM>(next.linkUnderlined ? linkHoverFont_.get()
-                                                                        : linkFont_.get()),
+                           reinterpret_cast<WPARAM>(next.linkUnderlined ? fonts_.linkHover.get()
+                                                                        : fonts_.link.get()),
                            TRUE);
         }
         pointer_ = next;
@@ -313,6 +309,11 @@ private:
             ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
         }
+        case kWmDpiChanged:
+            // Only a per-monitor aware thread's window is told; the
+            // rectangle is Windows' suggestion on the new monitor.
+            Arrange(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
                 ::DestroyWindow(hwnd_);
@@ -366,12 +367,13 @@ private:
     std::wstring website_;
     std::wstring address_;
     std::wstring okText_;
-    Layout layout_{};
+    HWND titleLabel_ = nullptr;
+    HWND versionLabel_ = nullptr;
+    HWND websiteLabel_ = nullptr;
+    HWND lineTop_ = nullptr;
+    HWND lineBottom_ = nullptr;
     UniqueCursor hand_;
-    UniqueGdiObject font_;
-    UniqueGdiObject titleFont_;
-    UniqueGdiObject linkFont_;
-    UniqueGdiObject linkHoverFont_;
+    Fonts fonts_;
     PointerState pointer_;
 };
 

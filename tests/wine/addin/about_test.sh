@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The About window as Word shows it, at 96, 144 and 192 DPI (the display's
+# LogPixels) in each of Tavlin's languages: its size measured, every text
+# whole in it, and at 192 at least 1.8 times its size at 96 both ways; a
+# photograph of each DPI kept (about-96dpi.png ...) in the screenshot
+# folder. A per-monitor aware thread's window told of a new DPI lays itself
+# out as one opened there.
+set -uo pipefail
+template=$1 work=$2 dll=$3 wordhost=$4 wine_env=$5 regsvr32=$6 shots=$7
+source "$wine_env" "$template" "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+host() { # LOG ARGS...: wordhost, its output (CRs dropped) in LOG
+  local log=$1; shift
+  "$WINE" 'C:\wordhost.exe' "$@" >"$log.raw" 2>&1
+  local rc=$?
+  tr -d '\r' <"$log.raw" >"$log"
+  return $rc
+}
+# The display's DPI, read by each program as it starts; the server holds
+# the registry, so the next program sees it at once.
+set_dpi() {
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null ||
+    fail "LogPixels $1"
+}
+# window_size LOG [NTH]: the NTH (default last) "about: window WxH" of LOG.
+window_size() { grep '^  about: window ' "$1" | sed -n "${2:-\$}p" | awk '{print $3}'; }
+
+cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
+cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
+"$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || fail "$regsvr32"
+mkdir -p "$shots"
+
+languages=(1033 1031 1036 3082 1040 1046 1043 1045 1049 1041 2052)
+declare -A size
+for dpi in 96 144 192; do
+  set_dpi "$dpi"
+  for lang in "${languages[@]}"; do
+    log="$work/about-$dpi-$lang.log"
+    host "$log" --ui-language "$lang" --click ShowAbout0 || fail "$dpi dpi, $lang: $(cat "$log")"
+    grep -q '^  about: every text fits$' "$log" || fail "$dpi dpi, $lang: $(grep 'about:' "$log")"
+    size[$dpi,$lang]=$(window_size "$log")
+    [[ ${size[$dpi,$lang]} =~ ^[0-9]+x[0-9]+$ ]] || fail "$dpi dpi, $lang: no window size"
+  done
+  echo "about window at $dpi dpi: English ${size[$dpi,1033]}, German ${size[$dpi,1031]}, Japanese ${size[$dpi,1041]}"
+done
+for lang in "${languages[@]}"; do
+  IFS=x read -r w96 h96 <<<"${size[96,$lang]}"
+  IFS=x read -r w144 h144 <<<"${size[144,$lang]}"
+  IFS=x read -r w192 h192 <<<"${size[192,$lang]}"
+  ((w192 * 10 >= w96 * 18 && h192 * 10 >= h96 * 18)) ||
+    fail "$lang: ${size[192,$lang]} at 192 dpi is not 1.8 times ${size[96,$lang]} at 96"
+  ((w96 < w144 && w144 < w192 && h96 < h144 && h144 < h192)) ||
+    fail "$lang: 96, 144, 192 dpi give ${size[96,$lang]}, ${size[144,$lang]}, ${size[192,$lang]}"
+done
+
+# Photographed once its picture holds more than a blank frame: text and
+# lines on the face colour make many colours.
+photograph() { # PNG WORDHOST-ARGS...
+  local shot=$1 id= pid
+  shift
+  rm -f "$shot"
+  "$WINE" 'C:\wordhost.exe' "$@" --click ShowAbout0 --keep-open 20 >"$work/shot.log" 2>&1 &
+  pid=$!
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -1)
+    if [[ -n $id ]] && import -window "$id" "$shot" 2>/dev/null &&
+      [[ $(identify -format '%k' "$shot" 2>/dev/null) -ge 8 ]]; then
+      break
+    fi
+    rm -f "$shot"
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.1
+  done
+  [[ -f $shot ]] || fail "no About window to photograph for $shot"
+  # Done with it: the window goes with its host.
+  kill $pid 2>/dev/null
+  wait $pid 2>/dev/null
+}
+for dpi in 96 144 192; do
+  set_dpi "$dpi"
+  photograph "$shots/about-${dpi}dpi.png"
+  [[ -f $shots/about-${dpi}dpi.png ]] && echo "photographed: $shots/about-${dpi}dpi.png" \
+    "$(identify -format '%wx%h' "$shots/about-${dpi}dpi.png")"
+done
+
+# Per monitor: opened at 96 and told of 192, the window is the one opened
+# at 192; told of 96 again, the one it was. Each new set of fonts replaces
+# the last (a leak would show only as a count Wine does not keep).
+set_dpi 96
+for lang in 1033 1031 1041; do
+  log="$work/permonitor-$lang.log"
+  host "$log" --dpi-awareness per-monitor --ui-language "$lang" --click ShowAbout0 \
+    --about-dpi 192 --about-dpi 144 --about-dpi 96 ||
+    fail "per-monitor, $lang: $(cat "$log")"
+  [[ $(window_size "$log" 1) == "${size[96,$lang]}" ]] ||
+    fail "per-monitor, $lang: opened at $(window_size "$log" 1), not ${size[96,$lang]}"
+  for n in 2:192 3:144 4:96; do
+    got=$(window_size "$log" "${n%%:*}")
+    [[ $got == "${size[${n#*:},$lang]}" ]] ||
+      fail "per-monitor, $lang: told of ${n#*:} dpi, $got rather than ${size[${n#*:},$lang]}"
+  done
+  [[ $(grep -c '^  about: every text fits$' "$log") == 4 ]] ||
+    fail "per-monitor, $lang: $(grep 'about:' "$log")"
+done
+
+((failures == 0)) && echo PASS
+exit $((failures > 0))
