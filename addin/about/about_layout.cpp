@@ -23,6 +23,8 @@ constexpr int kTitleGap = 6;
 constexpr int kLineGap = 10;
 constexpr int kAfterLine = 14;
 constexpr int kLineHeight = 2;
+// The link is focusable: its focus frame needs room round the address.
+constexpr int kLinkPadding = 4;
 
 } // namespace
 
@@ -36,7 +38,8 @@ Layout LayoutFor(const MeasuredTexts& texts, int dpi) {
         std::max({px(kMinTextHeight), texts.version.height + px(kTextSlack),
                   texts.website.height + px(kTextSlack), texts.link.height + px(kTextSlack)});
     l.websiteWidth = texts.website.width + px(kTextSlack);
-    l.linkWidth = texts.link.width + px(kTextSlack);
+    l.linkPadding = px(kLinkPadding);
+    l.linkWidth = texts.link.width + px(kTextSlack) + 2 * l.linkPadding;
     l.okWidth = std::max(px(kMinButtonWidth), texts.ok.width + px(kButtonPadding));
     l.okHeight = std::max(px(kMinButtonHeight), texts.ok.height + px(kButtonSlack));
     l.contentWidth =

@@ -45,6 +45,7 @@ struct Layout {
     int versionY = 0, textHeight = 0;
     int lineTopY = 0, lineHeight = 0;
     int websiteY = 0, websiteWidth = 0, linkWidth = 0;
+    int linkPadding = 0; // round the address, inside the link: its focus frame
     int lineBottomY = 0;
     int okY = 0, okWidth = 0, okHeight = 0;
     int contentWidth = 0, clientWidth = 0, clientHeight = 0;

@@ -114,6 +114,14 @@ public:
             // failure reaches the caller as it is.
             instance_->AddControls();
             instance_->Arrange(WindowDpi(instance_->hwnd_), nullptr);
+            // Word's message loop knows nothing of this window: Tab, Enter
+            // and Esc reach the dialog manager only through a hook on the
+            // thread's queue, for as long as the window lives.
+            instance_->keyboard_.reset(::SetWindowsHookExW(
+                WH_GETMESSAGE, &AboutWindow::KeyboardHook, nullptr, ::GetCurrentThreadId()));
+            if (!instance_->keyboard_) {
+                throw PlatformError(::GetLastError());
+            }
         } catch (...) {
             if (HWND hwnd = Current()) {
                 ::DestroyWindow(hwnd);
@@ -122,6 +130,9 @@ public:
             throw;
         }
     }
+
+    // The control to give the focus to when the window is shown.
+    static HWND FirstFocus() { return instance_ ? instance_->ok_ : nullptr; }
 
 private:
     static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -190,6 +201,7 @@ private:
         // Sized to its text, so only the address itself is the link.
         place(link_, l.margin + l.websiteWidth, l.websiteY, l.linkWidth, l.textHeight,
               pointer_.linkUnderlined ? next.linkHover.get() : next.link.get());
+        linkPadding_ = l.linkPadding;
         place(lineBottom_, l.margin, l.lineBottomY, l.contentWidth, l.lineHeight, nullptr);
         place(ok_, l.margin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight,
               next.text.get());
@@ -248,10 +260,55 @@ private:
         versionLabel_ = AddControl(L"STATIC", version_, SS_LEFT | SS_NOPREFIX, kVersionId);
         lineTop_ = AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId);
         websiteLabel_ = AddControl(L"STATIC", website_, SS_LEFT | SS_NOPREFIX, kWebsiteId);
-        link_ = AddControl(L"STATIC", address_, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kLinkId);
+        // A button drawn as a link: it takes the focus from Tab, shows it,
+        // and Space or Enter open it as a click does.
+        link_ = AddControl(L"BUTTON", address_, BS_OWNERDRAW | WS_TABSTOP, kLinkId);
         lineBottom_ = AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId);
         ok_ = AddControl(L"BUTTON", okText_, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId);
         ApplySkin(hwnd_);
+    }
+
+    // The address in the link colour (the theme's under high contrast) on
+    // the window's face, underlined under the pointer, framed while it has
+    // the focus.
+    void DrawLink(const DRAWITEMSTRUCT& item) const {
+        const HDC dc = item.hDC;
+        RECT area = item.rcItem;
+        HBRUSH face = SkinBackground(hwnd_, dc);
+        ::FillRect(dc, &area, face != nullptr ? face : ::GetSysColorBrush(COLOR_BTNFACE));
+        const HGDIOBJ old = ::SelectObject(dc, pointer_.linkUnderlined ? fonts_.linkHover.get()
+                                                                       : fonts_.link.get());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, LinkColor());
+        RECT text = area;
+        ::InflateRect(&text, -linkPadding_, 0);
+        ::DrawTextW(dc, address_.c_str(), static_cast<int>(address_.size()), &text,
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, old);
+        if ((item.itemState & ODS_FOCUS) != 0) {
+            ::DrawFocusRect(dc, &area);
+        }
+    }
+
+    static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+        try {
+            auto* message = reinterpret_cast<MSG*>(lParam);
+            const HWND window = Current();
+            if (code == HC_ACTION && wParam == PM_REMOVE && window != nullptr &&
+                message != nullptr && message->message >= WM_KEYFIRST &&
+                message->message <= WM_KEYLAST &&
+                (message->hwnd == window || ::IsChild(window, message->hwnd)) &&
+                ::IsDialogMessageW(window, message)) {
+                // Handled (and the window perhaps closed): Word's loop gets
+                // nothing to dispatch.
+                message->message = WM_NULL;
+                message->wParam = 0;
+                message->lParam = 0;
+            }
+        } catch (...) {
+            // The key goes on to Word's loop as it came.
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     BOOL OnSetCursor(HWND over, WORD hitTest) {
@@ -266,13 +323,16 @@ private:
             return FALSE; // the frame's own cursors
         }
         const PointerState next = MouseMoved(pointer_, where);
-        if (next.linkUnderlined != pointer_.linkUnderlined) {
+        const bool underlineChanged = next.linkUnderlined != pointer_.linkUnderlined;
+        // The link draws itself by pointer_, so it changes first.
+        pointer_ = next;
+        if (underlineChanged) {
             ::SendMessageW(link_, WM_SETFONT,
                            reinterpret_cast<WPARAM>(next.linkUnderlined ? fonts_.linkHover.get()
                                                                         : fonts_.link.get()),
                            TRUE);
+            ::InvalidateRect(link_, nullptr, TRUE);
         }
-        pointer_ = next;
         HCURSOR cursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         if (pointer_.pointer == Pointer::Custom && hand_) {
             cursor = hand_.get();
@@ -293,22 +353,50 @@ private:
                 ::DestroyWindow(hwnd_);
                 return 0;
             }
-            if (LOWORD(wParam) == kLinkId && HIWORD(wParam) == STN_CLICKED) {
+            if (LOWORD(wParam) == IDCANCEL) {
+                // Esc, from the dialog manager.
+                ::DestroyWindow(hwnd_);
+                return 0;
+            }
+            if (LOWORD(wParam) == kLinkId && HIWORD(wParam) == BN_CLICKED) {
                 OpenWebPage(hwnd_, Utf8ToWide(kMakerWebAddress));
                 return 0;
             }
             break;
         case WM_CTLCOLORSTATIC: {
+            // The theme's own text on its own face: a high-contrast theme
+            // gets its colours, not black on grey.
             const auto dc = reinterpret_cast<HDC>(wParam);
-            if (reinterpret_cast<HWND>(lParam) == link_) {
-                ::SetTextColor(dc, RGB(0, 0, 255));
-            }
+            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
             if (HBRUSH skin = SkinBackground(hwnd_, dc)) {
                 return reinterpret_cast<LRESULT>(skin);
             }
             ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
         }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item != nullptr && item->hwndItem == link_) {
+                DrawLink(*item);
+                return TRUE;
+            }
+            break;
+        }
+        case DM_GETDEFID:
+            // Enter opens the link that has the focus, else presses OK.
+            return MAKELRESULT(::GetFocus() == link_ ? kLinkId : kOkId, DC_HASDEFID);
+        case WM_ACTIVATE:
+            // The focus leaves with the window and comes back where it was,
+            // as in a dialog; at first on OK.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (HWND focus = ::GetFocus(); focus != nullptr && ::IsChild(hwnd_, focus)) {
+                    lastFocus_ = focus;
+                }
+            } else {
+                ::SetFocus(lastFocus_ != nullptr ? lastFocus_ : ok_);
+                return 0;
+            }
+            break;
         case kWmDpiChanged:
             // Only a per-monitor aware thread's window is told; the
             // rectangle is Windows' suggestion on the new monitor.
@@ -372,6 +460,9 @@ private:
     HWND websiteLabel_ = nullptr;
     HWND lineTop_ = nullptr;
     HWND lineBottom_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int linkPadding_ = 0;
+    UniqueHook keyboard_;
     UniqueCursor hand_;
     Fonts fonts_;
     PointerState pointer_;
@@ -396,6 +487,11 @@ void ShowAboutWindow(Language language) {
     }
     ::ShowWindow(window, SW_SHOWNORMAL);
     ::SetForegroundWindow(window);
+    // Activation puts the focus on OK; a window the system kept from the
+    // foreground gets it here, so its keys work once the user comes to it.
+    if (const HWND focus = ::GetFocus(); focus == nullptr || !::IsChild(window, focus)) {
+        ::SetFocus(AboutWindow::FirstFocus());
+    }
 }
 
 bool GetKeyValue(HKEY root, const std::wstring& keyName, const std::wstring& valueName,

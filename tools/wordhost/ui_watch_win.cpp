@@ -278,7 +278,7 @@ std::string FocusName() {
 } // namespace
 
 std::string TypeIntoAbout(const std::wstring& keys) {
-    std::string report;
+    std::string report = "  about-keys: focus " + FocusName() + "\n";
     for (const wchar_t key : keys) {
         PostKey(key);
         report += "  about-keys: " + std::string(1, static_cast<char>(key)) + " -> focus " +

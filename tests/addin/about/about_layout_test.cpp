@@ -66,7 +66,8 @@ TEST(LayoutFor, EveryTextFitsItsPlaceAndEveryPlaceTheWindow) {
             EXPECT_GE(l.contentWidth, t.title.width);
             EXPECT_GE(l.contentWidth, t.version.width);
             EXPECT_GE(l.websiteWidth, t.website.width);
-            EXPECT_GE(l.linkWidth, t.link.width);
+            EXPECT_GE(l.linkWidth, t.link.width + 2 * l.linkPadding);
+            EXPECT_GT(l.linkPadding, 0);
             EXPECT_GE(l.contentWidth, l.websiteWidth + l.linkWidth);
             EXPECT_GE(l.okWidth, t.ok.width);
             EXPECT_GE(l.okHeight, t.ok.height);
@@ -87,7 +88,7 @@ TEST(LayoutFor, EveryTextFitsItsPlaceAndEveryPlaceTheWindow) {
 TEST(LayoutFor, LongerTextsWidenTheWindowNeverNarrowIt) {
     const Layout english = LayoutFor(kEnglish, 96);
     const Layout longer = LayoutFor(kLong, 96);
-    EXPECT_EQ(longer.contentWidth, 190 + 2 + 170 + 2);
+    EXPECT_EQ(longer.contentWidth, 190 + 2 + 170 + 2 + 2 * 4);
     EXPECT_GT(longer.clientWidth, english.clientWidth);
     EXPECT_EQ(LayoutFor(MeasuredTexts{}, 96).clientWidth, english.clientWidth);
     EXPECT_EQ(LayoutFor(MeasuredTexts{}, 96).clientHeight, english.clientHeight);

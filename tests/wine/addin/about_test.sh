@@ -4,9 +4,12 @@
 # whole in it, and at 192 at least 1.8 times its size at 96 both ways; a
 # photograph of each DPI kept (about-96dpi.png ...) in the screenshot
 # folder. A per-monitor aware thread's window told of a new DPI lays itself
-# out as one opened there.
+# out as one opened there. From the keyboard alone: Tab and Shift+Tab go
+# round the link and OK, Enter and Space on the link open the web page
+# (the shell's https handler, here a stand-in that logs its start), Enter
+# elsewhere, Esc and Alt+F4 close the window.
 set -uo pipefail
-template=$1 work=$2 dll=$3 wordhost=$4 wine_env=$5 regsvr32=$6 shots=$7
+template=$1 work=$2 dll=$3 wordhost=$4 wine_env=$5 regsvr32=$6 shots=$7 browser=$8
 source "$wine_env" "$template" "$work"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -103,6 +106,42 @@ for lang in 1033 1031 1041; do
   [[ $(grep -c '^  about: every text fits$' "$log") == 4 ]] ||
     fail "per-monitor, $lang: $(grep 'about:' "$log")"
 done
+
+# The keyboard, through Word's kind of message loop (wordhost's has no
+# dialog manager of its own).
+cp "$browser" "$WINEPREFIX/drive_c/browser.exe"
+export TAVLIN_TEST_LOG='C:\browser.txt'
+opened="$WINEPREFIX/drive_c/browser.txt"
+"$WINE" reg add 'HKLM\Software\Classes\https\shell\open\command' /ve /t REG_SZ \
+  /d '"C:\browser.exe" "%1"' /f >/dev/null || fail "https handler"
+set_dpi 96
+link='"https://www.drevalo.example/"'
+keys() { # NAME KEYS EXPECTED-LINE...: the report of typing KEYS is those lines
+  local name=$1 typed=$2 log="$work/keys-$1.log"
+  shift 2
+  rm -f "$opened"
+  host "$log" --click ShowAbout0 --about-keys "$typed" || fail "keys $name: $(cat "$log")"
+  diff <(printf '%s\n' "$@") <(grep '^  about-keys: ' "$log" | sed 's/^  about-keys: //') >"$log.diff" ||
+    fail "keys $name: $(cat "$log.diff")"
+}
+keys walk tTtss 'focus "OK"' "t -> focus $link" 'T -> focus "OK"' "t -> focus $link" \
+  "s -> focus $link" "s -> focus $link"
+# The stand-in is started by the shell, not waited for: its two starts
+# are awaited here.
+for _ in $(seq 100); do
+  [[ $(grep -c '^word ' "$opened" 2>/dev/null) == 2 ]] && break
+  sleep 0.1
+done
+[[ $(grep -c '^word ' "$opened" 2>/dev/null) == 2 ]] ||
+  fail "Space twice on the link opened the page $(grep -c '^word ' "$opened" 2>/dev/null) times"
+keys enter-on-link tr "focus \"OK\"" "t -> focus $link" "r -> focus $link"
+for _ in $(seq 100); do [[ -s $opened ]] && break; sleep 0.1; done
+[[ -s $opened ]] || fail "Enter on the link did not open the page"
+keys enter r 'focus "OK"' 'r -> focus nothing, About window closed'
+[[ ! -s $opened ]] || fail "Enter on OK opened the page"
+keys escape te 'focus "OK"' "t -> focus $link" 'e -> focus nothing, About window closed'
+[[ ! -s $opened ]] || fail "Esc on the link opened the page"
+keys alt-f4 f 'focus "OK"' 'f -> focus nothing, About window closed'
 
 ((failures == 0)) && echo PASS
 exit $((failures > 0))
