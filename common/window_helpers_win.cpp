@@ -1,5 +1,6 @@
 #include "common/window_helpers_win.h"
 
+#include "common/contrast.h"
 #include "common/unique_win.h"
 
 #include <shellapi.h>
@@ -132,7 +133,12 @@ bool HighContrastOn() {
 }
 
 COLORREF LinkColor() {
-    return HighContrastOn() ? ::GetSysColor(COLOR_HOTLIGHT) : RGB(0, 0, 204);
+    const auto rgb = [](COLORREF colour) {
+        return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    };
+    const Rgb chosen = LinkColour(HighContrastOn(), rgb(::GetSysColor(COLOR_BTNFACE)),
+                                  rgb(::GetSysColor(COLOR_HOTLIGHT)));
+    return RGB(chosen.red, chosen.green, chosen.blue);
 }
 
 } // namespace tavlin

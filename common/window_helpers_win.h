@@ -56,8 +56,7 @@ inline constexpr UINT kWmDpiChanged = 0x02E0;
 // from the system's.
 [[nodiscard]] bool HighContrastOn();
 
-// A link's text colour: the theme's hot-light colour under high contrast,
-// otherwise a blue of our own (Wine's hot-light colour is a pale grey).
+// A link's text colour on the button face: see LinkColour (contrast.h).
 [[nodiscard]] COLORREF LinkColor();
 
 } // namespace tavlin

@@ -7,7 +7,10 @@
 # out as one opened there. From the keyboard alone: Tab and Shift+Tab go
 # round the link and OK, Enter and Space on the link open the web page
 # (the shell's https handler, here a stand-in that logs its start), Enter
-# elsewhere, Esc and Alt+F4 close the window.
+# elsewhere, Esc and Alt+F4 close the window. Under a dark high-contrast
+# palette every colour is the theme's (about-high-contrast.png): Wine
+# never says a theme is high-contrast, so the link's colour follows from
+# the face it stands on.
 set -uo pipefail
 template=$1 work=$2 dll=$3 wordhost=$4 wine_env=$5 regsvr32=$6 shots=$7 browser=$8
 source "$wine_env" "$template" "$work"
@@ -142,6 +145,23 @@ keys enter r 'focus "OK"' 'r -> focus nothing, About window closed'
 keys escape te 'focus "OK"' "t -> focus $link" 'e -> focus nothing, About window closed'
 [[ ! -s $opened ]] || fail "Esc on the link opened the page"
 keys alt-f4 f 'focus "OK"' 'f -> focus nothing, About window closed'
+
+# High Contrast Black's colours, read by each program as it starts.
+colours='HKCU\Control Panel\Colors'
+for c in 'ButtonFace:0 0 0' 'ButtonText:255 255 255' 'HotTrackingColor:255 255 0' \
+  'WindowText:255 255 255' 'Window:0 0 0'; do
+  "$WINE" reg add "$colours" /v "${c%%:*}" /t REG_SZ /d "${c#*:}" /f >/dev/null || fail "colour $c"
+done
+shot="$shots/about-high-contrast.png"
+photograph "$shot"
+if [[ -f $shot ]]; then
+  histogram=$(convert "$shot" -format %c histogram:info:-)
+  grep -q '(255,255,0)' <<<"$histogram" || fail "high contrast: the link is not in the theme's hot-light colour"
+  grep -q '(0,0,204)' <<<"$histogram" && fail "high contrast: the link keeps our own blue"
+  face=$(sort -rn <<<"$histogram" | head -1)
+  [[ $face == *'(0,0,0)'* ]] || fail "high contrast: the face is $face, not the theme's"
+  echo "photographed: $shot"
+fi
 
 ((failures == 0)) && echo PASS
 exit $((failures > 0))
