@@ -113,6 +113,21 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : 96;
 }
 
+int SystemDpi() {
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : 96;
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    using MetricForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto metricForDpi = User32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
+    if (metricForDpi != nullptr) {
+        return metricForDpi(index, static_cast<UINT>(dpi));
+    }
+    return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
+}
+
 SIZE FrameSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");

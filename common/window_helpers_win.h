@@ -47,6 +47,12 @@ inline constexpr UINT kWmDpiChanged = 0x02E0;
 // unaware thread without stretching it).
 [[nodiscard]] int WindowDpi(HWND window);
 
+// The system DPI: what the system's metrics and fonts are given in.
+[[nodiscard]] int SystemDpi();
+
+// A system metric (GetSystemMetrics' index) at that DPI.
+[[nodiscard]] int SystemMetricForDpi(int index, int dpi);
+
 // The outer size of a window whose client area is that size, at that DPI
 // (AdjustWindowRectExForDpi where Windows has it).
 [[nodiscard]] SIZE FrameSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle,

@@ -61,6 +61,8 @@ private:
     HWND Child(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, RECT r,
                int id);
     void ShowPage(int page);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    [[nodiscard]] HWND FindDescendant(int id) const;
     void OnCommand(int id, int code);
     bool OnSetCursor(HWND over, UINT hitTest, UINT mouseMessage);
     void SetLinkUnderline(bool on);

@@ -26,7 +26,12 @@
 //                        line as NAME<tab>TEXT: tab0 tab1 box0...box11 ok
 //                        cancel website
 //   fits                 every box's, button's and label's text fits its
-//                        control, measured in the window's font
+//                        control, measured in the window's font (at the
+//                        DPI the last "dpi" step gave the window)
+//   dpi N                tell the window it is now on a monitor of N DPI
+//                        (WM_DPICHANGED, with the rectangle Windows would
+//                        suggest), as a per-monitor window is told
+//   size                 print the window's size: "size: WxH"
 //   click N              click box N
 //   clicknote            click into the policy note (which takes the focus)
 //   tab N                switch the tab control to page N
@@ -37,6 +42,7 @@
 //                        started (Word) with it
 //   signal PATH          create PATH; await PATH: wait until PATH exists
 #include "common/unique_win.h"
+#include "common/window_helpers_win.h"
 #include "control/control_ids.h"
 
 #include <windows.h>
@@ -68,6 +74,8 @@ struct StartedProgram {
 };
 StartedProgram g_program;
 HWND g_form = nullptr;
+// The DPI the window was last told of; 0: the system's, as it started.
+int g_dpi = 0;
 
 [[noreturn]] void Fail(const std::wstring& what) {
     std::fwprintf(stdout, L"FAIL: %ls\n", what.c_str());
@@ -293,6 +301,9 @@ void CheckTextsFit() {
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         Fail(L"no message font");
     }
+    const int dpi = g_dpi != 0 ? g_dpi : tavlin::SystemDpi();
+    metrics.lfMessageFont.lfHeight =
+        ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, tavlin::SystemDpi());
     const tavlin::UniqueGdiObject font(::CreateFontIndirectW(&metrics.lfMessageFont));
     if (!font) {
         Fail(L"no font to measure with");
@@ -316,7 +327,7 @@ void CheckTextsFit() {
             }
         };
         for (int box = 0; box < kBoxCount; ++box) {
-            check(kFirstBoxId + box, ::GetSystemMetrics(SM_CXMENUCHECK));
+            check(kFirstBoxId + box, tavlin::SystemMetricForDpi(SM_CXMENUCHECK, dpi));
         }
         for (const int id : {kOkButtonId, kCancelButtonId, kWebsiteLabelId}) {
             check(id, 0);
@@ -325,6 +336,33 @@ void CheckTextsFit() {
     if (!cut.empty()) {
         Fail(L"texts cut off:" + cut);
     }
+}
+
+// WM_DPICHANGED carries a pointer, which no process but the window's can
+// follow: the rectangle is written into the program's memory and the
+// message names it there.
+void TellDpi(int dpi) {
+    RECT frame{};
+    ::GetWindowRect(g_form, &frame);
+    const int current = g_dpi != 0 ? g_dpi : tavlin::SystemDpi();
+    const RECT suggested{frame.left, frame.top,
+                         frame.left + ::MulDiv(frame.right - frame.left, dpi, current),
+                         frame.top + ::MulDiv(frame.bottom - frame.top, dpi, current)};
+    void* remote = ::VirtualAllocEx(g_program.process.get(), nullptr, sizeof suggested,
+                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr || !::WriteProcessMemory(g_program.process.get(), remote, &suggested,
+                                                   sizeof suggested, nullptr)) {
+        Fail(L"cannot hand the program a rectangle");
+    }
+    DWORD_PTR result = 0;
+    const LRESULT sent =
+        ::SendMessageTimeoutW(g_form, tavlin::kWmDpiChanged, MAKEWPARAM(dpi, dpi),
+                              reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 10000, &result);
+    ::VirtualFreeEx(g_program.process.get(), remote, 0, MEM_RELEASE);
+    if (sent == 0) {
+        Fail(L"the window did not take WM_DPICHANGED");
+    }
+    g_dpi = dpi;
 }
 
 std::wstring BoxStates() {
@@ -489,6 +527,13 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         WriteTexts(argument());
     } else if (step == L"fits") {
         CheckTextsFit();
+    } else if (step == L"dpi") {
+        TellDpi(std::stoi(argument()));
+    } else if (step == L"size") {
+        RECT frame{};
+        ::GetWindowRect(g_form, &frame);
+        std::fwprintf(stdout, L"size: %ldx%ld\n", frame.right - frame.left,
+                      frame.bottom - frame.top);
     } else if (step == L"click") {
         ::SendMessageW(Control(kFirstBoxId + std::stoi(argument())), BM_CLICK, 0, 0);
     } else if (step == L"clicknote") {
