@@ -13,14 +13,17 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-// The contrast ratio of two colours as the accessibility guidelines
-// (WCAG 2) reckon it, from 1 (the same) to 21 (black and white).
-[[nodiscard]] double ContrastRatio(Rgb first, Rgb second);
+// A colour's brightness as the eye weighs its parts (Rec. 601 luma of the
+// stored, gamma-encoded values), 0 to 255, rounded.
+[[nodiscard]] constexpr int Luma(Rgb colour) {
+    return (299 * colour.red + 587 * colour.green + 114 * colour.blue + 500) / 1000;
+}
 
 // Our blue, which Wine's pale hot-light colour made necessary.
 inline constexpr Rgb kOwnLinkColour{0, 0, 204};
-// What normal text needs against its ground.
-inline constexpr double kReadableContrast = 4.5;
+// The darkest grey face our blue keeps the 4.5 to 1 contrast (WCAG 2)
+// normal text needs on; integer arithmetic, as the add-in must stay small.
+inline constexpr int kLightFaceLuma = 165;
 
 // The theme's hot-light colour under high contrast, or where our blue
 // would be hard to read on the theme's face (a dark theme that does not

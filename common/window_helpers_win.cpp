@@ -90,8 +90,8 @@ int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     using ContextOfWindowFn = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
     using AwarenessOfContextFn = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    static const auto getDpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    static const auto contextOf = User32Function<ContextOfWindowFn>("GetWindowDpiAwarenessContext");
+    const auto getDpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    const auto contextOf = User32Function<ContextOfWindowFn>("GetWindowDpiAwarenessContext");
     static const auto awarenessOf =
         User32Function<AwarenessOfContextFn>("GetAwarenessFromDpiAwarenessContext");
     int dpi = 0;
@@ -121,7 +121,7 @@ int SystemDpi() {
 
 int SystemMetricForDpi(int index, int dpi) {
     using MetricForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto metricForDpi = User32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
+    const auto metricForDpi = User32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
     if (metricForDpi != nullptr) {
         return metricForDpi(index, static_cast<UINT>(dpi));
     }
@@ -130,7 +130,7 @@ int SystemMetricForDpi(int index, int dpi) {
 
 SIZE FrameSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
     RECT frame{0, 0, clientWidth, clientHeight};
     if (adjustForDpi == nullptr ||
         !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {

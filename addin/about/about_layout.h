@@ -13,12 +13,13 @@ inline constexpr int kDesignDpi = 96;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
-// pixels96 at that DPI, halves away from zero, as MulDiv rounds.
+// pixels96 at that DPI, halves away from zero, as MulDiv rounds. In int:
+// a window's pixels times a DPI stay far below its limit, and 32-bit code
+// would call a library routine for each 64-bit division.
 [[nodiscard]] constexpr int Scaled(int pixels96, int dpi) {
-    const long long scaled = static_cast<long long>(pixels96) * UsableDpi(dpi);
-    const long long half = kDesignDpi / 2;
-    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi
-                                        : -((-scaled + half) / kDesignDpi));
+    const int scaled = pixels96 * UsableDpi(dpi);
+    const int half = kDesignDpi / 2;
+    return scaled >= 0 ? (scaled + half) / kDesignDpi : -((-scaled + half) / kDesignDpi);
 }
 
 // The fonts' heights (character height, in pixels at 96 DPI).

@@ -3,12 +3,14 @@
 #include "addin/about/about_layout.h"
 #include "addin/about/about_model.h"
 #include "addin/com/module_win.h"
+#include "common/accessible_win.h"
 #include "common/error.h"
 #include "common/product.h"
 #include "common/text_win.h"
 #include "common/unique_win.h"
 #include "common/window_helpers_win.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -80,7 +82,9 @@ FontFace FaceFor(Language language) {
     }
 }
 
-UniqueGdiObject MakeFont(Language language, int height96, int dpi, int weight, bool underline) {
+// Out of line: the window makes three at a time.
+[[gnu::noinline]] UniqueGdiObject MakeFont(Language language, int height96, int dpi, int weight,
+                                           bool underline) {
     const FontFace face = FaceFor(language);
     return UniqueGdiObject(::CreateFontW(-Scaled(height96, dpi), 0, 0, 0, weight, FALSE, underline,
                                          FALSE, face.charset, OUT_DEFAULT_PRECIS,
@@ -155,18 +159,17 @@ private:
 
     // The fonts of one DPI; a change of DPI makes a new set, and the old
     // one goes once no control draws with it.
+    // The link, away from the pointer, has the text's font.
     struct Fonts {
         UniqueGdiObject text;
         UniqueGdiObject title;
-        UniqueGdiObject link;
         UniqueGdiObject linkHover;
     };
     Fonts MakeFonts(int dpi) const {
         Fonts fonts{MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, false),
                     MakeFont(language_, kTitleFontHeight, dpi, FW_BOLD, false),
-                    MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, false),
                     MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, true)};
-        if (!fonts.text || !fonts.title || !fonts.link || !fonts.linkHover) {
+        if (!fonts.text || !fonts.title || !fonts.linkHover) {
             throw PlatformError(::GetLastError());
         }
         return fonts;
@@ -175,9 +178,31 @@ private:
     // Measured, as German and Russian run a third longer than English and
     // a CJK face may stand taller than Arial.
     MeasuredTexts Measure(const Fonts& fonts) const {
-        return {TextSize(title_, fonts.title.get()), TextSize(version_, fonts.text.get()),
-                TextSize(website_, fonts.text.get()), TextSize(address_, fonts.linkHover.get()),
-                TextSize(okText_, fonts.text.get())};
+        MeasuredTexts measured;
+        const struct {
+            const std::wstring& text;
+            HGDIOBJ font;
+            about::TextSize& size;
+        } items[] = {
+            {title_, fonts.title.get(), measured.title},
+            {version_, fonts.text.get(), measured.version},
+            {website_, fonts.text.get(), measured.website},
+            {address_, fonts.linkHover.get(), measured.link},
+            {okText_, fonts.text.get(), measured.ok},
+        };
+        const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+        for (const auto& item : items) {
+            SIZE size{};
+            const HGDIOBJ old = ::SelectObject(dc.get(), item.font);
+            const BOOL done = ::GetTextExtentPoint32W(dc.get(), item.text.c_str(),
+                                                      static_cast<int>(item.text.size()), &size);
+            ::SelectObject(dc.get(), old);
+            if (!done) {
+                throw PlatformError(::GetLastError());
+            }
+            item.size = {size.cx, size.cy};
+        }
+        return measured;
     }
 
     // Everything at that DPI: fonts, places and the window's size; at
@@ -188,23 +213,30 @@ private:
     void Arrange(int dpi, const RECT* suggested) {
         Fonts next = MakeFonts(dpi);
         const Layout l = LayoutFor(Measure(next), dpi);
-        const auto place = [this](HWND control, int x, int y, int width, int height, HGDIOBJ font) {
-            ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-            if (font != nullptr) {
-                ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-            }
+        const HGDIOBJ text = next.text.get();
+        const struct {
+            HWND control;
+            int x, y, width, height;
+            HGDIOBJ font;
+        } places[] = {
+            {titleLabel_, l.margin, l.titleY, l.contentWidth, l.titleHeight, next.title.get()},
+            {versionLabel_, l.margin, l.versionY, l.contentWidth, l.textHeight, text},
+            {lineTop_, l.margin, l.lineTopY, l.contentWidth, l.lineHeight, nullptr},
+            {websiteLabel_, l.margin, l.websiteY, l.websiteWidth, l.textHeight, text},
+            // Sized to its text, so only the address itself is the link.
+            {link_, l.margin + l.websiteWidth, l.websiteY, l.linkWidth, l.textHeight,
+             pointer_.linkUnderlined ? next.linkHover.get() : text},
+            {lineBottom_, l.margin, l.lineBottomY, l.contentWidth, l.lineHeight, nullptr},
+            {ok_, l.margin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight, text},
         };
-        place(titleLabel_, l.margin, l.titleY, l.contentWidth, l.titleHeight, next.title.get());
-        place(versionLabel_, l.margin, l.versionY, l.contentWidth, l.textHeight, next.text.get());
-        place(lineTop_, l.margin, l.lineTopY, l.contentWidth, l.lineHeight, nullptr);
-        place(websiteLabel_, l.margin, l.websiteY, l.websiteWidth, l.textHeight, next.text.get());
-        // Sized to its text, so only the address itself is the link.
-        place(link_, l.margin + l.websiteWidth, l.websiteY, l.linkWidth, l.textHeight,
-              pointer_.linkUnderlined ? next.linkHover.get() : next.link.get());
+        for (const auto& p : places) {
+            ::SetWindowPos(p.control, nullptr, p.x, p.y, p.width, p.height,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            if (p.font != nullptr) {
+                ::SendMessageW(p.control, WM_SETFONT, reinterpret_cast<WPARAM>(p.font), TRUE);
+            }
+        }
         linkPadding_ = l.linkPadding;
-        place(lineBottom_, l.margin, l.lineBottomY, l.contentWidth, l.lineHeight, nullptr);
-        place(ok_, l.margin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight,
-              next.text.get());
         fonts_ = std::move(next);
         const SIZE frame = FrameSizeFor(l.clientWidth, l.clientHeight, kStyle, kExStyle, dpi);
         UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -241,19 +273,6 @@ private:
         return control;
     }
 
-    static about::TextSize TextSize(const std::wstring& text, HGDIOBJ font) {
-        UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-        SIZE size{};
-        const HGDIOBJ old = ::SelectObject(dc.get(), font);
-        const BOOL measured =
-            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        ::SelectObject(dc.get(), old);
-        if (!measured) {
-            throw PlatformError(::GetLastError());
-        }
-        return {size.cx, size.cy};
-    }
-
     // The rest of Form_Load, once the window exists; Arrange places them.
     void AddControls() {
         titleLabel_ = AddControl(L"STATIC", title_, SS_LEFT | SS_NOPREFIX, kTitleId);
@@ -263,8 +282,16 @@ private:
         // A button drawn as a link: it takes the focus from Tab, shows it,
         // and Space or Enter open it as a click does.
         link_ = AddControl(L"BUTTON", address_, BS_OWNERDRAW | WS_TABSTOP, kLinkId);
+
         lineBottom_ = AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId);
         ok_ = AddControl(L"BUTTON", okText_, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId);
+        // Subclassed for WM_GETOBJECT alone: a screen reader asks the
+        // control itself what it is, and Windows' own object would call the
+        // link a push button.
+        ::SetPropW(
+            link_, kOwnProcedure,
+            reinterpret_cast<HANDLE>(::SetWindowLongPtrW(
+                link_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AboutWindow::LinkProcedure))));
         ApplySkin(hwnd_);
     }
 
@@ -277,7 +304,7 @@ private:
         HBRUSH face = SkinBackground(hwnd_, dc);
         ::FillRect(dc, &area, face != nullptr ? face : ::GetSysColorBrush(COLOR_BTNFACE));
         const HGDIOBJ old = ::SelectObject(dc, pointer_.linkUnderlined ? fonts_.linkHover.get()
-                                                                       : fonts_.link.get());
+                                                                       : fonts_.text.get());
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, LinkColor());
         RECT text = area;
@@ -288,6 +315,27 @@ private:
         if ((item.itemState & ODS_FOCUS) != 0) {
             ::DrawFocusRect(dc, &area);
         }
+    }
+
+    static LRESULT CALLBACK LinkProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        const auto own = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kOwnProcedure));
+        try {
+            if (message == WM_GETOBJECT && instance_ != nullptr) {
+                const std::wstring& address = instance_->address_;
+                if (const LRESULT answer = AnswerAccessibleObject(
+                        hwnd, wParam, lParam, {ROLE_SYSTEM_LINK, address, address}, kModuleLock)) {
+                    return answer;
+                }
+            }
+            if (message == WM_NCDESTROY) {
+                ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+                ::RemovePropW(hwnd, kOwnProcedure);
+            }
+        } catch (...) {
+            // The control's own answer, below.
+        }
+        return own != nullptr ? ::CallWindowProcW(own, hwnd, message, wParam, lParam)
+                              : ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
 
     static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -329,7 +377,7 @@ private:
         if (underlineChanged) {
             ::SendMessageW(link_, WM_SETFONT,
                            reinterpret_cast<WPARAM>(next.linkUnderlined ? fonts_.linkHover.get()
-                                                                        : fonts_.link.get()),
+                                                                        : fonts_.text.get()),
                            TRUE);
             ::InvalidateRect(link_, nullptr, TRUE);
         }
@@ -382,6 +430,12 @@ private:
             }
             break;
         }
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerAccessibleObject(
+                    hwnd_, wParam, lParam, {ROLE_SYSTEM_DIALOG, {}, {}}, kModuleLock)) {
+                return answer;
+            }
+            break;
         case DM_GETDEFID:
             // Enter opens the link that has the focus, else presses OK.
             return MAKELRESULT(::GetFocus() == link_ ? kLinkId : kOkId, DC_HASDEFID);
@@ -402,12 +456,6 @@ private:
             // rectangle is Windows' suggestion on the new monitor.
             Arrange(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
-        case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
-                ::DestroyWindow(hwnd_);
-                return 0;
-            }
-            break;
         default:
             break;
         }
@@ -445,6 +493,9 @@ private:
 
     // The one About window; its window ends its life in WM_NCDESTROY.
     static inline std::unique_ptr<AboutWindow> instance_;
+    // Where the link keeps its class's own procedure.
+    static constexpr const wchar_t* kOwnProcedure = L"Tavlin.OwnProcedure";
+    static constexpr ModuleLock kModuleLock{&module::Lock, &module::Unlock};
 
     HWND hwnd_ = nullptr;
     HWND link_ = nullptr;

@@ -145,6 +145,12 @@ int Run(const Options& options) {
             allSucceeded = allSucceeded && open;
             break;
         }
+        case Step::Kind::AboutAccessible: {
+            const bool open = AboutWindowOpen();
+            Print(open ? AboutAccessibility() : "about-accessible: no About window\n");
+            allSucceeded = allSucceeded && open;
+            break;
+        }
         case Step::Kind::Click: {
             // Word calls the add-in whose document names the callback.
             const std::string callback = WideToUtf8(step.callback);

@@ -7,7 +7,7 @@ const char* const kUsage =
     "                [--ribbon-out FILE] [--tree]\n"
     "                [--dpi-awareness unaware|system|per-monitor]\n"
     "                [--click CALLBACK | --close-about | --about-dpi DPI |\n"
-    "                 --about-keys KEYS]... [--keep-open SECONDS]\n"
+    "                 --about-keys KEYS | --about-accessible]... [--keep-open SECONDS]\n"
     "                [--repeat N [--baseline PROGID]]\n"
     "\n"
     "Loads every add-in that Word's add-in keys (HKCU, then HKLM) mark with\n"
@@ -23,6 +23,8 @@ const char* const kUsage =
     "  --about-keys KEYS  types into the About window, one letter a key: t Tab,\n"
     "                     T Shift+Tab, r Enter, e Esc, s Space, f Alt+F4; reports\n"
     "                     the focus after each key and what the keys opened\n"
+    "  --about-accessible reports the About window's controls as a screen reader\n"
+    "                     reads them (MSAA): role, name and value of each\n"
     "  --repeat N         times N rounds of creation, connection and GetCustomUI\n"
     "  --baseline PROGID  times the add-in PROGID in turn with the first one\n"
     "                     and fails when the first one's median round takes\n"
@@ -113,6 +115,8 @@ std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments
                 return std::nullopt;
             }
             options.steps.push_back({Step::Kind::AboutKeys, {}, 0, *keys});
+        } else if (option == L"--about-accessible") {
+            options.steps.push_back({Step::Kind::AboutAccessible, {}, 0, {}});
         } else if (option == L"--dpi-awareness") {
             const auto value = takeValue();
             if (value == L"unaware") {

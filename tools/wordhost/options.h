@@ -15,10 +15,11 @@ extern const char* const kUsage;
 
 struct Step {
     enum class Kind {
-        Click,      // calls a callback by name, as a ribbon click does
-        CloseAbout, // presses OK on the open About window
-        AboutDpi,   // tells the About window it is now on a monitor of that DPI
-        AboutKeys,  // types keys into the About window, as the user would
+        Click,           // calls a callback by name, as a ribbon click does
+        CloseAbout,      // presses OK on the open About window
+        AboutDpi,        // tells the About window it is now on a monitor of that DPI
+        AboutKeys,       // types keys into the About window, as the user would
+        AboutAccessible, // what a screen reader reads of the About window
     };
     Kind kind;
     std::wstring callback; // Click only

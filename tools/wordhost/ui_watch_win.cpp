@@ -4,6 +4,8 @@
 #include "common/window_helpers_win.h"
 #include "tools/wordhost/report_win.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 namespace wordhost {
@@ -283,6 +285,51 @@ std::string TypeIntoAbout(const std::wstring& keys) {
         PostKey(key);
         report += "  about-keys: " + std::string(1, static_cast<char>(key)) + " -> focus " +
                   FocusName() + (AboutWindowOpen() ? "" : ", About window closed") + "\n";
+    }
+    return report;
+}
+
+namespace {
+
+std::string AccessibleLine(HWND hwnd) {
+    tavlin::ComPtr<IAccessible> accessible;
+    if (const HRESULT hr = ::AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                                        __uuidof(IAccessible), accessible.put_void());
+        FAILED(hr) || !accessible) {
+        return "no accessible object: " + Hex(hr);
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    std::string line;
+    tavlin::UniqueVariant role;
+    wchar_t roleText[128] = L"?";
+    if (SUCCEEDED(accessible->get_accRole(self, role.put())) && V_VT(role.get()) == VT_I4) {
+        ::GetRoleTextW(static_cast<DWORD>(V_I4(role.get())), roleText, 128);
+    }
+    line = tavlin::WideToUtf8(roleText);
+    tavlin::UniqueBstr name;
+    line += " " + (SUCCEEDED(accessible->get_accName(self, name.put())) && name
+                       ? Escaped(name.get())
+                       : std::string("(no name)"));
+    tavlin::UniqueBstr value;
+    if (SUCCEEDED(accessible->get_accValue(self, value.put())) && value &&
+        ::SysStringLen(value.get()) > 0) {
+        line += " value " + Escaped(value.get());
+    }
+    return line;
+}
+
+} // namespace
+
+std::string AboutAccessibility() {
+    std::string report;
+    for (HWND about : WindowsOfThisProcess(kAboutClass, nullptr)) {
+        report += "  accessible: window " + AccessibleLine(about) + "\n";
+        for (HWND child : Children(about)) {
+            report += "  accessible: " + AccessibleLine(child) + "\n";
+        }
     }
     return report;
 }

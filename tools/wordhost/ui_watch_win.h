@@ -46,5 +46,8 @@ private:
 // thread's queue, as Word's message loop gets them; one report line a key,
 // naming the control with the focus after it.
 [[nodiscard]] std::string TypeIntoAbout(const std::wstring& keys);
+// The About window and each of its controls as MSAA gives them to a screen
+// reader, one line each: role, name and, where there is one, value.
+[[nodiscard]] std::string AboutAccessibility();
 
 } // namespace wordhost

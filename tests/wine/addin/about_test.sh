@@ -7,7 +7,8 @@
 # out as one opened there. From the keyboard alone: Tab and Shift+Tab go
 # round the link and OK, Enter and Space on the link open the web page
 # (the shell's https handler, here a stand-in that logs its start), Enter
-# elsewhere, Esc and Alt+F4 close the window. Under a dark high-contrast
+# elsewhere, Esc and Alt+F4 close the window. A screen reader gets each
+# control's role and name. Under a dark high-contrast
 # palette every colour is the theme's (about-high-contrast.png): Wine
 # never says a theme is high-contrast, so the link's colour follows from
 # the face it stands on.
@@ -145,6 +146,19 @@ keys enter r 'focus "OK"' 'r -> focus nothing, About window closed'
 keys escape te 'focus "OK"' "t -> focus $link" 'e -> focus nothing, About window closed'
 [[ ! -s $opened ]] || fail "Esc on the link opened the page"
 keys alt-f4 f 'focus "OK"' 'f -> focus nothing, About window closed'
+
+# What a screen reader reads (MSAA, through Wine's oleacc): the window, a
+# dialog, and each control in order by its name, the link a link holding
+# its address. The other controls' roles are Windows' own objects' (static
+# text, push button); Wine's call each of them "client".
+host "$work/accessible.log" --click ShowAbout0 --about-accessible ||
+  fail "accessible: $(cat "$work/accessible.log")"
+sed -n 's/^  accessible: //p' "$work/accessible.log" |
+  sed -E 's/^(client|static text|push button|separator) //' >"$work/accessible.txt"
+diff <(printf '%s\n' 'window dialog "About"' '"Tavlinar"' '"Version 7.0.0"' '(no name)' \
+  '"Website: "' 'link "https://www.drevalo.example/" value "https://www.drevalo.example/"' \
+  '(no name)' '"OK"') "$work/accessible.txt" >"$work/accessible.diff" ||
+  fail "accessible: $(cat "$work/accessible.diff")"
 
 # High Contrast Black's colours, read by each program as it starts.
 colours='HKCU\Control Panel\Colors'
