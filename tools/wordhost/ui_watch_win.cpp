@@ -293,8 +293,8 @@ namespace {
 
 std::string AccessibleLine(HWND hwnd) {
     tavlin::ComPtr<IAccessible> accessible;
-    if (const HRESULT hr = ::AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
-                                                        __uuidof(IAccessible), accessible.put_void());
+    if (const HRESULT hr = ::AccessibleObjectFromWindow(
+            hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), accessible.put_void());
         FAILED(hr) || !accessible) {
         return "no accessible object: " + Hex(hr);
     }
