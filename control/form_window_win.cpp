@@ -1,5 +1,6 @@
 #include "control/form_window_win.h"
 
+#include "common/accessible_win.h"
 #include "common/error.h"
 #include "common/product.h"
 #include "common/text_win.h"
@@ -15,6 +16,7 @@
 #include <tuple>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace tavlin::control {
 namespace {
@@ -40,6 +42,24 @@ LRESULT CALLBACK NoteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             return result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
         }
         return result;
+    } catch (...) {
+        return 0;
+    }
+}
+
+// The address is a link to a screen reader, not the text Windows' own
+// object would call it.
+LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR) {
+    try {
+        if (message == WM_GETOBJECT) {
+            const std::wstring address = Utf8ToWide(kMakerWebAddress);
+            if (const LRESULT answer = AnswerAccessibleObject(
+                    hwnd, wParam, lParam, {ROLE_SYSTEM_LINK, address, address})) {
+                return answer;
+            }
+        }
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
     } catch (...) {
         return 0;
     }
@@ -271,6 +291,7 @@ void FormWindow::CreateControls() {
     website_ = Child(pages_[1], WC_STATICW, Utf8ToWide(kMakerWebAddress),
                      SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS,
                      spanInFrame(fit_.website, kWebsiteRect.top, kWebsiteRect.height), kWebsiteId);
+    ::SetWindowSubclass(website_, &LinkProc, 0, 0);
 
     ok_ = Child(hwnd_, WC_BUTTONW, Say(Text::Ok), BS_DEFPUSHBUTTON | WS_TABSTOP,
                 ToRect(fit_.ok.left, Px(kOkRect.top), fit_.ok.width, Px(kOkRect.height)),

@@ -32,6 +32,11 @@
 //                        (WM_DPICHANGED, with the rectangle Windows would
 //                        suggest), as a per-monitor window is told
 //   size                 print the window's size: "size: WxH"
+//   accessible PATH      write what a screen reader reads of each control
+//                        (MSAA) to PATH, UTF-8, one a line as
+//                        NAME<tab>ROLE<tab>ACCESSIBLE NAME[<tab>VALUE]:
+//                        box0...box11 ok cancel tabs title websitelabel
+//                        website
 //   click N              click box N
 //   clicknote            click into the policy note (which takes the focus)
 //   tab N                switch the tab control to page N
@@ -48,6 +53,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -265,6 +271,59 @@ std::vector<std::pair<std::wstring, std::wstring>> WindowTexts() {
     texts.emplace_back(L"cancel", WindowText(Control(kCancelButtonId)));
     texts.emplace_back(L"website", WindowText(Control(kWebsiteLabelId)));
     return texts;
+}
+
+void WriteUtf8(const std::wstring& path, const std::wstring& text);
+
+// Asked from this process, as a screen reader asks: Windows' own objects
+// are made here from the control, ours come from the program.
+std::wstring AccessibleLine(HWND control) {
+    tavlin::ComPtr<IAccessible> accessible;
+    // Asked with MinGW's IID_IAccessible, Wine's oleacc answers
+    // E_NOINTERFACE; __uuidof serves.
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                            __uuidof(IAccessible), accessible.put_void())) ||
+        !accessible) {
+        return L"(none)";
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    tavlin::UniqueVariant role;
+    wchar_t roleText[128] = L"?";
+    if (SUCCEEDED(accessible->get_accRole(self, role.put())) && V_VT(role.get()) == VT_I4) {
+        ::GetRoleTextW(static_cast<DWORD>(V_I4(role.get())), roleText, 128);
+    }
+    tavlin::UniqueBstr name;
+    std::wstring line = std::wstring(roleText) + L"\t";
+    if (SUCCEEDED(accessible->get_accName(self, name.put())) && name) {
+        line += name.get();
+    }
+    tavlin::UniqueBstr value;
+    if (SUCCEEDED(accessible->get_accValue(self, value.put())) && value &&
+        ::SysStringLen(value.get()) > 0) {
+        line += L"\t" + std::wstring(value.get());
+    }
+    return line;
+}
+
+void WriteAccessible(const std::wstring& path) {
+    std::vector<std::pair<std::wstring, int>> controls;
+    for (int box = 0; box < kBoxCount; ++box) {
+        controls.emplace_back(L"box" + std::to_wstring(box), kFirstBoxId + box);
+    }
+    for (const auto& named :
+         {std::pair{L"ok", kOkButtonId}, std::pair{L"cancel", kCancelButtonId},
+          std::pair{L"tabs", kTabControlId}, std::pair{L"title", kTitleId},
+          std::pair{L"websitelabel", kWebsiteLabelId}, std::pair{L"website", kWebsiteId}}) {
+        controls.emplace_back(named.first, named.second);
+    }
+    std::wstring lines;
+    for (const auto& [name, id] : controls) {
+        lines += name + L"\t" + AccessibleLine(Control(id)) + L"\n";
+    }
+    WriteUtf8(path, lines);
 }
 
 void WriteUtf8(const std::wstring& path, const std::wstring& text) {
@@ -529,6 +588,8 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         CheckTextsFit();
     } else if (step == L"dpi") {
         TellDpi(std::stoi(argument()));
+    } else if (step == L"accessible") {
+        WriteAccessible(argument());
     } else if (step == L"size") {
         RECT frame{};
         ::GetWindowRect(g_form, &frame);
@@ -582,6 +643,10 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // A screen reader's side of MSAA needs COM.
+    if (FAILED(::CoInitialize(nullptr))) {
+        Fail(L"COM cannot start");
+    }
     std::vector<std::wstring> script(argv + 1, argv + argc);
     for (std::size_t at = 0; at < script.size(); ++at) {
         RunStep(script, at);
