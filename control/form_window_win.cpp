@@ -132,6 +132,27 @@ void FormWindow::Start() {
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
     ::SetFocus(boxes_[kClassicBox]);
+    ShowFocusAlways();
+}
+
+// Windows hides focus rectangles until the keyboard is first used; a user
+// who never touches the mouse must see from the start where the focus is.
+void FormWindow::ShowFocusAlways() {
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+bool FormWindow::TranslateKey(const MSG& message) {
+    // Ctrl+Tab and Ctrl+Shift+Tab switch the page, as in any dialog with
+    // tabs; the dialog manager would take them for Tab.
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
+        (::GetKeyState(VK_CONTROL) & 0x8000) == 0 || tab_ == nullptr ||
+        (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
+        return false;
+    }
+    const auto current = static_cast<int>(::SendMessageW(tab_, TCM_GETCURSEL, 0, 0));
+    const int next = (current + 1) % 2; // two pages: forward and back are the same
+    ::SendMessageW(tab_, TCM_SETCURFOCUS, static_cast<WPARAM>(next), 0);
+    return true;
 }
 
 void FormWindow::CreateFonts() {
@@ -348,6 +369,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     ::ShowWindow(policyNote_, noteShown ? SW_SHOW : SW_HIDE);
     ::SendMessageW(tab_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
     ShowPage(page);
+    ShowFocusAlways();
     if (focusId != 0) {
         if (HWND again = FindDescendant(focusId)) {
             ::SetFocus(again);

@@ -42,6 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
             // Tab, Enter, Esc and Space as in a dialog box.
             const HWND form = window.Handle();
+            if (form != nullptr && window.TranslateKey(msg)) {
+                continue;
+            }
             if (form != nullptr && ::IsDialogMessageW(form, &msg)) {
                 continue;
             }

@@ -41,7 +41,14 @@
 //   clicknote            click into the policy note (which takes the focus)
 //   tab N                switch the tab control to page N
 //   ok | cancel          press the button
-//   key return|escape|space|tab   a key, to the control with the focus
+//   key return|escape|space|tab|shift+tab|ctrl+tab   a key, to the control
+//                        with the focus (Shift and Ctrl held in the
+//                        program's key state)
+//   focus NAME           the focus is on NAME: box0...box11, ok, cancel,
+//                        tabs, website, note, or the About title
+//   page N               the tab control shows page N
+//   focusshown           focus rectangles are drawn (not hidden until the
+//                        keyboard is used)
 //   closebox             the window's close box
 //   exited               wait until the program has ended, and whatever it
 //                        started (Word) with it
@@ -433,8 +440,21 @@ std::wstring BoxStates() {
     return states;
 }
 
-void PressKey(const std::wstring& name) {
+void PressKey(const std::wstring& given) {
     UINT virtualKey = 0;
+    std::wstring name = given;
+    std::vector<UINT> held;
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, key] :
+             {std::pair{L"shift+", VK_SHIFT}, std::pair{L"ctrl+", VK_CONTROL}}) {
+            if (name.starts_with(prefix)) {
+                held.push_back(static_cast<UINT>(key));
+                name.erase(0, std::wcslen(prefix));
+                found = true;
+            }
+        }
+    }
     if (name == L"return") {
         virtualKey = VK_RETURN;
     } else if (name == L"escape") {
@@ -444,12 +464,26 @@ void PressKey(const std::wstring& name) {
     } else if (name == L"tab") {
         virtualKey = VK_TAB;
     } else {
-        Fail(L"unknown key " + name);
+        Fail(L"unknown key " + given);
     }
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!::GetGUIThreadInfo(g_program.threadId, &info) || info.hwndFocus == nullptr) {
         Fail(L"no focus in the program");
+    }
+    // A held key is the program's thread's key state, which an attached
+    // thread shares.
+    const DWORD self = ::GetCurrentThreadId();
+    BYTE state[256] = {};
+    if (!held.empty()) {
+        if (!::AttachThreadInput(self, g_program.threadId, TRUE)) {
+            Fail(L"cannot share the program's key state");
+        }
+        ::GetKeyboardState(state);
+        for (const UINT key : held) {
+            state[key] = 0x80;
+        }
+        ::SetKeyboardState(state);
     }
     const wchar_t character = virtualKey == VK_SPACE    ? L' '
                               : virtualKey == VK_RETURN ? L'\r'
@@ -462,6 +496,34 @@ void PressKey(const std::wstring& name) {
     // only for the same window; a short pause covers the dialog manager.
     ::Sleep(200);
     ::SendMessageTimeoutW(info.hwndFocus, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    if (!held.empty()) {
+        for (const UINT key : held) {
+            state[key] = 0;
+        }
+        ::SetKeyboardState(state);
+        ::AttachThreadInput(self, g_program.threadId, FALSE);
+    }
+}
+
+std::wstring FocusName() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(g_program.threadId, &info) || info.hwndFocus == nullptr) {
+        return L"nothing";
+    }
+    const int id = ::GetDlgCtrlID(info.hwndFocus);
+    if (id >= kFirstBoxId && id < kFirstBoxId + kBoxCount) {
+        return L"box" + std::to_wstring(id - kFirstBoxId);
+    }
+    for (const auto& [named, name] :
+         {std::pair{kOkButtonId, L"ok"}, std::pair{kCancelButtonId, L"cancel"},
+          std::pair{kTabControlId, L"tabs"}, std::pair{kWebsiteId, L"website"},
+          std::pair{kPolicyNoteId, L"note"}, std::pair{kTitleId, L"title"}}) {
+        if (id == named) {
+            return name;
+        }
+    }
+    return L"control " + std::to_wstring(id);
 }
 
 // The program does not wait for the Word it starts; a test that reads what
@@ -588,6 +650,26 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         CheckTextsFit();
     } else if (step == L"dpi") {
         TellDpi(std::stoi(argument()));
+    } else if (step == L"focus") {
+        const std::wstring expected = argument();
+        const std::wstring focus = FocusName();
+        std::fwprintf(stdout, L"focus: %ls\n", focus.c_str());
+        if (focus != expected) {
+            Fail(L"focus on " + focus + L", expected " + expected);
+        }
+    } else if (step == L"page") {
+        const auto shown =
+            static_cast<int>(::SendMessageW(Control(kTabControlId), TCM_GETCURSEL, 0, 0));
+        std::fwprintf(stdout, L"page: %d\n", shown);
+        if (shown != std::stoi(argument())) {
+            Fail(L"page " + std::to_wstring(shown) + L" shown, expected " + argument());
+        }
+    } else if (step == L"focusshown") {
+        DWORD_PTR state = 0;
+        ::SendMessageTimeoutW(g_form, WM_QUERYUISTATE, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+        if ((state & UISF_HIDEFOCUS) != 0) {
+            Fail(L"focus rectangles are hidden");
+        }
     } else if (step == L"accessible") {
         WriteAccessible(argument());
     } else if (step == L"size") {
