@@ -45,6 +45,12 @@ struct CursorTraits {
 };
 using UniqueCursor = UniqueResource<CursorTraits>;
 
+struct HookTraits {
+    static HHOOK Invalid() noexcept { return nullptr; }
+    static void Close(HHOOK hook) noexcept { ::UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = UniqueResource<HookTraits>;
+
 // A window's device context (the screen's for nullptr), given back exactly
 // once; with a font, that font is selected into it until then. Measuring
 // text is what every window here uses one for.

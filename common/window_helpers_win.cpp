@@ -1,6 +1,11 @@
 #include "common/window_helpers_win.h"
 
+#include "common/contrast.h"
+#include "common/unique_win.h"
+
 #include <shellapi.h>
+
+#include <algorithm>
 
 namespace tavlin {
 namespace {
@@ -15,6 +20,13 @@ HMODULE ThisModule() {
                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCWSTR>(&ThisModule), &module);
     return module;
+}
+
+template <typename Function> Function User32Function(const char* name) {
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    return user32 == nullptr ? nullptr
+                             : reinterpret_cast<Function>(
+                                   reinterpret_cast<void*>(::GetProcAddress(user32, name)));
 }
 
 } // namespace
@@ -72,6 +84,76 @@ HBRUSH SkinBackground(HWND window, HDC dc) {
     }
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
     return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    using ContextOfWindowFn = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+    using AwarenessOfContextFn = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto getDpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    const auto contextOf = User32Function<ContextOfWindowFn>("GetWindowDpiAwarenessContext");
+    static const auto awarenessOf =
+        User32Function<AwarenessOfContextFn>("GetAwarenessFromDpiAwarenessContext");
+    int dpi = 0;
+    if (getDpi != nullptr && window != nullptr) {
+        dpi = static_cast<int>(getDpi(window));
+        // A per-monitor window's DPI is its monitor's, which may be below
+        // the system's.
+        if (dpi > 0 && contextOf != nullptr && awarenessOf != nullptr &&
+            awarenessOf(contextOf(window)) == DPI_AWARENESS_PER_MONITOR_AWARE) {
+            return dpi;
+        }
+    }
+    // Wine answers 96 for a window of an unaware thread yet draws it at the
+    // system DPI, unstretched: the larger of the two is what shows. Windows
+    // gives such a thread 96 from GDI too, and stretches the window itself.
+    const WindowDc screen(nullptr);
+    const int system = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    dpi = std::max(dpi, system);
+    return dpi > 0 ? dpi : 96;
+}
+
+int SystemDpi() {
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : 96;
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    using MetricForDpiFn = int(WINAPI*)(int, UINT);
+    const auto metricForDpi = User32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
+    if (metricForDpi != nullptr) {
+        return metricForDpi(index, static_cast<UINT>(dpi));
+    }
+    return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+SIZE FrameSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    RECT frame{0, 0, clientWidth, clientHeight};
+    if (adjustForDpi == nullptr ||
+        !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        frame = {0, 0, clientWidth, clientHeight};
+        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+bool HighContrastOn() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+COLORREF LinkColor() {
+    const auto rgb = [](COLORREF colour) {
+        return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    };
+    const Rgb chosen = LinkColour(HighContrastOn(), rgb(::GetSysColor(COLOR_BTNFACE)),
+                                  rgb(::GetSysColor(COLOR_HOTLIGHT)));
+    return RGB(chosen.red, chosen.green, chosen.blue);
 }
 
 } // namespace tavlin

@@ -1,5 +1,6 @@
 // Window helpers both deliverables carry: open a web address or file with
-// the shell, test for a file, apply the product's look.
+// the shell, test for a file, apply the product's look, the window's DPI
+// and the colours a high-contrast theme asks for.
 #pragma once
 
 #include "common/language.h"
@@ -67,5 +68,33 @@ bool ApplySkin(HWND window);
 // For WM_CTLCOLORSTATIC / WM_CTLCOLORBTN / WM_CTLCOLORDLG of a skinned
 // window: the brush to return, or nullptr to leave the default handling.
 [[nodiscard]] HBRUSH SkinBackground(HWND window, HDC dc);
+
+// WM_DPICHANGED: the headers declare it only for builds aimed at Windows
+// 8.1 and later, and ours must run on Vista, which never sends it.
+inline constexpr UINT kWmDpiChanged = 0x02E0;
+
+// The DPI the window is drawn at, as the thread's DPI awareness makes it:
+// GetDpiForWindow where Windows has it (10 1607 on), else the system DPI
+// (older Windows, and Wine, which has it but answers 96 for a window of an
+// unaware thread without stretching it).
+[[nodiscard]] int WindowDpi(HWND window);
+
+// The system DPI: what the system's metrics and fonts are given in.
+[[nodiscard]] int SystemDpi();
+
+// A system metric (GetSystemMetrics' index) at that DPI.
+[[nodiscard]] int SystemMetricForDpi(int index, int dpi);
+
+// The outer size of a window whose client area is that size, at that DPI
+// (AdjustWindowRectExForDpi where Windows has it).
+[[nodiscard]] SIZE FrameSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle,
+                                int dpi);
+
+// Whether the user runs a high-contrast theme: then every colour comes
+// from the system's.
+[[nodiscard]] bool HighContrastOn();
+
+// A link's text colour on the button face: see LinkColour (contrast.h).
+[[nodiscard]] COLORREF LinkColor();
 
 } // namespace tavlin

@@ -1,5 +1,6 @@
 #include "control/form_window_win.h"
 
+#include "common/accessible_win.h"
 #include "common/error.h"
 #include "common/product.h"
 #include "common/text_win.h"
@@ -15,6 +16,7 @@
 #include <tuple>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace tavlin::control {
 namespace {
@@ -23,31 +25,10 @@ namespace {
 // which is also the order Tab visits them.
 constexpr int kVisualBoxOrder[kBoxCount] = {0, 1, 2, 11, 3, 4, 5, 6, 9, 8, 7, 10};
 
-// Wine's hot-light system colour is a pale grey: a link colour of our own
-// reads the same everywhere.
-constexpr COLORREF kLinkColor = RGB(0, 0, 204);
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 RECT ToRect(int x, int y, int width, int height) {
     return {x, y, x + width, y + height};
-}
-
-int WindowDpi(HWND hwnd) {
-    // GetDpiForWindow exists from Windows 10 1607 on; before that, and under
-    // Wine, the system DPI is the window's (the manifest asks for system
-    // awareness only).
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    if (const HMODULE user32 = ::GetModuleHandleW(L"user32.dll")) {
-        const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-            reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")));
-        if (getDpi != nullptr && hwnd != nullptr) {
-            if (const UINT dpi = getDpi(hwnd); dpi != 0) {
-                return static_cast<int>(dpi);
-            }
-        }
-    }
-    const WindowDc screen(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return dpi > 0 ? dpi : 96;
 }
 
 // The note is a read-only edit so that it can scroll; a click puts
@@ -61,6 +42,24 @@ LRESULT CALLBACK NoteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             return result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
         }
         return result;
+    } catch (...) {
+        return 0;
+    }
+}
+
+// The address is a link to a screen reader, not the text Windows' own
+// object would call it.
+LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR) {
+    try {
+        if (message == WM_GETOBJECT) {
+            const std::wstring address = Utf8ToWide(kMakerWebAddress);
+            if (const LRESULT answer = AnswerAccessibleObject(
+                    hwnd, wParam, lParam, {ROLE_SYSTEM_LINK, address, address})) {
+                return answer;
+            }
+        }
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
     } catch (...) {
         return 0;
     }
@@ -104,11 +103,9 @@ int FormWindow::Px(int twips) const {
 }
 
 bool FormWindow::Create() {
-    constexpr DWORD style =
-        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     // The controls inherit the mirrored layout from their window.
     const DWORD exStyle = IsRightToLeft(language_) ? WS_EX_LAYOUTRTL : 0;
-    hwnd_ = ::CreateWindowExW(exStyle, kFormClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
+    hwnd_ = ::CreateWindowExW(exStyle, kFormClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                               100, 100, nullptr, nullptr, instance_, this);
     if (hwnd_ == nullptr) {
         return false;
@@ -118,9 +115,9 @@ bool FormWindow::Create() {
         dpi_ = WindowDpi(hwnd_);
         CreateFonts();
         FitToTheTexts();
-        RECT outer = ToRect(0, 0, Px(kInnerWidth) + fit_.extra, Px(kInnerHeight));
-        ::AdjustWindowRectEx(&outer, style, FALSE, 0);
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+        const SIZE outer =
+            FrameSizeFor(Px(kInnerWidth) + fit_.extra, Px(kInnerHeight), kStyle, 0, dpi_);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         CreateControls();
     } catch (...) {
@@ -137,6 +134,27 @@ void FormWindow::Start() {
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
     ::SetFocus(boxes_[kClassicBox]);
+    ShowFocusAlways();
+}
+
+// Windows hides focus rectangles until the keyboard is first used; a user
+// who never touches the mouse must see from the start where the focus is.
+void FormWindow::ShowFocusAlways() {
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+bool FormWindow::TranslateKey(const MSG& message) {
+    // Ctrl+Tab and Ctrl+Shift+Tab switch the page, as in any dialog with
+    // tabs; the dialog manager would take them for Tab.
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
+        (::GetKeyState(VK_CONTROL) & 0x8000) == 0 || tab_ == nullptr ||
+        (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
+        return false;
+    }
+    const auto current = static_cast<int>(::SendMessageW(tab_, TCM_GETCURSEL, 0, 0));
+    const int next = (current + 1) % 2; // two pages: forward and back are the same
+    ::SendMessageW(tab_, TCM_SETCURFOCUS, static_cast<WPARAM>(next), 0);
+    return true;
 }
 
 void FormWindow::CreateFonts() {
@@ -145,6 +163,8 @@ void FormWindow::CreateFonts() {
     LOGFONTW base{};
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         base = metrics.lfMessageFont;
+        // Given at the system DPI; a per-monitor window may be on another.
+        base.lfHeight = ::MulDiv(base.lfHeight, dpi_, SystemDpi());
     } else {
         base.lfHeight = -::MulDiv(8, dpi_, 72);
         ::lstrcpynW(base.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
@@ -181,7 +201,8 @@ void FormWindow::FitToTheTexts() {
         widths.website = TextWidth(dc.get(), Utf8ToWide(kMakerWebAddress));
     }
     // The box's square and the gap Windows leaves before the caption.
-    widths.checkBox = ::GetSystemMetrics(SM_CXMENUCHECK) + 2 * ::GetSystemMetrics(SM_CXEDGE);
+    widths.checkBox =
+        SystemMetricForDpi(SM_CXMENUCHECK, dpi_) + 2 * SystemMetricForDpi(SM_CXEDGE, dpi_);
     fit_ = FitToTexts(widths, dpi_);
 }
 
@@ -294,6 +315,7 @@ void FormWindow::CreateControls() {
     website_ = Child(pages_[1], WC_STATICW, Utf8ToWide(kMakerWebAddress),
                      SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS,
                      spanInFrame(fit_.website, kWebsiteRect.top, kWebsiteRect.height), kWebsiteId);
+    ::SetWindowSubclass(website_, &LinkProc, 0, 0);
 
     ok_ = Child(hwnd_, WC_BUTTONW, Say(Text::Ok), BS_DEFPUSHBUTTON | WS_TABSTOP,
                 ToRect(fit_.ok.left, Px(kOkRect.top), fit_.ok.width, Px(kOkRect.height)),
@@ -306,6 +328,68 @@ void FormWindow::CreateControls() {
     for (const HWND frame : {frames_[0], frames_[1], tab_}) {
         ::SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+}
+
+// The window moved to a monitor of another DPI (a per-monitor window only):
+// made again at that DPI, fonts, widths and controls, each control as the
+// user left it. The suggestion's corner is kept; the size is our own, from
+// the texts measured anew, so that none is cut.
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    std::array<LRESULT, kBoxCount> checks{};
+    std::array<bool, kBoxCount> enabled{};
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        checks[i] = ::SendMessageW(boxes_[i], BM_GETCHECK, 0, 0);
+        enabled[i] = ::IsWindowEnabled(boxes_[i]) != FALSE;
+    }
+    const int page = static_cast<int>(::SendMessageW(tab_, TCM_GETCURSEL, 0, 0));
+    std::wstring note(static_cast<std::size_t>(::GetWindowTextLengthW(policyNote_)) + 1, L'\0');
+    note.resize(static_cast<std::size_t>(
+        std::max(0, ::GetWindowTextW(policyNote_, note.data(), static_cast<int>(note.size())))));
+    const bool noteShown = ::IsWindowVisible(policyNote_) != FALSE;
+    const HWND focus = ::GetFocus();
+    const int focusId = focus != nullptr && ::IsChild(hwnd_, focus) ? ::GetDlgCtrlID(focus) : 0;
+
+    // The old controls go before the fonts they draw with.
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child != nullptr;
+         child = ::GetWindow(hwnd_, GW_CHILD)) {
+        ::DestroyWindow(child);
+    }
+    dpi_ = dpi;
+    underlined_ = false;
+    CreateFonts();
+    FitToTheTexts();
+    const SIZE outer =
+        FrameSizeFor(Px(kInnerWidth) + fit_.extra, Px(kInnerHeight), kStyle, 0, dpi_);
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateControls();
+
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        ::SendMessageW(boxes_[i], BM_SETCHECK, static_cast<WPARAM>(checks[i]), 0);
+        ::EnableWindow(boxes_[i], enabled[i] ? TRUE : FALSE);
+    }
+    ::SetWindowTextW(policyNote_, note.c_str());
+    ::ShowWindow(policyNote_, noteShown ? SW_SHOW : SW_HIDE);
+    ::SendMessageW(tab_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    ShowPage(page);
+    ShowFocusAlways();
+    if (focusId != 0) {
+        if (HWND again = FindDescendant(focusId)) {
+            ::SetFocus(again);
+        }
+    }
+}
+
+HWND FormWindow::FindDescendant(int id) const {
+    if (HWND direct = ::GetDlgItem(hwnd_, id)) {
+        return direct;
+    }
+    for (const HWND page : pages_) {
+        if (HWND inPage = ::GetDlgItem(page, id)) {
+            return inPage;
+        }
+    }
+    return nullptr;
 }
 
 void FormWindow::ShowPage(int page) {
@@ -490,12 +574,12 @@ bool FormWindow::OnSetCursor(HWND over, UINT hitTest, UINT mouseMessage) {
 HBRUSH FormWindow::OnControlColor(HDC dc, HWND control) {
     if (HBRUSH skin = SkinBackground(hwnd_, dc)) {
         if (control == website_) {
-            ::SetTextColor(dc, kLinkColor);
+            ::SetTextColor(dc, LinkColor());
         }
         return skin;
     }
     if (control == website_) {
-        ::SetTextColor(dc, kLinkColor);
+        ::SetTextColor(dc, LinkColor());
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         return ::GetSysColorBrush(COLOR_BTNFACE);
     }
@@ -543,6 +627,11 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case DM_GETDEFID:
         return DefaultButtonId();
+    case kWmDpiChanged:
+        if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+            OnDpiChanged(HIWORD(wParam), *suggested);
+        }
+        return 0;
     case WM_DESTROY:
         // Form_Unload: the program ends with its window.
         hwnd_ = nullptr;

@@ -33,6 +33,9 @@ public:
     // Initializes and prepares the window from the store, then shows it.
     void Start();
     [[nodiscard]] HWND Handle() const { return hwnd_; }
+    // A key the window takes before the dialog manager does (Ctrl+Tab);
+    // true when it did.
+    [[nodiscard]] bool TranslateKey(const MSG& message);
 
     // FormView
     void ShowErrorBox(std::string_view text, std::string_view title) override;
@@ -61,6 +64,9 @@ private:
     HWND Child(HWND parent, const wchar_t* cls, std::wstring_view text, DWORD style, RECT r,
                int id);
     void ShowPage(int page);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void ShowFocusAlways();
+    [[nodiscard]] HWND FindDescendant(int id) const;
     void OnCommand(int id, int code);
     bool OnSetCursor(HWND over, UINT hitTest, UINT mouseMessage);
     void SetLinkUnderline(bool on);

@@ -5,9 +5,25 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <ole2.h>
+
+// COM for the whole program's life: a screen reader's objects for our
+// controls are marshalled to it through COM.
+struct OleSession {
+    OleSession() : started(SUCCEEDED(::OleInitialize(nullptr))) {}
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    ~OleSession() {
+        if (started) {
+            ::OleUninitialize();
+        }
+    }
+    bool started;
+};
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
+        const OleSession ole;
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof controls;
         controls.dwICC = ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
@@ -26,6 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
             // Tab, Enter, Esc and Space as in a dialog box.
             const HWND form = window.Handle();
+            if (form != nullptr && window.TranslateKey(msg)) {
+                continue;
+            }
             if (form != nullptr && ::IsDialogMessageW(form, &msg)) {
                 continue;
             }

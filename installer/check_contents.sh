@@ -78,4 +78,36 @@ for t in "${templates[@]}"; do
     check_same "$t" "$policy/${t#PolicyDefinitions/}"
 done
 [[ -z $cursor ]] || check_same HAND-M.CUR "$cursor"
+
+# The stub and the uninstaller it writes wear Tavlin's icon, every size of
+# it (the 256-pixel one, PNG, byte for byte), and the stub says it is DPI
+# aware.
+icon=$(cd "$(dirname "$0")/.." && pwd)/control/tavlinar.ico
+"$seven" x -y -o"$work" "$setup" Uninstall.exe >/dev/null || fail "$seven cannot extract Uninstall.exe"
+for program in "$setup" "$work/Uninstall.exe"; do
+    rm -rf "$work/pe"
+    "$seven" x -y -tPE -o"$work/pe" "$program" '.rsrc/ICON/*' >/dev/null ||
+        fail "$seven cannot read the icons of $program"
+    sizes=$(for f in "$work"/pe/.rsrc/ICON/*; do identify -format '%w\n' "$f[0]"; done | sort -n | tr '\n' ' ')
+    [[ $sizes == "16 20 24 32 40 48 64 256 " ]] || fail "$program: icon sizes $sizes"
+    large=$(for f in "$work"/pe/.rsrc/ICON/*; do
+        if [[ $(head -c 4 "$f" | od -An -c | tr -d ' ') == 211PNG ]]; then echo "$f"; fi
+    done)
+    python3 - "$icon" "$large" <<'PY' || fail "$program: its 256-pixel icon is not Tavlin's"
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+count = struct.unpack("<H", data[4:6])[0]
+for i in range(count):
+    width, size, offset = data[6 + 16 * i], *struct.unpack("<II", data[14 + 16 * i:22 + 16 * i])
+    if width == 0:
+        sys.exit(data[offset:offset + size] != open(sys.argv[2], "rb").read())
+sys.exit(1)
+PY
+    echo "  $(basename "$program"): icon sizes $sizes, Tavlin's"
+done
+# Read whole first: grep -q would leave strings writing into a closed pipe.
+manifest=$(strings -a "$setup" | grep '<assembly' || true)
+[[ $manifest == *'<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true</dpiAware>'* ]] ||
+    fail "$setup does not say it is DPI aware"
+echo "  DPI aware"
 echo "OK: $setup"

@@ -99,6 +99,13 @@ VIAddVersionKey /LANG=1033 "FileVersion" "${TAVLIN_VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${TAVLIN_VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
+; Sharp at 150 and 200 per cent: Windows scales a program that does not
+; say it is DPI aware as a bitmap.
+ManifestDPIAware true
+; Tavlin's own icon, not NSIS's, on the setup program, its uninstaller and
+; their pages.
+!define MUI_ICON "${TAVLIN_ICON}"
+!define MUI_UNICON "${TAVLIN_ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${CONTROL_EXE}"
 !define MUI_FINISHPAGE_RUN_TEXT "$(StartControl)"

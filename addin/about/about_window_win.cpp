@@ -1,13 +1,16 @@
 #include "addin/about/about_window_win.h"
 
+#include "addin/about/about_layout.h"
 #include "addin/about/about_model.h"
 #include "addin/com/module_win.h"
+#include "common/accessible_win.h"
 #include "common/error.h"
 #include "common/product.h"
 #include "common/text_win.h"
 #include "common/unique_win.h"
 #include "common/window_helpers_win.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -28,12 +31,6 @@ enum ControlId : int {
     kLineBottomId,
     kOkId = IDOK,
 };
-
-// The English window's size; longer texts widen it, never narrow it.
-constexpr int kMargin = 20;
-constexpr int kMinContentWidth = 300;
-constexpr int kMinButtonWidth = 80;
-constexpr int kButtonPadding = 24;
 
 // The add-in's version from its own version resource, so the window can
 // never disagree with the file.
@@ -103,11 +100,14 @@ FontFace FaceFor(Language language) {
     }
 }
 
-UniqueGdiObject MakeFont(Language language, int height, int weight, bool underline) {
+// Out of line: the window makes three at a time.
+[[gnu::noinline]] UniqueGdiObject MakeFont(Language language, int height96, int dpi, int weight,
+                                           bool underline) {
     const FontFace face = FaceFor(language);
-    return UniqueGdiObject(::CreateFontW(-height, 0, 0, 0, weight, FALSE, underline, FALSE,
-                                         face.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.name));
+    return UniqueGdiObject(::CreateFontW(-Scaled(height96, dpi), 0, 0, 0, weight, FALSE, underline,
+                                         FALSE, face.charset, OUT_DEFAULT_PRECIS,
+                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                         DEFAULT_PITCH | FF_SWISS, face.name));
 }
 
 class AboutWindow {
@@ -123,24 +123,30 @@ public:
             instance_->language_ = language;
             instance_->Load();
             RegisterWindowClass();
-            const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-            // Only this window is mirrored: it lives in Word's process,
-            // whose default layout is Word's own business.
-            const DWORD exStyle =
-                WS_EX_DLGMODALFRAME | (IsRightToLeft(language) ? WS_EX_LAYOUTRTL : 0);
-            RECT frame{0, 0, instance_->layout_.clientWidth, instance_->layout_.clientHeight};
-            ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
             const std::wstring caption = Utf8ToWide(TextsFor(language).caption);
             // No owner: the window stays usable beside Word, not above a
-            // window that may close first.
-            if (::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, module::Handle(), instance_.get()) == nullptr) {
+            // window that may close first. Its size waits for its DPI,
+            // which only the window itself can tell.
+            // Only this window is mirrored: it lives in Word's process,
+            // whose default layout is Word's own business.
+            const DWORD exStyle = kExStyle | (IsRightToLeft(language) ? WS_EX_LAYOUTRTL : 0);
+            if (::CreateWindowExW(exStyle, kWindowClass, caption.c_str(), kStyle, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 100, 100, nullptr, nullptr, module::Handle(),
+                                  instance_.get()) == nullptr) {
                 throw PlatformError(::GetLastError());
             }
             // The controls are made here rather than in WM_CREATE, so their
             // failure reaches the caller as it is.
             instance_->AddControls();
+            instance_->Arrange(WindowDpi(instance_->hwnd_), nullptr);
+            // Word's message loop knows nothing of this window: Tab, Enter
+            // and Esc reach the dialog manager only through a hook on the
+            // thread's queue, for as long as the window lives.
+            instance_->keyboard_.reset(::SetWindowsHookExW(
+                WH_GETMESSAGE, &AboutWindow::KeyboardHook, nullptr, ::GetCurrentThreadId()));
+            if (!instance_->keyboard_) {
+                throw PlatformError(::GetLastError());
+            }
         } catch (...) {
             if (HWND hwnd = Current()) {
                 ::DestroyWindow(hwnd);
@@ -150,9 +156,14 @@ public:
         }
     }
 
+    // The control to give the focus to when the window is shown.
+    static HWND FirstFocus() { return instance_ ? instance_->ok_ : nullptr; }
+
 private:
-    // Form_Load's steps that need no window: cursor, texts, fonts, and
-    // the layout they need.
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    static constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+    // Form_Load's steps that need no window: the cursor and the texts.
     void Load() {
         const std::wstring cursorFile = ProgramFolder() + std::wstring(kHandCursorFile);
         if (FileExists(cursorFile)) {
@@ -165,52 +176,96 @@ private:
         website_ = Utf8ToWide(texts.websiteCaption);
         address_ = Utf8ToWide(kMakerWebAddress);
         okText_ = Utf8ToWide(texts.okCaption);
-        font_ = MakeFont(language_, 14, FW_NORMAL, false);
-        titleFont_ = MakeFont(language_, 22, FW_BOLD, false);
-        linkFont_ = MakeFont(language_, 14, FW_NORMAL, false);
-        linkHoverFont_ = MakeFont(language_, 14, FW_NORMAL, true);
-        if (!font_ || !titleFont_ || !linkFont_ || !linkHoverFont_) {
-            throw PlatformError(::GetLastError());
-        }
-        layout_ = MeasureLayout();
     }
 
-    // Where everything goes, from the texts' measured sizes: German and
-    // Russian run a third longer than English, and a CJK face may stand
-    // taller than Arial.
-    struct Layout {
-        int titleY, titleHeight;
-        int versionY, textHeight;
-        int lineTopY;
-        int websiteY, websiteWidth, linkWidth;
-        int lineBottomY;
-        int okY, okWidth, okHeight;
-        int contentWidth, clientWidth, clientHeight;
+    // The fonts of one DPI; a change of DPI makes a new set, and the old
+    // one goes once no control draws with it.
+    // The link, away from the pointer, has the text's font.
+    struct Fonts {
+        UniqueGdiObject text;
+        UniqueGdiObject title;
+        UniqueGdiObject linkHover;
     };
-    Layout MeasureLayout() const {
-        Layout l{};
-        const SIZE title = TextSize(title_, titleFont_.get());
-        const SIZE version = TextSize(version_, font_.get());
-        const SIZE website = TextSize(website_, font_.get());
-        const SIZE link = TextSize(address_, linkHoverFont_.get());
-        const SIZE ok = TextSize(okText_, font_.get());
-        l.titleHeight = std::max<int>(28, title.cy + 4);
-        l.textHeight = std::max<int>({18, version.cy + 2, website.cy + 2, link.cy + 2});
-        l.websiteWidth = website.cx + 2;
-        l.linkWidth = link.cx + 2;
-        l.okWidth = std::max<int>(kMinButtonWidth, ok.cx + kButtonPadding);
-        l.okHeight = std::max<int>(26, ok.cy + 10);
-        l.contentWidth = std::max<int>({kMinContentWidth, title.cx + 2, version.cx + 2,
-                                        l.websiteWidth + l.linkWidth, l.okWidth});
-        l.titleY = 14;
-        l.versionY = l.titleY + l.titleHeight + 6;
-        l.lineTopY = l.versionY + l.textHeight + 10;
-        l.websiteY = l.lineTopY + 14;
-        l.lineBottomY = l.websiteY + l.textHeight + 10;
-        l.okY = l.lineBottomY + 14;
-        l.clientWidth = kMargin + l.contentWidth + kMargin;
-        l.clientHeight = l.okY + l.okHeight + 14;
-        return l;
+    Fonts MakeFonts(int dpi) const {
+        Fonts fonts{MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, false),
+                    MakeFont(language_, kTitleFontHeight, dpi, FW_BOLD, false),
+                    MakeFont(language_, kTextFontHeight, dpi, FW_NORMAL, true)};
+        if (!fonts.text || !fonts.title || !fonts.linkHover) {
+            throw PlatformError(::GetLastError());
+        }
+        return fonts;
+    }
+
+    // Measured, as German and Russian run a third longer than English and
+    // a CJK face may stand taller than Arial.
+    MeasuredTexts Measure(const Fonts& fonts) const {
+        MeasuredTexts measured;
+        const struct {
+            const std::wstring& text;
+            HGDIOBJ font;
+            about::TextSize& size;
+        } items[] = {
+            {title_, fonts.title.get(), measured.title},
+            {version_, fonts.text.get(), measured.version},
+            {website_, fonts.text.get(), measured.website},
+            {address_, fonts.linkHover.get(), measured.link},
+            {okText_, fonts.text.get(), measured.ok},
+        };
+        const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+        for (const auto& item : items) {
+            SIZE size{};
+            const HGDIOBJ old = ::SelectObject(dc.get(), item.font);
+            const BOOL done = ::GetTextExtentPoint32W(dc.get(), item.text.c_str(),
+                                                      static_cast<int>(item.text.size()), &size);
+            ::SelectObject(dc.get(), old);
+            if (!done) {
+                throw PlatformError(::GetLastError());
+            }
+            item.size = {size.cx, size.cy};
+        }
+        return measured;
+    }
+
+    // Everything at that DPI: fonts, places and the window's size; at
+    // suggested's top left corner when Windows moved the window to a
+    // monitor of another DPI. The size stays our own, from the measured
+    // texts, so that nothing is cut where the suggestion's plain scaling
+    // would be a pixel short.
+    void Arrange(int dpi, const RECT* suggested) {
+        Fonts next = MakeFonts(dpi);
+        const Layout l = LayoutFor(Measure(next), dpi);
+        const HGDIOBJ text = next.text.get();
+        const struct {
+            HWND control;
+            int x, y, width, height;
+            HGDIOBJ font;
+        } places[] = {
+            {titleLabel_, l.margin, l.titleY, l.contentWidth, l.titleHeight, next.title.get()},
+            {versionLabel_, l.margin, l.versionY, l.contentWidth, l.textHeight, text},
+            {lineTop_, l.margin, l.lineTopY, l.contentWidth, l.lineHeight, nullptr},
+            {websiteLabel_, l.margin, l.websiteY, l.websiteWidth, l.textHeight, text},
+            // Sized to its text, so only the address itself is the link.
+            {link_, l.margin + l.websiteWidth, l.websiteY, l.linkWidth, l.textHeight,
+             pointer_.linkUnderlined ? next.linkHover.get() : text},
+            {lineBottom_, l.margin, l.lineBottomY, l.contentWidth, l.lineHeight, nullptr},
+            {ok_, l.margin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight, text},
+        };
+        for (const auto& p : places) {
+            ::SetWindowPos(p.control, nullptr, p.x, p.y, p.width, p.height,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            if (p.font != nullptr) {
+                ::SendMessageW(p.control, WM_SETFONT, reinterpret_cast<WPARAM>(p.font), TRUE);
+            }
+        }
+        linkPadding_ = l.linkPadding;
+        fonts_ = std::move(next);
+        const SIZE frame = FrameSizeFor(l.clientWidth, l.clientHeight, kStyle, kExStyle, dpi);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (suggested == nullptr) {
+            flags |= SWP_NOMOVE;
+        }
+        ::SetWindowPos(hwnd_, nullptr, suggested ? suggested->left : 0,
+                       suggested ? suggested->top : 0, frame.cx, frame.cy, flags);
     }
 
     static void RegisterWindowClass() {
@@ -229,54 +284,100 @@ private:
         }
     }
 
-    HWND AddControl(const wchar_t* kind, const std::wstring& text, DWORD style, int id, int x,
-                    int y, int width, int height, HGDIOBJ font) {
+    HWND AddControl(const wchar_t* kind, const std::wstring& text, DWORD style, int id) {
         HWND control = ::CreateWindowExW(
-            0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height, hwnd_,
+            0, kind, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module::Handle(), nullptr);
         if (control == nullptr) {
             throw PlatformError(::GetLastError());
         }
-        if (font != nullptr) {
-            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        }
         return control;
     }
 
-    static SIZE TextSize(const std::wstring& text, HGDIOBJ font) {
-        UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-        SIZE size{};
-        const HGDIOBJ old = ::SelectObject(dc.get(), font);
-        const BOOL measured =
-            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        ::SelectObject(dc.get(), old);
-        if (!measured) {
-            throw PlatformError(::GetLastError());
-        }
-        return size;
+    // The rest of Form_Load, once the window exists; Arrange places them.
+    void AddControls() {
+        titleLabel_ = AddControl(L"STATIC", title_, SS_LEFT | SS_NOPREFIX, kTitleId);
+        versionLabel_ = AddControl(L"STATIC", version_, SS_LEFT | SS_NOPREFIX, kVersionId);
+        lineTop_ = AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId);
+        websiteLabel_ = AddControl(L"STATIC", website_, SS_LEFT | SS_NOPREFIX, kWebsiteId);
+        // A button drawn as a link: it takes the focus from Tab, shows it,
+        // and Space or Enter open it as a click does.
+        link_ = AddControl(L"BUTTON", address_, BS_OWNERDRAW | WS_TABSTOP, kLinkId);
+
+        lineBottom_ = AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId);
+        ok_ = AddControl(L"BUTTON", okText_, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId);
+        // Subclassed for WM_GETOBJECT alone: a screen reader asks the
+        // control itself what it is, and Windows' own object would call the
+        // link a push button.
+        ::SetPropW(
+            link_, kOwnProcedure,
+            reinterpret_cast<HANDLE>(::SetWindowLongPtrW(
+                link_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AboutWindow::LinkProcedure))));
+        ApplySkin(hwnd_);
     }
 
-    // The rest of Form_Load, once the window exists.
-    void AddControls() {
-        const Layout& l = layout_;
-        AddControl(L"STATIC", title_, SS_LEFT, kTitleId, kMargin, l.titleY, l.contentWidth,
-                   l.titleHeight, titleFont_.get());
-        AddControl(L"STATIC", version_, SS_LEFT, kVersionId, kMargin, l.versionY, l.contentWidth,
-                   l.textHeight, font_.get());
-        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineTopId, kMargin, l.lineTopY, l.contentWidth,
-                   2, nullptr);
-        AddControl(L"STATIC", website_, SS_LEFT, kWebsiteId, kMargin, l.websiteY, l.websiteWidth,
-                   l.textHeight, font_.get());
-        // Sized to its text, so only the address itself is the link.
-        link_ =
-            AddControl(L"STATIC", address_, SS_LEFT | SS_NOTIFY, kLinkId, kMargin + l.websiteWidth,
-                       l.websiteY, l.linkWidth, l.textHeight, linkFont_.get());
-        AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLineBottomId, kMargin, l.lineBottomY,
-                   l.contentWidth, 2, nullptr);
-        ok_ = AddControl(L"BUTTON", okText_, BS_DEFPUSHBUTTON | WS_TABSTOP, kOkId,
-                         kMargin + l.contentWidth - l.okWidth, l.okY, l.okWidth, l.okHeight,
-                         font_.get());
-        ApplySkin(hwnd_);
+    // The address in the link colour (the theme's under high contrast) on
+    // the window's face, underlined under the pointer, framed while it has
+    // the focus.
+    void DrawLink(const DRAWITEMSTRUCT& item) const {
+        const HDC dc = item.hDC;
+        RECT area = item.rcItem;
+        HBRUSH face = SkinBackground(hwnd_, dc);
+        ::FillRect(dc, &area, face != nullptr ? face : ::GetSysColorBrush(COLOR_BTNFACE));
+        const HGDIOBJ old = ::SelectObject(dc, pointer_.linkUnderlined ? fonts_.linkHover.get()
+                                                                       : fonts_.text.get());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, LinkColor());
+        RECT text = area;
+        ::InflateRect(&text, -linkPadding_, 0);
+        ::DrawTextW(dc, address_.c_str(), static_cast<int>(address_.size()), &text,
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, old);
+        if ((item.itemState & ODS_FOCUS) != 0) {
+            ::DrawFocusRect(dc, &area);
+        }
+    }
+
+    static LRESULT CALLBACK LinkProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        const auto own = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kOwnProcedure));
+        try {
+            if (message == WM_GETOBJECT && instance_ != nullptr) {
+                const std::wstring& address = instance_->address_;
+                if (const LRESULT answer = AnswerAccessibleObject(
+                        hwnd, wParam, lParam, {ROLE_SYSTEM_LINK, address, address}, kModuleLock)) {
+                    return answer;
+                }
+            }
+            if (message == WM_NCDESTROY) {
+                ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+                ::RemovePropW(hwnd, kOwnProcedure);
+            }
+        } catch (...) {
+            // The control's own answer, below.
+        }
+        return own != nullptr ? ::CallWindowProcW(own, hwnd, message, wParam, lParam)
+                              : ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+        try {
+            auto* message = reinterpret_cast<MSG*>(lParam);
+            const HWND window = Current();
+            if (code == HC_ACTION && wParam == PM_REMOVE && window != nullptr &&
+                message != nullptr && message->message >= WM_KEYFIRST &&
+                message->message <= WM_KEYLAST &&
+                (message->hwnd == window || ::IsChild(window, message->hwnd)) &&
+                ::IsDialogMessageW(window, message)) {
+                // Handled (and the window perhaps closed): Word's loop gets
+                // nothing to dispatch.
+                message->message = WM_NULL;
+                message->wParam = 0;
+                message->lParam = 0;
+            }
+        } catch (...) {
+            // The key goes on to Word's loop as it came.
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     BOOL OnSetCursor(HWND over, WORD hitTest) {
@@ -291,13 +392,16 @@ private:
             return FALSE; // the frame's own cursors
         }
         const PointerState next = MouseMoved(pointer_, where);
-        if (next.linkUnderlined != pointer_.linkUnderlined) {
-            ::SendMessageW(link_, WM_SETFONT,
-                           reinterpret_cast<WPARAM>(next.linkUnderlined ? linkHoverFont_.get()
-                                                                        : linkFont_.get()),
-                           TRUE);
-        }
+        const bool underlineChanged = next.linkUnderlined != pointer_.linkUnderlined;
+        // The link draws itself by pointer_, so it changes first.
         pointer_ = next;
+        if (underlineChanged) {
+            ::SendMessageW(link_, WM_SETFONT,
+                           reinterpret_cast<WPARAM>(next.linkUnderlined ? fonts_.linkHover.get()
+                                                                        : fonts_.text.get()),
+                           TRUE);
+            ::InvalidateRect(link_, nullptr, TRUE);
+        }
         HCURSOR cursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         if (pointer_.pointer == Pointer::Custom && hand_) {
             cursor = hand_.get();
@@ -318,28 +422,61 @@ private:
                 ::DestroyWindow(hwnd_);
                 return 0;
             }
-            if (LOWORD(wParam) == kLinkId && HIWORD(wParam) == STN_CLICKED) {
+            if (LOWORD(wParam) == IDCANCEL) {
+                // Esc, from the dialog manager.
+                ::DestroyWindow(hwnd_);
+                return 0;
+            }
+            if (LOWORD(wParam) == kLinkId && HIWORD(wParam) == BN_CLICKED) {
                 OpenWebPage(hwnd_, Utf8ToWide(kMakerWebAddress));
                 return 0;
             }
             break;
         case WM_CTLCOLORSTATIC: {
+            // The theme's own text on its own face: a high-contrast theme
+            // gets its colours, not black on grey.
             const auto dc = reinterpret_cast<HDC>(wParam);
-            if (reinterpret_cast<HWND>(lParam) == link_) {
-                ::SetTextColor(dc, RGB(0, 0, 255));
-            }
+            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
             if (HBRUSH skin = SkinBackground(hwnd_, dc)) {
                 return reinterpret_cast<LRESULT>(skin);
             }
             ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
         }
-        case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
-                ::DestroyWindow(hwnd_);
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item != nullptr && item->hwndItem == link_) {
+                DrawLink(*item);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerAccessibleObject(
+                    hwnd_, wParam, lParam, {ROLE_SYSTEM_DIALOG, {}, {}}, kModuleLock)) {
+                return answer;
+            }
+            break;
+        case DM_GETDEFID:
+            // Enter opens the link that has the focus, else presses OK.
+            return MAKELRESULT(::GetFocus() == link_ ? kLinkId : kOkId, DC_HASDEFID);
+        case WM_ACTIVATE:
+            // The focus leaves with the window and comes back where it was,
+            // as in a dialog; at first on OK.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (HWND focus = ::GetFocus(); focus != nullptr && ::IsChild(hwnd_, focus)) {
+                    lastFocus_ = focus;
+                }
+            } else {
+                ::SetFocus(lastFocus_ != nullptr ? lastFocus_ : ok_);
                 return 0;
             }
             break;
+        case kWmDpiChanged:
+            // Only a per-monitor aware thread's window is told; the
+            // rectangle is Windows' suggestion on the new monitor.
+            Arrange(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default:
             break;
         }
@@ -377,6 +514,9 @@ private:
 
     // The one About window; its window ends its life in WM_NCDESTROY.
     static inline std::unique_ptr<AboutWindow> instance_;
+    // Where the link keeps its class's own procedure.
+    static constexpr const wchar_t* kOwnProcedure = L"Tavlin.OwnProcedure";
+    static constexpr ModuleLock kModuleLock{&module::Lock, &module::Unlock};
 
     HWND hwnd_ = nullptr;
     HWND link_ = nullptr;
@@ -387,12 +527,16 @@ private:
     std::wstring website_;
     std::wstring address_;
     std::wstring okText_;
-    Layout layout_{};
+    HWND titleLabel_ = nullptr;
+    HWND versionLabel_ = nullptr;
+    HWND websiteLabel_ = nullptr;
+    HWND lineTop_ = nullptr;
+    HWND lineBottom_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int linkPadding_ = 0;
+    UniqueHook keyboard_;
     UniqueCursor hand_;
-    UniqueGdiObject font_;
-    UniqueGdiObject titleFont_;
-    UniqueGdiObject linkFont_;
-    UniqueGdiObject linkHoverFont_;
+    Fonts fonts_;
     PointerState pointer_;
 };
 
@@ -415,6 +559,11 @@ void ShowAboutWindow(Language language) {
     }
     ::ShowWindow(window, SW_SHOWNORMAL);
     ::SetForegroundWindow(window);
+    // Activation puts the focus on OK; a window the system kept from the
+    // foreground gets it here, so its keys work once the user comes to it.
+    if (const HWND focus = ::GetFocus(); focus == nullptr || !::IsChild(window, focus)) {
+        ::SetFocus(AboutWindow::FirstFocus());
+    }
 }
 
 bool GetKeyValue(HKEY root, const std::wstring& keyName, const std::wstring& valueName,

@@ -28,12 +28,29 @@
 //                        line as NAME<tab>TEXT: tab0 tab1 box0...box11 ok
 //                        cancel website
 //   fits                 every box's, button's and label's text fits its
-//                        control, measured in the window's font
+//                        control, measured in the window's font (at the
+//                        DPI the last "dpi" step gave the window)
+//   dpi N                tell the window it is now on a monitor of N DPI
+//                        (WM_DPICHANGED, with the rectangle Windows would
+//                        suggest), as a per-monitor window is told
+//   size                 print the window's size: "size: WxH"
+//   accessible PATH      write what a screen reader reads of each control
+//                        (MSAA) to PATH, UTF-8, one a line as
+//                        NAME<tab>ROLE<tab>ACCESSIBLE NAME[<tab>VALUE]:
+//                        box0...box11 ok cancel tabs title websitelabel
+//                        website
 //   click N              click box N
 //   clicknote            click into the policy note (which takes the focus)
 //   tab N                switch the tab control to page N
 //   ok | cancel          press the button
-//   key return|escape|space|tab   a key, to the control with the focus
+//   key return|escape|space|tab|shift+tab|ctrl+tab   a key, to the control
+//                        with the focus (Shift and Ctrl held in the
+//                        program's key state)
+//   focus NAME           the focus is on NAME: box0...box11, ok, cancel,
+//                        tabs, website, note, or the About title
+//   page N               the tab control shows page N
+//   focusshown           focus rectangles are drawn (not hidden until the
+//                        keyboard is used)
 //   closebox             the window's close box
 //   exited               wait until the program has ended, and whatever it
 //                        started (Word) with it
@@ -46,6 +63,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -72,6 +90,8 @@ struct StartedProgram {
 };
 StartedProgram g_program;
 HWND g_form = nullptr;
+// The DPI the window was last told of; 0: the system's, as it started.
+int g_dpi = 0;
 
 [[noreturn]] void Fail(const std::wstring& what) {
     std::fwprintf(stdout, L"FAIL: %ls\n", what.c_str());
@@ -263,6 +283,59 @@ std::vector<std::pair<std::wstring, std::wstring>> WindowTexts() {
     return texts;
 }
 
+void WriteUtf8(const std::wstring& path, const std::wstring& text);
+
+// Asked from this process, as a screen reader asks: Windows' own objects
+// are made here from the control, ours come from the program.
+std::wstring AccessibleLine(HWND control) {
+    tavlin::ComPtr<IAccessible> accessible;
+    // Asked with MinGW's IID_IAccessible, Wine's oleacc answers
+    // E_NOINTERFACE; __uuidof serves.
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                            __uuidof(IAccessible), accessible.put_void())) ||
+        !accessible) {
+        return L"(none)";
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    tavlin::UniqueVariant role;
+    wchar_t roleText[128] = L"?";
+    if (SUCCEEDED(accessible->get_accRole(self, role.put())) && V_VT(role.get()) == VT_I4) {
+        ::GetRoleTextW(static_cast<DWORD>(V_I4(role.get())), roleText, 128);
+    }
+    tavlin::UniqueBstr name;
+    std::wstring line = std::wstring(roleText) + L"\t";
+    if (SUCCEEDED(accessible->get_accName(self, name.put())) && name) {
+        line += name.get();
+    }
+    tavlin::UniqueBstr value;
+    if (SUCCEEDED(accessible->get_accValue(self, value.put())) && value &&
+        ::SysStringLen(value.get()) > 0) {
+        line += L"\t" + std::wstring(value.get());
+    }
+    return line;
+}
+
+void WriteAccessible(const std::wstring& path) {
+    std::vector<std::pair<std::wstring, int>> controls;
+    for (int box = 0; box < kBoxCount; ++box) {
+        controls.emplace_back(L"box" + std::to_wstring(box), kFirstBoxId + box);
+    }
+    for (const auto& named :
+         {std::pair{L"ok", kOkButtonId}, std::pair{L"cancel", kCancelButtonId},
+          std::pair{L"tabs", kTabControlId}, std::pair{L"title", kTitleId},
+          std::pair{L"websitelabel", kWebsiteLabelId}, std::pair{L"website", kWebsiteId}}) {
+        controls.emplace_back(named.first, named.second);
+    }
+    std::wstring lines;
+    for (const auto& [name, id] : controls) {
+        lines += name + L"\t" + AccessibleLine(Control(id)) + L"\n";
+    }
+    WriteUtf8(path, lines);
+}
+
 void WriteUtf8(const std::wstring& path, const std::wstring& text) {
     const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                            nullptr, 0, nullptr, nullptr);
@@ -301,6 +374,9 @@ void CheckTextsFit() {
     // takes from the same display language as this process.
     tavlin::SuitFontToScript(metrics.lfMessageFont,
                              tavlin::ChooseLanguage(::GetUserDefaultUILanguage()).language);
+    const int dpi = g_dpi != 0 ? g_dpi : tavlin::SystemDpi();
+    metrics.lfMessageFont.lfHeight =
+        ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, tavlin::SystemDpi());
     const tavlin::UniqueGdiObject font(::CreateFontIndirectW(&metrics.lfMessageFont));
     if (!font) {
         Fail(L"no font to measure with");
@@ -324,7 +400,7 @@ void CheckTextsFit() {
             }
         };
         for (int box = 0; box < kBoxCount; ++box) {
-            check(kFirstBoxId + box, ::GetSystemMetrics(SM_CXMENUCHECK));
+            check(kFirstBoxId + box, tavlin::SystemMetricForDpi(SM_CXMENUCHECK, dpi));
         }
         for (const int id : {kOkButtonId, kCancelButtonId, kWebsiteLabelId}) {
             check(id, 0);
@@ -333,6 +409,33 @@ void CheckTextsFit() {
     if (!cut.empty()) {
         Fail(L"texts cut off:" + cut);
     }
+}
+
+// WM_DPICHANGED carries a pointer, which no process but the window's can
+// follow: the rectangle is written into the program's memory and the
+// message names it there.
+void TellDpi(int dpi) {
+    RECT frame{};
+    ::GetWindowRect(g_form, &frame);
+    const int current = g_dpi != 0 ? g_dpi : tavlin::SystemDpi();
+    const RECT suggested{frame.left, frame.top,
+                         frame.left + ::MulDiv(frame.right - frame.left, dpi, current),
+                         frame.top + ::MulDiv(frame.bottom - frame.top, dpi, current)};
+    void* remote = ::VirtualAllocEx(g_program.process.get(), nullptr, sizeof suggested,
+                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr || !::WriteProcessMemory(g_program.process.get(), remote, &suggested,
+                                                   sizeof suggested, nullptr)) {
+        Fail(L"cannot hand the program a rectangle");
+    }
+    DWORD_PTR result = 0;
+    const LRESULT sent =
+        ::SendMessageTimeoutW(g_form, tavlin::kWmDpiChanged, MAKEWPARAM(dpi, dpi),
+                              reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 10000, &result);
+    ::VirtualFreeEx(g_program.process.get(), remote, 0, MEM_RELEASE);
+    if (sent == 0) {
+        Fail(L"the window did not take WM_DPICHANGED");
+    }
+    g_dpi = dpi;
 }
 
 std::wstring BoxStates() {
@@ -344,8 +447,21 @@ std::wstring BoxStates() {
     return states;
 }
 
-void PressKey(const std::wstring& name) {
+void PressKey(const std::wstring& given) {
     UINT virtualKey = 0;
+    std::wstring name = given;
+    std::vector<UINT> held;
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, key] :
+             {std::pair{L"shift+", VK_SHIFT}, std::pair{L"ctrl+", VK_CONTROL}}) {
+            if (name.starts_with(prefix)) {
+                held.push_back(static_cast<UINT>(key));
+                name.erase(0, std::wcslen(prefix));
+                found = true;
+            }
+        }
+    }
     if (name == L"return") {
         virtualKey = VK_RETURN;
     } else if (name == L"escape") {
@@ -355,12 +471,26 @@ void PressKey(const std::wstring& name) {
     } else if (name == L"tab") {
         virtualKey = VK_TAB;
     } else {
-        Fail(L"unknown key " + name);
+        Fail(L"unknown key " + given);
     }
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!::GetGUIThreadInfo(g_program.threadId, &info) || info.hwndFocus == nullptr) {
         Fail(L"no focus in the program");
+    }
+    // A held key is the program's thread's key state, which an attached
+    // thread shares.
+    const DWORD self = ::GetCurrentThreadId();
+    BYTE state[256] = {};
+    if (!held.empty()) {
+        if (!::AttachThreadInput(self, g_program.threadId, TRUE)) {
+            Fail(L"cannot share the program's key state");
+        }
+        ::GetKeyboardState(state);
+        for (const UINT key : held) {
+            state[key] = 0x80;
+        }
+        ::SetKeyboardState(state);
     }
     const wchar_t character = virtualKey == VK_SPACE    ? L' '
                               : virtualKey == VK_RETURN ? L'\r'
@@ -373,6 +503,34 @@ void PressKey(const std::wstring& name) {
     // only for the same window; a short pause covers the dialog manager.
     ::Sleep(200);
     ::SendMessageTimeoutW(info.hwndFocus, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    if (!held.empty()) {
+        for (const UINT key : held) {
+            state[key] = 0;
+        }
+        ::SetKeyboardState(state);
+        ::AttachThreadInput(self, g_program.threadId, FALSE);
+    }
+}
+
+std::wstring FocusName() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(g_program.threadId, &info) || info.hwndFocus == nullptr) {
+        return L"nothing";
+    }
+    const int id = ::GetDlgCtrlID(info.hwndFocus);
+    if (id >= kFirstBoxId && id < kFirstBoxId + kBoxCount) {
+        return L"box" + std::to_wstring(id - kFirstBoxId);
+    }
+    for (const auto& [named, name] :
+         {std::pair{kOkButtonId, L"ok"}, std::pair{kCancelButtonId, L"cancel"},
+          std::pair{kTabControlId, L"tabs"}, std::pair{kWebsiteId, L"website"},
+          std::pair{kPolicyNoteId, L"note"}, std::pair{kTitleId, L"title"}}) {
+        if (id == named) {
+            return name;
+        }
+    }
+    return L"control " + std::to_wstring(id);
 }
 
 // Wine starts its desktop process (explorer.exe /desktop) from the first
@@ -520,6 +678,35 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         WriteTexts(argument());
     } else if (step == L"fits") {
         CheckTextsFit();
+    } else if (step == L"dpi") {
+        TellDpi(std::stoi(argument()));
+    } else if (step == L"focus") {
+        const std::wstring expected = argument();
+        const std::wstring focus = FocusName();
+        std::fwprintf(stdout, L"focus: %ls\n", focus.c_str());
+        if (focus != expected) {
+            Fail(L"focus on " + focus + L", expected " + expected);
+        }
+    } else if (step == L"page") {
+        const auto shown =
+            static_cast<int>(::SendMessageW(Control(kTabControlId), TCM_GETCURSEL, 0, 0));
+        std::fwprintf(stdout, L"page: %d\n", shown);
+        if (shown != std::stoi(argument())) {
+            Fail(L"page " + std::to_wstring(shown) + L" shown, expected " + argument());
+        }
+    } else if (step == L"focusshown") {
+        DWORD_PTR state = 0;
+        ::SendMessageTimeoutW(g_form, WM_QUERYUISTATE, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+        if ((state & UISF_HIDEFOCUS) != 0) {
+            Fail(L"focus rectangles are hidden");
+        }
+    } else if (step == L"accessible") {
+        WriteAccessible(argument());
+    } else if (step == L"size") {
+        RECT frame{};
+        ::GetWindowRect(g_form, &frame);
+        std::fwprintf(stdout, L"size: %ldx%ld\n", frame.right - frame.left,
+                      frame.bottom - frame.top);
     } else if (step == L"click") {
         ::SendMessageW(Control(kFirstBoxId + std::stoi(argument())), BM_CLICK, 0, 0);
     } else if (step == L"clicknote") {
@@ -568,6 +755,10 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // A screen reader's side of MSAA needs COM.
+    if (FAILED(::CoInitialize(nullptr))) {
+        Fail(L"COM cannot start");
+    }
     std::vector<std::wstring> script(argv + 1, argv + argc);
     for (std::size_t at = 0; at < script.size(); ++at) {
         RunStep(script, at);

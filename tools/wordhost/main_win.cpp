@@ -36,8 +36,40 @@ bool WriteDocument(const std::wstring& path, const std::string& document) {
            written == document.size();
 }
 
+// The thread's DPI awareness, where Windows has the call (10 1607 on);
+// false where it was asked for and could not be set.
+bool SetDpiAwareness(const std::optional<DpiAwareness>& awareness) {
+    if (!awareness) {
+        return true;
+    }
+    using SetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const auto setContext = user32 == nullptr
+                                ? nullptr
+                                : reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+                                      ::GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+    if (setContext == nullptr) {
+        return false;
+    }
+    switch (*awareness) {
+    case DpiAwareness::Unaware:
+        return setContext(DPI_AWARENESS_CONTEXT_UNAWARE) != nullptr;
+    case DpiAwareness::System:
+        return setContext(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE) != nullptr;
+    case DpiAwareness::PerMonitor:
+        // Wine 8 knows per-monitor awareness, but not its second version.
+        return setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != nullptr ||
+               setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) != nullptr;
+    }
+    return false;
+}
+
 int Run(const Options& options) {
     bool allSucceeded = true;
+    if (!SetDpiAwareness(options.dpiAwareness)) {
+        Print("dpi-awareness: the thread's awareness cannot be set\n");
+        allSucceeded = false;
+    }
     HostState host;
     host.applicationName = options.hostName;
     host.hasWindow = options.hasWindow;
@@ -95,6 +127,28 @@ int Run(const Options& options) {
             Print(std::string("close-about: ") + (closed ? "closed" : "no About window closed") +
                   "\n");
             allSucceeded = allSucceeded && closed;
+            break;
+        }
+        case Step::Kind::AboutDpi: {
+            const bool told = TellAboutDpi(step.dpi);
+            Print("about-dpi " + std::to_string(step.dpi) + ": " +
+                  (told ? "sent" : "no About window") + "\n");
+            if (told) {
+                Print(AboutReport());
+            }
+            allSucceeded = allSucceeded && told;
+            break;
+        }
+        case Step::Kind::AboutKeys: {
+            const bool open = AboutWindowOpen();
+            Print(open ? TypeIntoAbout(step.keys) : "about-keys: no About window\n");
+            allSucceeded = allSucceeded && open;
+            break;
+        }
+        case Step::Kind::AboutAccessible: {
+            const bool open = AboutWindowOpen();
+            Print(open ? AboutAccessibility() : "about-accessible: no About window\n");
+            allSucceeded = allSucceeded && open;
             break;
         }
         case Step::Kind::Click: {

@@ -5,7 +5,9 @@ namespace wordhost {
 const char* const kUsage =
     "usage: wordhost [--name NAME] [--no-window] [--ui-language LCID|text:LCID|error|none]\n"
     "                [--ribbon-out FILE] [--tree]\n"
-    "                [--click CALLBACK | --close-about]... [--keep-open SECONDS]\n"
+    "                [--dpi-awareness unaware|system|per-monitor]\n"
+    "                [--click CALLBACK | --close-about | --about-dpi DPI |\n"
+    "                 --about-keys KEYS | --about-accessible]... [--keep-open SECONDS]\n"
     "                [--repeat N [--baseline PROGID]]\n"
     "\n"
     "Loads every add-in that Word's add-in keys (HKCU, then HKLM) mark with\n"
@@ -16,11 +18,20 @@ const char* const kUsage =
     "  --click CALLBACK   calls the callback by name as a ribbon click does and\n"
     "                     reports its result, message box or About window\n"
     "  --close-about      presses OK on the open About window\n"
+    "  --about-dpi DPI    sends the About window WM_DPICHANGED for DPI, as a move\n"
+    "                     to another monitor does, and reports the window again\n"
+    "  --about-keys KEYS  types into the About window, one letter a key: t Tab,\n"
+    "                     T Shift+Tab, r Enter, e Esc, s Space, f Alt+F4; reports\n"
+    "                     the focus after each key and what the keys opened\n"
+    "  --about-accessible reports the About window's controls as a screen reader\n"
+    "                     reads them (MSAA): role, name and value of each\n"
     "  --repeat N         times N rounds of creation, connection and GetCustomUI\n"
     "  --baseline PROGID  times the add-in PROGID in turn with the first one\n"
     "                     and fails when the first one's median round takes\n"
     "                     more than 1.5 times the baseline's\n"
     "  --keep-open SECONDS  leaves an About window open that long at the end\n"
+    "--dpi-awareness sets the thread's DPI awareness before the add-ins load\n"
+    "(Office calls its add-ins system aware).\n"
     "--name sets Application.Name (default \"Microsoft Word\"); --no-window\n"
     "makes Application.ActiveWindow fail as with no document open.\n"
     "--ui-language sets the language id (decimal, default 1033) that\n"
@@ -88,9 +99,35 @@ std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments
             if (!callback || callback->empty()) {
                 return std::nullopt;
             }
-            options.steps.push_back({Step::Kind::Click, *callback});
+            options.steps.push_back({Step::Kind::Click, *callback, 0, {}});
         } else if (option == L"--close-about") {
-            options.steps.push_back({Step::Kind::CloseAbout, {}});
+            options.steps.push_back({Step::Kind::CloseAbout, {}, 0, {}});
+        } else if (option == L"--about-dpi") {
+            const auto dpi = takeCount();
+            if (!dpi || *dpi < 48 || *dpi > 960) {
+                return std::nullopt;
+            }
+            options.steps.push_back({Step::Kind::AboutDpi, {}, *dpi, {}});
+        } else if (option == L"--about-keys") {
+            const auto keys = takeValue();
+            if (!keys || keys->empty() ||
+                keys->find_first_not_of(L"tTresf") != std::wstring::npos) {
+                return std::nullopt;
+            }
+            options.steps.push_back({Step::Kind::AboutKeys, {}, 0, *keys});
+        } else if (option == L"--about-accessible") {
+            options.steps.push_back({Step::Kind::AboutAccessible, {}, 0, {}});
+        } else if (option == L"--dpi-awareness") {
+            const auto value = takeValue();
+            if (value == L"unaware") {
+                options.dpiAwareness = DpiAwareness::Unaware;
+            } else if (value == L"system") {
+                options.dpiAwareness = DpiAwareness::System;
+            } else if (value == L"per-monitor") {
+                options.dpiAwareness = DpiAwareness::PerMonitor;
+            } else {
+                return std::nullopt;
+            }
         } else if (option == L"--keep-open") {
             const auto seconds = takeCount();
             if (!seconds) {

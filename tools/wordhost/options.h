@@ -15,11 +15,16 @@ extern const char* const kUsage;
 
 struct Step {
     enum class Kind {
-        Click,      // calls a callback by name, as a ribbon click does
-        CloseAbout, // presses OK on the open About window
+        Click,           // calls a callback by name, as a ribbon click does
+        CloseAbout,      // presses OK on the open About window
+        AboutDpi,        // tells the About window it is now on a monitor of that DPI
+        AboutKeys,       // types keys into the About window, as the user would
+        AboutAccessible, // what a screen reader reads of the About window
     };
     Kind kind;
     std::wstring callback; // Click only
+    int dpi = 0;           // AboutDpi only
+    std::wstring keys;     // AboutKeys only: one letter a key (see kUsage)
     friend bool operator==(const Step&, const Step&) = default;
 };
 
@@ -27,9 +32,14 @@ struct Step {
 // try the add-in's fallback, as a text of its digits, or with an error.
 enum class LanguageAnswer { Number, Text, Error };
 
+// The thread's DPI awareness while the add-in runs: Office calls its
+// callbacks system aware; unaware is a host without a manifest.
+enum class DpiAwareness { Unaware, System, PerMonitor };
+
 struct Options {
     std::wstring hostName = L"Microsoft Word";
     bool hasWindow = true;
+    std::optional<DpiAwareness> dpiAwareness; // nullopt: the process's own
     // What LanguageSettings.LanguageID(msoLanguageIDUI) answers; nullopt:
     // the Application has no LanguageSettings.
     std::optional<std::uint32_t> uiLanguage = 1033;

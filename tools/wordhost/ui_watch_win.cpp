@@ -1,7 +1,10 @@
 #include "tools/wordhost/ui_watch_win.h"
 
 #include "common/text_win.h"
+#include "common/window_helpers_win.h"
 #include "tools/wordhost/report_win.h"
+
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -166,6 +169,10 @@ std::string AboutReport() {
             }
         }
         report += "  about: caption " + Escaped(WindowText(about)) + " texts " + texts + "\n";
+        RECT frame{};
+        ::GetWindowRect(about, &frame);
+        report += "  about: window " + std::to_string(frame.right - frame.left) + "x" +
+                  std::to_string(frame.bottom - frame.top) + "\n";
         report += cut.empty() ? "  about: every text fits\n" : "  about: cut off: " + cut + "\n";
     }
     return report;
@@ -183,6 +190,148 @@ bool CloseAboutWindows() {
     }
     PumpMessages(0);
     return pressed && !AboutWindowOpen();
+}
+
+bool TellAboutDpi(int dpi) {
+    const std::vector<HWND> windows = WindowsOfThisProcess(kAboutClass, nullptr);
+    if (windows.empty()) {
+        return false;
+    }
+    for (HWND about : windows) {
+        RECT frame{};
+        ::GetWindowRect(about, &frame);
+        const int current = tavlin::WindowDpi(about);
+        RECT suggested{frame.left, frame.top,
+                       frame.left + ::MulDiv(frame.right - frame.left, dpi, current),
+                       frame.top + ::MulDiv(frame.bottom - frame.top, dpi, current)};
+        ::SendMessageW(about, tavlin::kWmDpiChanged, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+    }
+    PumpMessages(0);
+    return true;
+}
+
+namespace {
+
+// What a key does to this thread's input state and queue: Shift is held
+// through the thread's key state, which is what the dialog manager reads.
+void PostKey(wchar_t key) {
+    HWND target = ::GetFocus();
+    if (target == nullptr) {
+        const std::vector<HWND> windows = WindowsOfThisProcess(kAboutClass, nullptr);
+        target = windows.empty() ? nullptr : windows.front();
+    }
+    if (target == nullptr) {
+        return;
+    }
+    BYTE state[256] = {};
+    const bool shifted = key == L'T';
+    if (shifted) {
+        ::GetKeyboardState(state);
+        state[VK_SHIFT] = 0x80;
+        ::SetKeyboardState(state);
+    }
+    UINT virtualKey = VK_TAB;
+    switch (key) {
+    case L'r':
+        virtualKey = VK_RETURN;
+        break;
+    case L'e':
+        virtualKey = VK_ESCAPE;
+        break;
+    case L's':
+        virtualKey = VK_SPACE;
+        break;
+    case L'f':
+        virtualKey = VK_F4;
+        break;
+    default:
+        break;
+    }
+    const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    const LPARAM down = 1 | static_cast<LPARAM>(scan) << 16;
+    const LPARAM up = down | static_cast<LPARAM>(3) << 30;
+    if (key == L'f') {
+        // Alt held: the context bit of a system key.
+        constexpr LPARAM kAltDown = static_cast<LPARAM>(1) << 29;
+        ::PostMessageW(target, WM_SYSKEYDOWN, virtualKey, down | kAltDown);
+        ::PostMessageW(target, WM_SYSKEYUP, virtualKey, up | kAltDown);
+    } else {
+        ::PostMessageW(target, WM_KEYDOWN, virtualKey, down);
+        ::PostMessageW(target, WM_KEYUP, virtualKey, up);
+    }
+    PumpMessages(0);
+    if (shifted) {
+        state[VK_SHIFT] = 0;
+        ::SetKeyboardState(state);
+    }
+}
+
+std::string FocusName() {
+    HWND focus = ::GetFocus();
+    if (focus == nullptr) {
+        return "nothing";
+    }
+    const std::wstring text = WindowText(focus);
+    const std::string name = text.empty() ? tavlin::WideToUtf8(ClassName(focus)) : Escaped(text);
+    return ClassName(::GetAncestor(focus, GA_ROOT)) == kAboutClass ? name : "outside " + name;
+}
+
+} // namespace
+
+std::string TypeIntoAbout(const std::wstring& keys) {
+    std::string report = "  about-keys: focus " + FocusName() + "\n";
+    for (const wchar_t key : keys) {
+        PostKey(key);
+        report += "  about-keys: " + std::string(1, static_cast<char>(key)) + " -> focus " +
+                  FocusName() + (AboutWindowOpen() ? "" : ", About window closed") + "\n";
+    }
+    return report;
+}
+
+namespace {
+
+std::string AccessibleLine(HWND hwnd) {
+    tavlin::ComPtr<IAccessible> accessible;
+    if (const HRESULT hr = ::AccessibleObjectFromWindow(
+            hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), accessible.put_void());
+        FAILED(hr) || !accessible) {
+        return "no accessible object: " + Hex(hr);
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    std::string line;
+    tavlin::UniqueVariant role;
+    wchar_t roleText[128] = L"?";
+    if (SUCCEEDED(accessible->get_accRole(self, role.put())) && V_VT(role.get()) == VT_I4) {
+        ::GetRoleTextW(static_cast<DWORD>(V_I4(role.get())), roleText, 128);
+    }
+    line = tavlin::WideToUtf8(roleText);
+    tavlin::UniqueBstr name;
+    line += " " + (SUCCEEDED(accessible->get_accName(self, name.put())) && name
+                       ? Escaped(name.get())
+                       : std::string("(no name)"));
+    tavlin::UniqueBstr value;
+    if (SUCCEEDED(accessible->get_accValue(self, value.put())) && value &&
+        ::SysStringLen(value.get()) > 0) {
+        line += " value " + Escaped(value.get());
+    }
+    return line;
+}
+
+} // namespace
+
+std::string AboutAccessibility() {
+    std::string report;
+    for (HWND about : WindowsOfThisProcess(kAboutClass, nullptr)) {
+        report += "  accessible: window " + AccessibleLine(about) + "\n";
+        for (HWND child : Children(about)) {
+            report += "  accessible: " + AccessibleLine(child) + "\n";
+        }
+    }
+    return report;
 }
 
 } // namespace wordhost

@@ -39,5 +39,15 @@ private:
 [[nodiscard]] std::string AboutReport();
 // Presses OK on every About window; true when they all went.
 [[nodiscard]] bool CloseAboutWindows();
+// Sends the About window WM_DPICHANGED for that DPI with the rectangle
+// Windows would suggest; false when no About window is open.
+[[nodiscard]] bool TellAboutDpi(int dpi);
+// Types the keys (see --about-keys) into the About window through this
+// thread's queue, as Word's message loop gets them; one report line a key,
+// naming the control with the focus after it.
+[[nodiscard]] std::string TypeIntoAbout(const std::wstring& keys);
+// The About window and each of its controls as MSAA gives them to a screen
+// reader, one line each: role, name and, where there is one, value.
+[[nodiscard]] std::string AboutAccessibility();
 
 } // namespace wordhost

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace wordhost {
@@ -19,9 +20,9 @@ TEST(WordhostOptions, StepsKeepTheirOrderAndKind) {
         Parse({L"--click", L"ShowAbout0", L"--close-about", L"--click", L"Document0", L"--name",
                L"Microsoft Excel", L"--no-window", L"--tree"});
     ASSERT_TRUE(options);
-    const std::vector<Step> expected{{Step::Kind::Click, L"ShowAbout0"},
-                                     {Step::Kind::CloseAbout, L""},
-                                     {Step::Kind::Click, L"Document0"}};
+    const std::vector<Step> expected{{Step::Kind::Click, L"ShowAbout0", 0, L""},
+                                     {Step::Kind::CloseAbout, L"", 0, L""},
+                                     {Step::Kind::Click, L"Document0", 0, L""}};
     EXPECT_EQ(options->steps, expected);
     EXPECT_EQ(options->hostName, L"Microsoft Excel");
     EXPECT_FALSE(options->hasWindow);
@@ -63,6 +64,25 @@ TEST(WordhostOptions, UiLanguage) {
     EXPECT_FALSE(Parse({L"--ui-language"}));
 }
 
+TEST(WordhostOptions, TheAboutWindowsDpiKeysAndTheThreadsAwareness) {
+    const auto options =
+        Parse({L"--dpi-awareness", L"per-monitor", L"--click", L"ShowAbout0", L"--about-dpi",
+               L"192", L"--about-keys", L"tTresf", L"--about-dpi", L"48"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->dpiAwareness, DpiAwareness::PerMonitor);
+    const std::vector<Step> expected{{Step::Kind::Click, L"ShowAbout0", 0, L""},
+                                     {Step::Kind::AboutDpi, L"", 192, L""},
+                                     {Step::Kind::AboutKeys, L"", 0, L"tTresf"},
+                                     {Step::Kind::AboutDpi, L"", 48, L""}};
+    EXPECT_EQ(options->steps, expected);
+    EXPECT_FALSE(Parse({})->dpiAwareness);
+    for (const auto& [name, awareness] :
+         {std::pair{L"unaware", DpiAwareness::Unaware}, std::pair{L"system", DpiAwareness::System},
+          std::pair{L"per-monitor", DpiAwareness::PerMonitor}}) {
+        EXPECT_EQ(Parse({L"--dpi-awareness", name})->dpiAwareness, awareness);
+    }
+}
+
 TEST(WordhostOptions, NumbersAndTheBaseline) {
     const auto options = Parse({L"--repeat", L"100", L"--baseline", L"Floor.Connect",
                                 L"--keep-open", L"6", L"--ribbon-out", L"C:\\r.xml"});
@@ -91,6 +111,13 @@ TEST(WordhostOptions, WhatMakesNoSenseIsRefused) {
         {L"--repeat", L"5", L"--baseline", L""},
         {L"--unknown"},
         {L"ShowAbout0"},
+        {L"--about-dpi"},
+        {L"--about-dpi", L"47"},
+        {L"--about-dpi", L"961"},
+        {L"--about-keys", L""},
+        {L"--about-keys", L"tx"},
+        {L"--dpi-awareness", L"per-monitor-v2"},
+        {L"--dpi-awareness"},
     };
     for (const auto& arguments : refused) {
         std::wstring line;
