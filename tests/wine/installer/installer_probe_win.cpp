@@ -14,9 +14,9 @@
 //       waits for the button rather than for a guessed time.
 //   installer-probe texts SECONDS TEXT
 //       waits until a dialog shows a control labelled TEXT ("&Next >" when
-//       a wizard page is up), then prints that dialog's caption and the text
-//       of each of its visible controls, a line each (UTF-8); exit 1 when
-//       none appears. The language a page speaks is read so.
+//       a wizard page is up) and the page in it, then prints that dialog's
+//       caption and the text of each of its visible controls, a line each
+//       (UTF-8); exit 1 when none appears. The language a page speaks is read so.
 //   installer-probe short PATH
 //       prints the 8.3 name Windows gives PATH; exit 1 when it has none.
 #include "common/text_win.h"
@@ -177,6 +177,28 @@ BOOL CALLBACK PrintVisibleText(HWND child, LPARAM) {
     return TRUE;
 }
 
+// A wizard's buttons come before its page, an inner dialog whose texts are
+// set before it is shown: the page is there once a visible control with a
+// text stands in a visible inner dialog.
+BOOL CALLBACK MatchPageText(HWND child, LPARAM rootAddress) {
+    const HWND root = *reinterpret_cast<HWND*>(rootAddress);
+    const HWND parent = ::GetParent(child);
+    wchar_t className[16] = {};
+    ::GetClassNameW(parent, className, 16);
+    if (parent != root && std::wcscmp(className, kDialogClass) == 0 && ::IsWindowVisible(parent) &&
+        ::IsWindowVisible(child) && !WindowText(child).empty()) {
+        *reinterpret_cast<HWND*>(rootAddress) = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool PageShown(HWND dialog) {
+    HWND root = dialog;
+    ::EnumChildWindows(dialog, MatchPageText, reinterpret_cast<LPARAM>(&root));
+    return root == nullptr;
+}
+
 int PrintDialogTexts(int seconds, const wchar_t* text) {
     for (int tenth = 0; tenth < seconds * 10; ++tenth) {
         TextSearch search{text, nullptr};
@@ -190,7 +212,7 @@ int PrintDialogTexts(int seconds, const wchar_t* text) {
                 return reinterpret_cast<TextSearch*>(searchAddress)->dialog == nullptr;
             },
             reinterpret_cast<LPARAM>(&search));
-        if (search.dialog != nullptr) {
+        if (search.dialog != nullptr && PageShown(search.dialog)) {
             PrintUtf8(WindowText(search.dialog));
             ::EnumChildWindows(search.dialog, PrintVisibleText, 0);
             return 0;
