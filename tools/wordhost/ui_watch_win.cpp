@@ -174,6 +174,13 @@ std::string AboutReport() {
         report += "  about: window " + std::to_string(frame.right - frame.left) + "x" +
                   std::to_string(frame.bottom - frame.top) + "\n";
         report += cut.empty() ? "  about: every text fits\n" : "  about: cut off: " + cut + "\n";
+        // Mirrored as a right-to-left language's window is: the window,
+        // and every control with it.
+        bool mirrored = (::GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+        for (HWND child : Children(about)) {
+            mirrored = mirrored && (::GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+        }
+        report += mirrored ? "  about: layout rtl\n" : "  about: layout ltr\n";
     }
     return report;
 }

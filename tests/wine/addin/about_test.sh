@@ -3,7 +3,9 @@
 # LogPixels) in each of Tavlin's languages: its size measured, every text
 # whole in it, and at 192 at least 1.8 times its size at 96 both ways; a
 # photograph of each DPI kept (about-96dpi.png ...) in the screenshot
-# folder. A per-monitor aware thread's window told of a new DPI lays itself
+# folder, and one in Korean and one in Hebrew (about-ko-KR.png,
+# about-he-IL.png), whose window is mirrored as Arabic's is. A per-monitor
+# aware thread's window told of a new DPI lays itself
 # out as one opened there. From the keyboard alone: Tab and Shift+Tab go
 # round the link and OK, Enter and Space on the link open the web page
 # (the shell's https handler, here a stand-in that logs its start), Enter
@@ -38,7 +40,11 @@ cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
 "$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || fail "$regsvr32"
 mkdir -p "$shots"
 
-languages=(1033 1031 1036 3082 1040 1046 1043 1045 1049 1041 2052)
+# One id for each of Tavlin's languages (po/languages.txt), in its order;
+# Hebrew (1037) and Arabic (1025) are mirrored.
+languages=(1033 1031 1036 3082 1040 1046 1043 1045 1049 1041 2052 2070 1028 1042 1055 1053 1030
+  1044 1035 1029 1051 1038 1032 1048 1026 1058 1050 9242 1060 1061 1062 1063 1037 1025 1054
+  1066 1057 1086 1081 1087)
 declare -A size
 for dpi in 96 144 192; do
   set_dpi "$dpi"
@@ -46,6 +52,9 @@ for dpi in 96 144 192; do
     log="$work/about-$dpi-$lang.log"
     host "$log" --ui-language "$lang" --click ShowAbout0 || fail "$dpi dpi, $lang: $(cat "$log")"
     grep -q '^  about: every text fits$' "$log" || fail "$dpi dpi, $lang: $(grep 'about:' "$log")"
+    layout=ltr
+    [[ $lang == 1037 || $lang == 1025 ]] && layout=rtl
+    grep -qx "  about: layout $layout" "$log" || fail "$dpi dpi, $lang: the window's layout is not $layout"
     size[$dpi,$lang]=$(window_size "$log")
     [[ ${size[$dpi,$lang]} =~ ^[0-9]+x[0-9]+$ ]] || fail "$dpi dpi, $lang: no window size"
   done
@@ -70,7 +79,10 @@ photograph() { # PNG WORDHOST-ARGS...
   "$WINE" 'C:\wordhost.exe' "$@" --click ShowAbout0 --keep-open 20 >"$work/shot.log" 2>&1 &
   pid=$!
   for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -1)
+    # The host's one window (Wine names its X class after the program):
+    # a caption in another language is more than xdotool's name matching
+    # reads.
+    id=$(xdotool search --onlyvisible --class '^wordhost\.exe$' 2>/dev/null | head -1)
     if [[ -n $id ]] && import -window "$id" "$shot" 2>/dev/null &&
       [[ $(identify -format '%k' "$shot" 2>/dev/null) -ge 8 ]]; then
       break
@@ -89,6 +101,12 @@ for dpi in 96 144 192; do
   photograph "$shots/about-${dpi}dpi.png"
   [[ -f $shots/about-${dpi}dpi.png ]] && echo "photographed: $shots/about-${dpi}dpi.png" \
     "$(identify -format '%wx%h' "$shots/about-${dpi}dpi.png")"
+done
+# Its script in Korean, and right to left in Hebrew, for a person to look at.
+set_dpi 96
+for pair in ko-KR:1042 he-IL:1037; do
+  photograph "$shots/about-${pair%%:*}.png" --ui-language "${pair#*:}"
+  [[ -f $shots/about-${pair%%:*}.png ]] && echo "photographed: $shots/about-${pair%%:*}.png"
 done
 
 # Per monitor: opened at 96 and told of 192, the window is the one opened
