@@ -56,7 +56,7 @@ fi
 expect "installed control program is the build's" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
 # Every language's file is there (check_installed); one is compared.
 expect "installed German template is the source's" \
-    cmp -s "$policy_source/de-DE/Tavlin.adml" "$(unix_path "$folder\\PolicyDefinitions\\de-DE\\Tavlin.adml")"
+    cmp -s "${TAVLIN_TEXTS_DIR:?}/policy/de-DE/Tavlin.adml" "$(unix_path "$folder\\PolicyDefinitions\\de-DE\\Tavlin.adml")"
 expect "one entry in the list" test "$(count_entries)" = 1
 expect_not "nothing written into Click-to-Run's hive" reg_key_exists 'HKLM\SOFTWARE\Microsoft\Office\ClickToRun'
 read_ids

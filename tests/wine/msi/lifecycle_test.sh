@@ -24,7 +24,7 @@ expect "i686 add-in is the build's" cmp -s "$addin32" "$(unix_path "$folder\\Tav
 expect "control program is the build's" cmp -s "$control" "$(unix_path "$folder\\Tavlinar.exe")"
 # Every language's template file is there (installed_files); one is compared.
 expect "German template is the source's" \
-    cmp -s "$policy_source/de-DE/Tavlin.adml" "$(unix_path "$folder\\PolicyDefinitions\\de-DE\\Tavlin.adml")"
+    cmp -s "${TAVLIN_TEXTS_DIR:?}/policy/de-DE/Tavlin.adml" "$(unix_path "$folder\\PolicyDefinitions\\de-DE\\Tavlin.adml")"
 if ((windows64)); then
     expect "x86_64 add-in is the build's" cmp -s "$addin64" "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
     expect_not "nothing in Program Files (x86)" test -e "$(unix_path 'C:\Program Files (x86)\Tavlin')"
