@@ -53,9 +53,11 @@ set_marker() {
 # holds the 32-bit view, Wow6432Node, inside the 64-bit one) and every file
 # outside the temporary folders, where the installer unpacks its own helpers
 # and takes them away again. Left out is what Wine itself rewrites as any
-# program with a window starts: its display adapter's keys and dates, and
-# the count of services it has started.
+# program with a window starts: its display adapter's keys and dates, the
+# count of services it has started, and the system parameters it keeps for
+# the session (the mouse's, once a window has asked for them).
 wine_own='^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\(Video\\|ServiceCurrent\]|Class\\.*"DriverDateData"=)'
+wine_own+='|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters(\\|\])'
 state() {
     local hive
     for hive in HKLM HKCU; do
