@@ -78,14 +78,23 @@ tavlin_start_xvfb
 # wine_programs: the prefix's programs that are running, one a line, other
 # than its server and the services Wine runs beside them: its processes
 # whose executable is Wine's loader, named by their first argument, which
-# Wine sets to the program as it was started.
+# Wine sets to the program as it was started. Where 32-bit programs run
+# through an emulator (binfmt_misc), the emulator is a 32-bit process's
+# executable, with Wine's loader and then the program as its arguments.
 wine_programs() {
-  local d exe name
+  local d exe name args
   for d in /proc/[0-9]*; do
     exe=$(readlink "$d/exe" 2>/dev/null) || continue
-    [[ $exe == /usr/lib/wine/wine* && $exe != */wineserver* ]] || continue
+    [[ $exe != */wineserver* ]] || continue
+    mapfile -d '' -t args <"$d/cmdline" 2>/dev/null || continue
+    if [[ $exe == /usr/lib/wine/wine* ]]; then
+      name=${args[0]:-}
+    elif [[ ${args[1]:-} == /usr/lib/wine/wine* ]]; then
+      name=${args[2]:-}
+    else
+      continue
+    fi
     grep -qzxF "WINEPREFIX=$WINEPREFIX" "$d/environ" 2>/dev/null || continue
-    name=$(tr '\0' '\n' <"$d/cmdline" 2>/dev/null | head -n 1)
     case ${name,,} in
     *\\services.exe | *\\explorer.exe | *\\winedevice.exe | *\\plugplay.exe | *\\svchost.exe | *\\rpcss.exe) ;;
     *) printf '%s\n' "$name" ;;
