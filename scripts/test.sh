@@ -54,6 +54,9 @@ done
 
 step "32-bit tests"
 python3 scripts/count_32bit.py build/mingw-i686 build/mingw-x86_64 || status=1
+# Said beside the count, so that a reader of the last lines knows what ran
+# them.
+if how=$(bash scripts/kernel-32bit.sh) && [[ -n $how ]]; then echo "$how"; fi
 step "reruns"
 if ((${#reran[@]} == 0)); then
   echo "reruns: 0: every test passed on its first run"
