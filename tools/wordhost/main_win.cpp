@@ -187,6 +187,9 @@ int Run(const Options& options) {
                        allSucceeded;
     }
     if (options.keepOpenSeconds > 0 && AboutWindowOpen()) {
+        // What was reported is readable while the window stays open: a
+        // caller waits for it before photographing the window.
+        std::fflush(stdout);
         PumpMessages(static_cast<DWORD>(options.keepOpenSeconds) * 1000);
     }
     if (AboutWindowOpen() && !CloseAboutWindows()) {

@@ -50,7 +50,7 @@ for dpi in 96 144 192; do
   set_dpi "$dpi"
   for lang in "${languages[@]}"; do
     log="$work/about-$dpi-$lang.log"
-    host "$log" --ui-language "$lang" --click ShowAbout0 || fail "$dpi dpi, $lang: $(cat "$log")"
+    host "$log" --ui-language "$lang" --click ShowAbout0 || fail "$dpi dpi, $lang: exit code $?: $(cat "$log")"
     grep -q '^  about: every text fits$' "$log" || fail "$dpi dpi, $lang: $(grep 'about:' "$log")"
     layout=ltr
     [[ $lang == 1037 || $lang == 1025 ]] && layout=rtl
@@ -70,10 +70,13 @@ for lang in "${languages[@]}"; do
     fail "$lang: 96, 144, 192 dpi give ${size[96,$lang]}, ${size[144,$lang]}, ${size[192,$lang]}"
 done
 
-# Photographed once its picture holds more than a blank frame: text and
-# lines on the face colour make many colours.
+# Photographed once wordhost has reported the window (shown, its messages
+# handled) and two pictures in a row, more than a blank frame (text and
+# lines on the face make many colours), have the same pixels: Wine hands a
+# window's painting to X in its own time, and a slow host was seen
+# photographed before the link was drawn.
 photograph() { # PNG WORDHOST-ARGS...
-  local shot=$1 id= pid
+  local shot=$1 next=${1%.png}.next.png id= pid last= pixels= steady=0
   shift
   rm -f "$shot"
   "$WINE" 'C:\wordhost.exe' "$@" --click ShowAbout0 --keep-open 20 >"$work/shot.log" 2>&1 &
@@ -83,15 +86,19 @@ photograph() { # PNG WORDHOST-ARGS...
     # a caption in another language is more than xdotool's name matching
     # reads.
     id=$(xdotool search --onlyvisible --class '^wordhost\.exe$' 2>/dev/null | head -1)
-    if [[ -n $id ]] && import -window "$id" "$shot" 2>/dev/null &&
-      [[ $(identify -format '%k' "$shot" 2>/dev/null) -ge 8 ]]; then
-      break
+    if [[ -n $id ]] && grep -q '^  about: window ' "$work/shot.log" &&
+      import -window "$id" "$next" 2>/dev/null &&
+      [[ $(identify -format '%k' "$next" 2>/dev/null) -ge 8 ]] &&
+      pixels=$(identify -format '%#' "$next" 2>/dev/null) && [[ -n $pixels ]]; then
+      mv "$next" "$shot"
+      [[ $pixels == "$last" ]] && steady=1 && break
+      last=$pixels
     fi
-    rm -f "$shot"
     kill -0 $pid 2>/dev/null || break
     sleep 0.1
   done
-  [[ -f $shot ]] || fail "no About window to photograph for $shot"
+  rm -f "$next"
+  ((steady)) || { rm -f "$shot"; fail "no About window to photograph for $shot"; }
   # Done with it: the window goes with its host.
   kill $pid 2>/dev/null
   wait $pid 2>/dev/null
