@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -217,8 +218,8 @@ int main() {
     }
     const std::vector<std::wstring_view> arguments(argv.get() + std::min(argc, 1),
                                                    argv.get() + argc);
-    const std::optional<Options> options = ParseOptions(arguments);
-    if (!options) {
+    const std::optional<std::vector<Options>> sessions = ParseSessions(arguments);
+    if (!sessions) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -226,13 +227,22 @@ int main() {
         std::fputs("wordhost: OLE cannot start\n", stderr);
         return 1;
     }
-    int exitCode = 1;
-    try {
-        exitCode = Run(*options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "wordhost: %s\n", error.what());
-    } catch (...) {
-        std::fputs("wordhost: unexpected failure\n", stderr);
+    int exitCode = 0;
+    for (std::size_t n = 0; n < sessions->size(); ++n) {
+        if (sessions->size() > 1) {
+            Print("session " + std::to_string(n + 1) + "\n");
+        }
+        // One session's failure is reported and the next still runs, so a
+        // caller learns of every one.
+        try {
+            exitCode = std::max(exitCode, Run((*sessions)[n]));
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "wordhost: %s\n", error.what());
+            exitCode = 1;
+        } catch (...) {
+            std::fputs("wordhost: unexpected failure\n", stderr);
+            exitCode = 1;
+        }
     }
     std::fflush(stdout);
     ::CoFreeUnusedLibraries();

@@ -8,7 +8,7 @@ const char* const kUsage =
     "                [--dpi-awareness unaware|system|per-monitor]\n"
     "                [--click CALLBACK | --close-about | --about-dpi DPI |\n"
     "                 --about-keys KEYS | --about-accessible]... [--keep-open SECONDS]\n"
-    "                [--repeat N [--baseline PROGID]]\n"
+    "                [--repeat N [--baseline PROGID]] [--then OPTIONS...]...\n"
     "\n"
     "Loads every add-in that Word's add-in keys (HKCU, then HKLM) mark with\n"
     "LoadBehavior 3, as Word does: creation, OnConnection, GetCustomUI. A\n"
@@ -38,6 +38,9 @@ const char* const kUsage =
     "Application.LanguageSettings.LanguageID(2) answers; text:LCID answers\n"
     "it as a text, error makes LanguageID fail, none leaves the Application\n"
     "without LanguageSettings.\n"
+    "--then ends one start of Word and begins another in the same process:\n"
+    "the add-ins are disconnected, then loaded again with the options after\n"
+    "it; each start's report is headed \"session N\" (from 1).\n"
     "Exit status: 0 every add-in loaded and every step succeeded, 1 otherwise,\n"
     "2 usage.\n";
 
@@ -154,6 +157,27 @@ std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments
         return std::nullopt;
     }
     return options;
+}
+
+std::optional<std::vector<Options>> ParseSessions(std::span<const std::wstring_view> arguments) {
+    std::vector<Options> sessions;
+    std::size_t begin = 0;
+    for (std::size_t at = 0; at <= arguments.size(); ++at) {
+        if (at < arguments.size() && arguments[at] != L"--then") {
+            continue;
+        }
+        const bool separated = at < arguments.size() || !sessions.empty();
+        if (separated && at == begin) {
+            return std::nullopt;
+        }
+        auto options = ParseOptions(arguments.subspan(begin, at - begin));
+        if (!options) {
+            return std::nullopt;
+        }
+        sessions.push_back(std::move(*options));
+        begin = at + 1;
+    }
+    return sessions;
 }
 
 } // namespace wordhost

@@ -56,4 +56,11 @@ struct Options {
 // The arguments after the program's name; nothing when they make no sense.
 [[nodiscard]] std::optional<Options> ParseOptions(std::span<const std::wstring_view> arguments);
 
+// Several starts of Word in one process, their arguments separated by
+// --then, each parsed as ParseOptions does: a check of many languages need
+// not pay for a process start each. Nothing when any part makes no sense or
+// is empty (a --then at either end, or two together).
+[[nodiscard]] std::optional<std::vector<Options>>
+ParseSessions(std::span<const std::wstring_view> arguments);
+
 } // namespace wordhost

@@ -128,6 +128,36 @@ TEST(WordhostOptions, WhatMakesNoSenseIsRefused) {
     }
 }
 
+TEST(WordhostOptions, SessionsSplitAtThen) {
+    const std::vector<std::wstring_view> three{L"--ui-language", L"1031",   L"--click",
+                                               L"ShowAbout0",    L"--then", L"--then-not",
+                                               L"--then",        L"--tree"};
+    // "--then-not" is an unknown option of the second session, not a
+    // separator.
+    EXPECT_FALSE(ParseSessions(three));
+    const std::vector<std::wstring_view> two{L"--ui-language", L"1031",   L"--click",
+                                             L"ShowAbout0",    L"--then", L"--tree"};
+    const auto sessions = ParseSessions(two);
+    ASSERT_TRUE(sessions);
+    ASSERT_EQ(sessions->size(), 2u);
+    EXPECT_EQ((*sessions)[0].uiLanguage, 1031u);
+    EXPECT_EQ((*sessions)[0].steps.size(), 1u);
+    EXPECT_FALSE((*sessions)[0].printOutline);
+    EXPECT_EQ((*sessions)[1].uiLanguage, 1033u);
+    EXPECT_TRUE((*sessions)[1].printOutline);
+    EXPECT_EQ(ParseSessions(std::vector<std::wstring_view>{})->size(), 1u);
+    const std::initializer_list<std::wstring_view> refused[] = {
+        {L"--then"},
+        {L"--then", L"--tree"},
+        {L"--tree", L"--then"},
+        {L"--tree", L"--then", L"--then", L"--tree"},
+        {L"--name", L"--then", L"--tree"},
+    };
+    for (const auto& arguments : refused) {
+        EXPECT_FALSE(ParseSessions(std::vector<std::wstring_view>(arguments)));
+    }
+}
+
 TEST(Rounds, MedianOfOddAndEvenCountsInAnyOrder) {
     EXPECT_EQ(Median({}), 0);
     EXPECT_EQ(Median({4}), 4);
