@@ -77,24 +77,26 @@ tavlin_start_xvfb
 
 # wine_programs: the prefix's programs that are running, one a line, other
 # than its server and the services Wine runs beside them: its processes
-# whose executable is Wine's loader, named by their first argument, which
-# Wine sets to the program as it was started. Where 32-bit programs run
-# through an emulator (binfmt_misc), the emulator is a 32-bit process's
-# executable, with Wine's loader and then the program as its arguments.
+# whose first argument Wine has set to the program as it was started (a
+# Windows path). Where 32-bit programs run through an emulator
+# (binfmt_misc), the emulator comes first, then Wine's loader, then the
+# program. Builtins only: the waits call this ten times a second, and a
+# command started for each process (readlink, grep) made every call cost a
+# second of processor time, as much as the programs waited for.
 wine_programs() {
-  local d exe name args
+  local d e name args env found
   for d in /proc/[0-9]*; do
-    exe=$(readlink "$d/exe" 2>/dev/null) || continue
-    [[ $exe != */wineserver* ]] || continue
     mapfile -d '' -t args <"$d/cmdline" 2>/dev/null || continue
-    if [[ $exe == /usr/lib/wine/wine* ]]; then
-      name=${args[0]:-}
-    elif [[ ${args[1]:-} == /usr/lib/wine/wine* ]]; then
+    if [[ ${args[1]:-} == /usr/lib/wine/wine ]]; then
       name=${args[2]:-}
     else
-      continue
+      name=${args[0]:-}
     fi
-    grep -qzxF "WINEPREFIX=$WINEPREFIX" "$d/environ" 2>/dev/null || continue
+    [[ $name == [A-Za-z]:\\* ]] || continue
+    mapfile -d '' -t env <"$d/environ" 2>/dev/null || continue
+    found=0
+    for e in "${env[@]}"; do [[ $e == "WINEPREFIX=$WINEPREFIX" ]] && found=1 && break; done
+    ((found)) || continue
     case ${name,,} in
     *\\services.exe | *\\explorer.exe | *\\winedevice.exe | *\\plugplay.exe | *\\svchost.exe | *\\rpcss.exe) ;;
     *) printf '%s\n' "$name" ;;
