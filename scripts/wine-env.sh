@@ -104,6 +104,20 @@ wine_programs() {
   done
 }
 
+# wine_reg_import: the registry changes on standard input, written as in a
+# .reg file after its header ([KEY] and "NAME"=DATA lines, [-KEY] to
+# delete a key; HKLM and HKCU as reg add takes them), made by one reg
+# import: one program instead of a reg add or delete each, every one of
+# them a process start (a second under an emulator). The prefix's own reg
+# writes the 64-bit view of a 64-bit Windows.
+wine_reg_import() {
+  {
+    printf 'REGEDIT4\n\n'
+    sed -E 's/^\[(-?)HKLM\\/[\1HKEY_LOCAL_MACHINE\\/; s/^\[(-?)HKCU\\/[\1HKEY_CURRENT_USER\\/'
+  } >"$WINEPREFIX/drive_c/tavlin-import.reg"
+  "$WINE" reg import 'C:\tavlin-import.reg' >/dev/null 2>&1
+}
+
 # wine_wait_programs [SECONDS]: waits until none of the prefix's programs
 # runs (60 s at most); fails naming those still running.
 wine_wait_programs() {

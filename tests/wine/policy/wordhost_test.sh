@@ -20,29 +20,40 @@ store='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
 computer='HKLM\Software\Policies\Drevalo\Tavlinar'
 user='HKCU\Software\Policies\Drevalo\Tavlinar'
 
-view64=/reg:64
-[[ $WINEARCH == win32 ]] && view64=
 cp "$dll" "$WINEPREFIX/drive_c/TavlinAddin.dll"
 cp "$wordhost" "$WINEPREFIX/drive_c/wordhost.exe"
 "$WINE" "$regsvr32" /s 'C:\TavlinAddin.dll' || fail "$regsvr32"
 
-# put KEY VIEW ENTRIES: each entry TYPE:NAME=DATA (TYPE a reg type without
-# its REG_ prefix, SZ when left out), separated by ';'.
+# put KEY ENTRIES: the key and its values as a .reg file writes them, each
+# entry TYPE:NAME=DATA (TYPE a reg type without its REG_ prefix, SZ when
+# left out), separated by ';'; they are made by apply, all at once.
+pending=
 put() {
-  local key=$1 view=$2 entries=$3 entry type kv
+  local key=$1 entries=$2 entry type kv name data
   [[ -z $entries ]] && return 0
+  pending+="[$key]"$'\n'
   IFS=';' read -r -a list <<<"$entries"
   for entry in "${list[@]}"; do
     type=SZ kv=$entry
     if [[ $entry =~ ^([A-Z]+):(.*)$ ]]; then type=${BASH_REMATCH[1]} kv=${BASH_REMATCH[2]}; fi
-    "$WINE" reg add "$key" /v "${kv%%=*}" /t "REG_$type" /d "${kv#*=}" $view /f >/dev/null ||
-      fail "reg add $key ${kv%%=*}"
+    name=${kv%%=*} data=${kv#*=}
+    case $type in
+    SZ) printf -v data '"%s"' "$data" ;;
+    DWORD) printf -v data 'dword:%08x' "$data" ;;
+    BINARY) data=hex:$data ;;
+    QWORD) printf -v data 'hex(b):%02x,00,00,00,00,00,00,00' "$data" ;;
+    *) fail "no .reg form for $type" ;;
+    esac
+    pending+="\"$name\"=$data"$'\n'
   done
 }
 clear_all() {
   local key
-  for key in "$store" "$user"; do "$WINE" reg delete "$key" /f >/dev/null 2>&1; done
-  "$WINE" reg delete "$computer" $view64 /f >/dev/null 2>&1
+  for key in "$store" "$user" "$computer"; do pending+="[-$key]"$'\n'; done
+}
+apply() {
+  wine_reg_import <<<"$pending" || fail "reg import: $pending"
+  pending=
 }
 
 # NAME|OWN|COMPUTER|USER|WHAT WINS
@@ -60,9 +71,10 @@ for c in "${cases[@]}"; do
   [[ $(tr -cd '|' <<<"$c") == '||||' ]] || { fail "case '${c%%|*}' has not five fields"; continue; }
   IFS='|' read -r name own machine peruser wins <<<"$c"
   clear_all
-  put "$store" "" "$own"
-  put "$computer" "$view64" "$machine"
-  put "$user" "" "$peruser"
+  put "$store" "$own"
+  put "$computer" "$machine"
+  put "$user" "$peruser"
+  apply
   args=()
   [[ -n $wins ]] && IFS=';' read -r -a args <<<"$wins"
   rm -f "$WINEPREFIX/drive_c/ribbon.xml"
@@ -81,8 +93,9 @@ cmp -s "$work/computer.own" "$work/computer.expected" && fail "the computer case
 # A bad own value still fails the load where no policy decides it (and
 # soft-disables the add-in, as Word would).
 clear_all
-put "$store" "" "Left=yes"
-put "$computer" "$view64" "DWORD:All=1"
+put "$store" "Left=yes"
+put "$computer" "DWORD:All=1"
+apply
 "$WINE" 'C:\wordhost.exe' >"$work/bad.log" 2>&1 && fail "bad own value: wordhost reported success"
 tr -d '\r' <"$work/bad.log" | grep -q 'GetCustomUI 0x80020005 "Type mismatch"' ||
   fail "bad own value: $(tr -d '\r' <"$work/bad.log")"
@@ -98,15 +111,15 @@ traced() {
     fail "traced wordhost: $(tr -d '\r' <"$work/traced.log")"
 }
 addin='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
-"$WINE" reg add "$addin" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null
 clear_all
+put "$addin" "DWORD:LoadBehavior=3"
+apply
 traced
 policy_path='Software\\\\Policies\\\\Drevalo\\\\Tavlinar'
 store_path='Software\\\\VB and VBA Program Settings\\\\Drevalo\\\\Tavlinar'
 [[ $(opens "$policy_path") == 2 ]] || fail "no policy: $(opens "$policy_path") opens of the policy keys, not 2"
-put "$computer" "$view64" "DWORD:Classic=1;DWORD:Left=1;DWORD:All=1;DWORD:Hide built-in tabs=1"
-put "$computer" "$view64" "DWORD:Home=0;DWORD:Insert=0;DWORD:Page Layout=0;DWORD:References=0"
-put "$computer" "$view64" "DWORD:Mailings=0;DWORD:Review=0;DWORD:View=0;DWORD:Developer=0"
+put "$computer" "DWORD:Classic=1;DWORD:Left=1;DWORD:All=1;DWORD:Hide built-in tabs=1;DWORD:Home=0;DWORD:Insert=0;DWORD:Page Layout=0;DWORD:References=0;DWORD:Mailings=0;DWORD:Review=0;DWORD:View=0;DWORD:Developer=0"
+apply
 traced
 [[ $(opens "$policy_path") == 1 ]] || fail "all by computer policy: $(opens "$policy_path") opens of the policy keys, not 1"
 [[ $(opens "$store_path") == 0 ]] || fail "all by computer policy: the user's own store was opened"
