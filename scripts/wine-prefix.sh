@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Makes a ready Wine prefix at $1, once; tests copy it (cp -a takes about a
 # second, a fresh prefix some fifteen).
-#   wine-prefix.sh PREFIX [win64|win32]
+#   wine-prefix.sh PREFIX [win64|win32] [SEED]
+# SEED: a prefix of the same kind made by this script, copied when it is
+# ready and was made by this machine's Wine (a copy takes a second or two,
+# a prefix some forty under load).
 # win64 (the default) is 64-bit Windows in Wine's WoW64 form: 64-bit
 # programs run as before, 32-bit ones beside them with SysWOW64 and the
 # 32-bit registry view, as on 64-bit Windows. win32 is a 32-bit Windows
@@ -15,6 +18,7 @@
 set -uo pipefail
 prefix=${1:?usage: wine-prefix.sh PREFIX [win64|win32]}
 arch=${2:-win64}
+seed=${3:-}
 case $arch in
 win64) wine=/usr/lib/wine/wine64 ;;
 win32) wine=/usr/lib/wine/wine ;;
@@ -25,6 +29,12 @@ if [[ -f $prefix/.tavlin-ready ]]; then
 fi
 rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
+wine_version=$(/usr/lib/wine/wine64 --version 2>/dev/null)
+if [[ -n $seed && -f $seed/.tavlin-ready && $(cat "$seed/.tavlin-arch" 2>/dev/null) == "$arch" &&
+  $(cat "$seed/.tavlin-wine" 2>/dev/null) == "$wine_version" ]]; then
+  cp -a "$seed" "$prefix" && echo "wine-prefix: $prefix copied from $seed" >&2 && exit 0
+  rm -rf "$prefix"
+fi
 export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 echo "wine-prefix: creating $prefix ($arch)" >&2
 no32bit=$(bash "$(dirname "$0")/kernel-32bit.sh")
@@ -42,25 +52,34 @@ if [[ $arch == win32 && $no32bit_rc != 0 ]]; then
 fi
 "$wine" wineboot -i >/dev/null 2>&1 </dev/null || true
 wineserver -w
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
-"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
-wineserver -w
 # Windows' own faces have Hebrew and Thai, and Windows finds a face for
 # Devanagari; Wine's Tahoma has neither, and its GDI falls back only along
 # the faces linked to the one asked for. The Debian fonts setup.sh installs
 # are linked to the faces Tavlin's windows ask for, Mangal (Windows' face
 # for Devanagari) stands for the one that has it.
-links='DejaVuSans.ttf,DejaVu Sans\0FreeSerif.ttf,FreeSerif\0wqy-microhei.ttc,WenQuanYi Micro Hei'
-for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' Arial; do
-  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
-    /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1 </dev/null
-done
-"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Mangal /d FreeSerif /f \
-  >/dev/null 2>&1 </dev/null
-wineserver -w
+# All in one reg import: each reg add is a program start, seconds each for
+# a 32-bit Windows under an emulator. The server writes the registry out
+# as it exits, which the wait below is for.
+links=$(printf 'DejaVuSans.ttf,DejaVu Sans\0FreeSerif.ttf,FreeSerif\0wqy-microhei.ttc,WenQuanYi Micro Hei\0\0' |
+  od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+{
+  printf 'REGEDIT4\n\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\n"ShowCrashDialog"=dword:00000000\n\n'
+  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\n'
+  for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' Arial; do
+    printf '"%s"=hex(7):%s\n' "$face" "$links"
+  done
+  printf '\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\n'
+  printf '"Mangal"="FreeSerif"\n'
+} >"$prefix/drive_c/tavlin-prefix.reg"
+"$wine" reg import 'C:\tavlin-prefix.reg' >/dev/null 2>&1 </dev/null ||
+  echo "wine-prefix: the prefix's settings could not be imported" >&2
+rm -f "$prefix/drive_c/tavlin-prefix.reg"
 mkdir -p "$prefix/drive_c/windows/Fonts"
 cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 echo "$arch" >"$prefix/.tavlin-arch"
+echo "$wine_version" >"$prefix/.tavlin-wine"
 
 # Can this machine run the prefix's 32-bit programs? The 32-bit cmd.exe
 # (SysWOW64's, or System32's on 32-bit Windows) ending with the exit code
