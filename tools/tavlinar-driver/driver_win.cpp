@@ -4,6 +4,8 @@
 // static control with id 0xFFFF.
 //
 //   start EXE            start the program, its folder as current folder
+//   attach               take the program whose window shows next as the
+//                        one under test, started by the caller
 //   startshort EXE       the same by the path's short (8.3) form, as an old
 //                        shortcut or a script may name it; fails when the
 //                        path has no short form other than itself
@@ -128,6 +130,7 @@ std::wstring ClassOf(HWND hwnd) {
 
 struct TopWindowSearch {
     const wchar_t* className;
+    bool anyProcess; // not only the program's
     HWND found;
 };
 
@@ -136,16 +139,16 @@ BOOL CALLBACK MatchTopWindow(HWND hwnd, LPARAM searchAddress) {
     auto* search = reinterpret_cast<TopWindowSearch*>(searchAddress);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == g_program.processId && ClassOf(hwnd) == search->className &&
-        ::IsWindowVisible(hwnd)) {
+    if ((search->anyProcess || processId == g_program.processId) &&
+        ClassOf(hwnd) == search->className && ::IsWindowVisible(hwnd)) {
         search->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND TopWindow(const wchar_t* className) {
-    TopWindowSearch search{className, nullptr};
+HWND TopWindow(const wchar_t* className, bool anyProcess = false) {
+    TopWindowSearch search{className, anyProcess, nullptr};
     ::EnumWindows(&MatchTopWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -604,6 +607,25 @@ void RunStep(const std::vector<std::wstring>& script, std::size_t& at) {
         g_program.process.reset(started.hProcess);
         g_program.thread.reset(started.hThread);
         ::WaitForInputIdle(g_program.process.get(), 5000);
+    } else if (step == L"attach") {
+        // A program its caller started, in an environment of its own (Wine
+        // takes a program's language from LC_ALL, which a program started
+        // from here would not get): the one whose window shows next.
+        HWND form = nullptr;
+        WaitFor(
+            L"a window to attach to",
+            [&] { return (form = TopWindow(kFormClassName, true)) != nullptr; }, 60000);
+        DWORD processId = 0;
+        const DWORD threadId = ::GetWindowThreadProcessId(form, &processId);
+        // As much as a start gives: some steps lend the program memory.
+        tavlin::UniqueHandle process(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+        if (!process) {
+            Fail(L"cannot open the program's process");
+        }
+        g_program.processId = processId;
+        g_program.threadId = threadId;
+        g_program.process = std::move(process);
+        g_program.thread.reset();
     } else if (step == L"window") {
         WaitFor(L"the window", [] { return (g_form = TopWindow(kFormClassName)) != nullptr; });
         if (WindowText(g_form) != L"Tavlinar") {
