@@ -110,10 +110,15 @@ wine_programs() {
 # import: one program instead of a reg add or delete each, every one of
 # them a process start (a second under an emulator). The prefix's own reg
 # writes the 64-bit view of a 64-bit Windows.
+# Written as UTF-16 with a byte order mark, as regedit writes it, so that
+# names and texts keep every letter (an ANSI file is read in the code page).
 wine_reg_import() {
   {
-    printf 'REGEDIT4\n\n'
-    sed -E 's/^\[(-?)HKLM\\/[\1HKEY_LOCAL_MACHINE\\/; s/^\[(-?)HKCU\\/[\1HKEY_CURRENT_USER\\/'
+    printf '\xff\xfe'
+    {
+      printf 'Windows Registry Editor Version 5.00\n\n'
+      sed -E 's/^\[(-?)HKLM\\/[\1HKEY_LOCAL_MACHINE\\/; s/^\[(-?)HKCU\\/[\1HKEY_CURRENT_USER\\/'
+    } | iconv -f UTF-8 -t UTF-16LE
   } >"$WINEPREFIX/drive_c/tavlin-import.reg"
   "$WINE" reg import 'C:\tavlin-import.reg' >/dev/null 2>&1
 }

@@ -38,14 +38,18 @@ else
   "$WINE" 'C:\windows\system32\regsvr32.exe' /s "$dll32_win" || fail "registering the i686 add-in"
 fi
 # The add-in's own registration may list it for this user too; the
-# package lists it under HKLM alone.
-if key_exists "$addin_key"; then reg delete "$addin_key" /f >/dev/null; fi
-for view in "${views[@]}"; do
-  reg add "$machine_addin" /v LoadBehavior /t REG_DWORD /d 3 /reg:$view /f >/dev/null
-  reg add "$machine_addin" /v FriendlyName /t REG_SZ /d Tavlin /reg:$view /f >/dev/null
-done
-reg add "$marker" /v InstallFolder /t REG_SZ /d "$folder_win\\" /reg:64 /f >/dev/null
-reg add "$marker" /v ProductCode /t REG_SZ /d '{6A1F4C1E-2B7D-4E55-9C0A-3D8E7F210B44}' /reg:64 /f >/dev/null
+# package lists it under HKLM alone, in each view (a 64-bit Windows keeps
+# the 32-bit one under Wow6432Node), with its marker: one reg import.
+{
+  echo "[-$addin_key]"
+  for view in "${views[@]}"; do
+    key=$machine_addin
+    [[ $view == 32 ]] && key=${machine_addin/#'HKLM\Software\'/'HKLM\Software\Wow6432Node\'}
+    printf '[%s]\n"LoadBehavior"=dword:00000003\n"FriendlyName"="Tavlin"\n' "$key"
+  done
+  printf '[%s]\n"InstallFolder"="%s\\\\"\n' "$marker" "${folder_win//\\/\\\\}"
+  printf '"ProductCode"="{6A1F4C1E-2B7D-4E55-9C0A-3D8E7F210B44}"\n'
+} | wine_reg_import || fail "the machine's installation could not be written"
 # registered: what the machine's registration serves, view by view.
 registered() {
   if [[ $WINEARCH == win64 ]]; then
