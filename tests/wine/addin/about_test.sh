@@ -29,8 +29,9 @@ host() { # LOG ARGS...: wordhost, its output (CRs dropped) in LOG
 # The display's DPI, read by each program as it starts; the server holds
 # the registry, so the next program sees it at once.
 set_dpi() {
-  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null ||
-    fail "LogPixels $1"
+  local out
+  out=$("$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f 2>&1) ||
+    fail "LogPixels $1: exit code $?: $out"
 }
 # sessions LOG PREFIX ARGS...: one wordhost for several starts of Word
 # (ARGS joined by --then), its report in LOG and each start's part of it
@@ -152,10 +153,10 @@ for lang in 1033 1031 1041; do
   log="$work/permonitor-$n.log"
   [[ $(window_size "$log" 1) == "${size[96,$lang]}" ]] ||
     fail "per-monitor, $lang: opened at $(window_size "$log" 1), not ${size[96,$lang]}"
-  for n in 2:192 3:144 4:96; do
-    got=$(window_size "$log" "${n%%:*}")
-    [[ $got == "${size[${n#*:},$lang]}" ]] ||
-      fail "per-monitor, $lang: told of ${n#*:} dpi, $got rather than ${size[${n#*:},$lang]}"
+  for told in 2:192 3:144 4:96; do
+    got=$(window_size "$log" "${told%%:*}")
+    [[ $got == "${size[${told#*:},$lang]}" ]] ||
+      fail "per-monitor, $lang: told of ${told#*:} dpi, $got rather than ${size[${told#*:},$lang]}"
   done
   [[ $(grep -c '^  about: every text fits$' "$log") == 4 ]] ||
     fail "per-monitor, $lang: $(grep 'about:' "$log")"
@@ -166,8 +167,8 @@ done
 cp "$browser" "$WINEPREFIX/drive_c/browser.exe"
 export TAVLIN_TEST_LOG='C:\browser.txt'
 opened="$WINEPREFIX/drive_c/browser.txt"
-"$WINE" reg add 'HKLM\Software\Classes\https\shell\open\command' /ve /t REG_SZ \
-  /d '"C:\browser.exe" "%1"' /f >/dev/null || fail "https handler"
+out=$("$WINE" reg add 'HKLM\Software\Classes\https\shell\open\command' /ve /t REG_SZ \
+  /d '"C:\browser.exe" "%1"' /f 2>&1) || fail "https handler: exit code $?: $out"
 set_dpi 96
 link='"https://www.drevalo.example/"'
 keys() { # NAME KEYS EXPECTED-LINE...: the report of typing KEYS is those lines
