@@ -35,7 +35,9 @@ if [[ -n $seed && -f $seed/.tavlin-ready && $(cat "$seed/.tavlin-arch" 2>/dev/nu
   cp -a "$seed" "$prefix" && echo "wine-prefix: $prefix copied from $seed" >&2 && exit 0
   rm -rf "$prefix"
 fi
-export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu builder (see wine-env.sh): a new prefix would write file
+# associations into the user's home.
+export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 echo "wine-prefix: creating $prefix ($arch)" >&2
 no32bit=$(bash "$(dirname "$0")/kernel-32bit.sh")
 no32bit_rc=$?

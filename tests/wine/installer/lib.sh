@@ -297,6 +297,13 @@ check_registered() {
     fi
 }
 
+# Shortcuts stay in Windows: none becomes a desktop entry or icon in the
+# home of whoever runs the test (wine-env.sh gives the desktop's data
+# folder to the test, so one that came would be seen here).
+expect_no_desktop_entries() {
+    expect_not "nothing in the desktop's data folder ($XDG_DATA_HOME)" test -e "$XDG_DATA_HOME"
+}
+
 # Everything a silent install must have left, for the folder given.
 check_installed() {
     local folder=$1
@@ -315,6 +322,7 @@ check_installed() {
         grep -aqiF "$folder\\Uninstall.exe" "$(unix_path "$start_menu\\Uninstall Tavlin.lnk")"
     expect "'Tavlinar' points at $folder\\Tavlinar.exe" \
         grep -aqiF "$folder\\Tavlinar.exe" "$(unix_path "$start_menu\\Tavlinar.lnk")"
+    expect_no_desktop_entries
     expect_value "DisplayName" "$uninstall_key" DisplayName Tavlin
     expect_value "DisplayVersion" "$uninstall_key" DisplayVersion "$TAVLIN_VERSION"
     expect_value "Publisher" "$uninstall_key" Publisher Drevalo
