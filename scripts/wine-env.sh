@@ -24,13 +24,14 @@ if [[ ${TAVLIN_TEST_32BIT:-0} == 1 && -f $tavlin_wine_template/.tavlin-no32bit ]
   exit 77
 fi
 WINEARCH=$(cat "$tavlin_wine_template/.tavlin-arch" 2>/dev/null || echo win64)
-# Wine's menu builder turns every shortcut a program makes into a desktop
-# entry and icons in the user's own home, which outlive the prefix and pile
-# up run after run; it is a program start each time as well. It is off, and
-# the desktop's data folders are the test's own, where a test can see that
-# nothing came.
-export WINEARCH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$tavlin_wine_work/prefix
+# Wine's menu builder turns every shortcut a program makes into a desktop
+# entry and icons in the desktop's data folders, by default in the user's
+# own home, where they would outlive the prefix and pile up run after run.
+# Here those folders are the test's own. The builder itself stays: run as
+# each prefix starts, it is also what first sets up the display's devices,
+# and the tests expect a Windows whose display is set up before any window.
 export XDG_DATA_HOME=$tavlin_wine_work/xdg-data XDG_CONFIG_HOME=$tavlin_wine_work/xdg-config
 if [[ $WINEARCH == win32 ]]; then TAVLIN_WINE_LOADER=/usr/lib/wine/wine; else TAVLIN_WINE_LOADER=/usr/lib/wine/wine64; fi
 export TAVLIN_WINE_LOADER

@@ -35,9 +35,10 @@ if [[ -n $seed && -f $seed/.tavlin-ready && $(cat "$seed/.tavlin-arch" 2>/dev/nu
   cp -a "$seed" "$prefix" && echo "wine-prefix: $prefix copied from $seed" >&2 && exit 0
   rm -rf "$prefix"
 fi
-# No menu builder (see wine-env.sh): a new prefix would write file
-# associations into the user's home.
-export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The menu builder's file associations and menus (see wine-env.sh) go to
+# a folder of the prefix's own, removed once Wine is done.
+export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export XDG_DATA_HOME=$prefix/.tavlin-xdg/data XDG_CONFIG_HOME=$prefix/.tavlin-xdg/config
 echo "wine-prefix: creating $prefix ($arch)" >&2
 no32bit=$(bash "$(dirname "$0")/kernel-32bit.sh")
 no32bit_rc=$?
@@ -105,5 +106,6 @@ if [[ -n $reason ]]; then
 else
   rm -f "$prefix/.tavlin-no32bit"
 fi
+rm -rf "$prefix/.tavlin-xdg"
 touch "$prefix/.tavlin-ready"
 echo "wine-prefix: ready" >&2
