@@ -47,6 +47,7 @@ for arch in i686 x86_64; do
     failed=$(cut -d: -f2 "build/mingw-$arch/Testing/Temporary/LastTestsFailed.log" | tr '\n' ' ' || true)
     for t in $failed; do reran+=("$arch:$t"); done
     step "Windows $arch tests: once more, alone: $failed"
+    echo "(a first run's work folder stays beside the rerun's, as WORK.failed)"
     ctest --preset mingw-$arch --rerun-failed -j1 \
       --output-junit "$PWD/build/mingw-$arch/ctest-junit-rerun.xml" || status=1
   fi

@@ -36,6 +36,13 @@ export XDG_DATA_HOME=$tavlin_wine_work/xdg-data XDG_CONFIG_HOME=$tavlin_wine_wor
 if [[ $WINEARCH == win32 ]]; then TAVLIN_WINE_LOADER=/usr/lib/wine/wine; else TAVLIN_WINE_LOADER=/usr/lib/wine/wine64; fi
 export TAVLIN_WINE_LOADER
 WINE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run.sh
+# A failed run's folder is what tells why it failed, and a rerun of the
+# test would otherwise start by removing it: it is kept beside, as
+# WORK.failed (the latest failure's only).
+if [[ -e $tavlin_wine_work/.tavlin-failed ]]; then
+  rm -rf "$tavlin_wine_work.failed"
+  mv "$tavlin_wine_work" "$tavlin_wine_work.failed"
+fi
 rm -rf "$tavlin_wine_work"
 mkdir -p "$tavlin_wine_work"
 cp -a "$tavlin_wine_template" "$WINEPREFIX" || { echo "wine-env: no prefix template at $tavlin_wine_template" >&2; exit 1; }
@@ -71,13 +78,20 @@ tavlin_start_xvfb() {
 # TAVLIN_KEEP_PREFIX=1 keeps it whatever the outcome.
 tavlin_wine_cleanup() {
   local rc=$?
+  if [[ -s $tavlin_wine_work/reg-failures ]]; then
+    echo "wine-env: reg failed in this test, so the checks that read it cannot be trusted" >&2
+    [[ $rc == 0 ]] && rc=1
+  fi
   WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
   [[ -n ${tavlin_xvfb_pid:-} ]] && kill "$tavlin_xvfb_pid" 2>/dev/null || true
   if [[ $rc == 0 && ${TAVLIN_KEEP_PREFIX:-0} != 1 ]]; then
     # The server saves the registry as it exits; the prefix goes after it.
     WINEPREFIX=$WINEPREFIX wineserver -w >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
+  elif [[ $rc != 0 ]]; then
+    touch "$tavlin_wine_work/.tavlin-failed"
   fi
+  exit "$rc"
 }
 trap tavlin_wine_cleanup EXIT
 tavlin_start_xvfb
@@ -128,6 +142,29 @@ wine_reg_import() {
     } | iconv -f UTF-8 -t UTF-16LE
   } >"$WINEPREFIX/drive_c/tavlin-import.reg"
   "$WINE" reg import 'C:\tavlin-import.reg' >/dev/null 2>&1
+}
+
+# wine_reg_query ARGS...: what "reg query ARGS" answers, without Windows
+# line ends, exit code 0; 1 when the key or value is not there. Anything
+# else is reg failing, not an absent key: its exit code and what it said
+# on either stream are shown on the error stream, and the exit code is 2.
+# Such a failure also fails the test when it ends, whatever a check made
+# of the missing answer (an absent value is what some checks want).
+# reg says "not there" on its output, like its answer. Its error stream
+# goes to a file: Wine's services, when a program starts them anew, inherit
+# it, and would hold a pipe open for seconds after reg has ended.
+wine_reg_query() {
+  local out rc err=$tavlin_wine_work/reg-query.err
+  out=$("$WINE" reg query "$@" 2>"$err") && rc=0 || rc=$?
+  out=${out//$'\r'/}
+  if ((rc == 0)); then
+    printf '%s\n' "$out"
+    return 0
+  fi
+  [[ $out == *'Unable to find the specified registry'* ]] && return 1
+  printf 'wine-env: reg query %s: exit code %s: %s / %s\n' "$*" "$rc" "${out:0:300}" \
+    "$(head -c 300 "$err" | tr -d '\r')" | tee -a "$tavlin_wine_work/reg-failures" >&2
+  return 2
 }
 
 # wine_wait_programs [SECONDS]: waits until none of the prefix's programs

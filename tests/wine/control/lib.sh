@@ -79,8 +79,10 @@ addin_key='HKCU\Software\Microsoft\Office\Word\AddIns\TavlinCom.Connect'
 app_paths='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe'
 
 # reg runs as the prefix's own system: 64-bit in a win64 prefix (/reg:32
-# reads the 32-bit view).
-reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
+# reads the 32-bit view). What it says on its error stream is the test's.
+# Reads go through wine_reg_query, which tells an absent key from reg
+# failing.
+reg() { "$WINE" reg "$@" | tr -d '\r'; }
 reg add "$app_paths" /ve /t REG_SZ /d "$word_win" /f >/dev/null
 
 # in_ascii_folder: from here on the installation is a copy in a folder
@@ -159,15 +161,15 @@ tools_started() { python3 "$here/../regsvr32_starts.py" "$1"; }
 # stored KEY: the text stored under KEY, or "missing".
 stored() {
   local line
-  line=$(reg query "$store" /v "$1" | grep -i "^ *$1 *REG_SZ" || true)
+  line=$(wine_reg_query "$store" /v "$1" | grep -i "^ *$1 *REG_SZ" || true)
   [[ -n $line ]] && echo "${line##*REG_SZ}" | sed 's/^ *//' || echo missing
 }
 
-key_exists() { reg query "$@" >/dev/null 2>&1; }
+key_exists() { wine_reg_query "$@" >/dev/null; }
 
 # value KEY NAME: the data of one value as reg prints it, or nothing.
 value() {
-  reg query "$1" /v "$2" | awk -v n="$2" 'tolower($1) == tolower(n) { print $NF; exit }'
+  { wine_reg_query "$1" /v "$2" || true; } | awk -v n="$2" 'tolower($1) == tolower(n) { print $NF; exit }'
 }
 
 # class_server [/reg:32]: the file serving the add-in's class in HKLM's
@@ -179,7 +181,7 @@ clsid="{$(grep -B4 'coclass Connect' "$here/../../../addin/com/tavlin_com.idl" |
   sed -n 's/.*uuid(\(.*\)).*/\1/p')}"
 [[ $clsid == \{????????-????-????-????-????????????\} ]] || fail "no class id in the type library source"
 class_server() {
-  reg query "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve "$@" |
+  { wine_reg_query "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve "$@" || true; } |
     LC_ALL=C sed -n 's/.*REG_SZ *//p' | LC_ALL=C tr '[:upper:]' '[:lower:]' |
     LC_ALL=C sed 's/^c:\\program files[^\\]*\\tavlin [^\\]*\\/<folder>\\/'
 }

@@ -92,45 +92,20 @@ wait_for() {
 # Wine names each top-level window's X class after its program file.
 tavlinar_window() { [[ -n $(xdotool search --onlyvisible --class '^tavlinar\.exe$' 2>/dev/null) ]]; }
 
-# reg_query ARGS...: what "reg query ARGS" answers, exit code 0; 1 when
-# the key or value is not there. Anything else reg says is not "not there":
-# under load a query of a key that was there has failed once. It is shown
-# and asked again, and a query that keeps failing ends with 2, which no
-# check takes for an absent key.
-# reg says "not there" on its output, like its answer. Its error stream is
-# not read: Wine's services, started anew by the first program after Wine
-# went idle, keep it open until they end, seconds later.
-reg_query() {
-    local out rc
-    for _ in 1 2 3; do
-        out=$("$WINE" reg query "$@" 2>/dev/null)
-        rc=$?
-        out=$(tr -d '\r' <<<"$out")
-        if ((rc == 0)); then
-            printf '%s\n' "$out"
-            return 0
-        fi
-        [[ $out == *'Unable to find the specified registry'* ]] && return 1
-        printf '  note reg query %s: exit code %s: %s\n' "$*" "$rc" "${out:0:300}" >&2
-        sleep 1
-    done
-    return 2
-}
-
 # reg_value KEY NAME [/reg:32] (an empty NAME is the default value): prints
 # the data.
 reg_value() {
     local key=$1 name=$2 out
     shift 2
     if [[ -z $name ]]; then
-        out=$(reg_query "$key" /ve "$@") || return
+        out=$(wine_reg_query "$key" /ve "$@") || return
     else
-        out=$(reg_query "$key" /v "$name" "$@") || return
+        out=$(wine_reg_query "$key" /v "$name" "$@") || return
     fi
     awk -F '    ' 'NF >= 4 && $1 == "" {
         s = $4; for (i = 5; i <= NF; i++) s = s "    " $i; print s; exit }' <<<"$out"
 }
-reg_key_exists() { reg_query "$@" >/dev/null; } # KEY [/reg:32]
+reg_key_exists() { wine_reg_query "$@" >/dev/null; } # KEY [/reg:32]
 
 # expect_value WHAT KEY NAME WANT [/reg:32]
 expect_value() {
@@ -151,7 +126,7 @@ expect_path() {
 # DisplayName is Tavlin.
 count_entries() {
     local out
-    out=$(reg_query "$uninstall_root" /s "$@") || { echo "no answer"; return; }
+    out=$(wine_reg_query "$uninstall_root" /s "$@") || { echo "no answer"; return; }
     grep -c -x '    DisplayName    REG_SZ    Tavlin' <<<"$out"
 }
 
@@ -194,13 +169,13 @@ snapshot() {
         (cd "$(unix_path "$folder")" && find . -type f -exec sha1sum {} +) 2>&1
         ls "$(unix_path "$start_menu")" 2>&1
         for k in "$uninstall_key" "$addin_key" "$progid_key\\CLSID" "$settings_key"; do
-            reg_query "$k" || echo "$k: not there"
+            wine_reg_query "$k" || echo "$k: not there"
         done
         local id
         id=$(reg_value "$progid_key\\CLSID" "") || id=none
-        reg_query "$classes\\CLSID\\$id\\InprocServer32" || echo "class $id: not there"
+        wine_reg_query "$classes\\CLSID\\$id\\InprocServer32" || echo "class $id: not there"
         if ((windows64)); then
-            reg_query "$classes\\CLSID\\$id\\InprocServer32" /reg:32 | sed 's/^/32-bit view: /'
+            wine_reg_query "$classes\\CLSID\\$id\\InprocServer32" /reg:32 | sed 's/^/32-bit view: /'
         fi
     } | sort
 }

@@ -161,8 +161,8 @@ msi_snapshot() {
             ((windows64)) || [[ $bits == 32 ]] || continue
             registration_dump "$bits" HKLM | sed "s/^/$bits: /"
         done
-        reg_query "$uninstall_root" /s | grep -E '^HKEY|DisplayName|DisplayVersion' || echo "no entries"
-        reg_query "$machine_key" || echo "no machine-wide installation"
+        wine_reg_query "$uninstall_root" /s | grep -E '^HKEY|DisplayName|DisplayVersion' || echo "no entries"
+        wine_reg_query "$machine_key" || echo "no machine-wide installation"
     } 2>&1
 }
 # expect_log WHAT TEXT: the last msiexec run's log holds TEXT.
