@@ -150,19 +150,23 @@ wine_reg_import() {
 # on either stream are shown on the error stream, and the exit code is 2.
 # Such a failure also fails the test when it ends, whatever a check made
 # of the missing answer (an absent value is what some checks want).
+# tavlin_reg_tool names another reg.exe (the 32-bit one in SysWOW64 sees
+# the 32-bit view as that view's programs do).
 # reg says "not there" on its output, like its answer. Its error stream
 # goes to a file: Wine's services, when a program starts them anew, inherit
 # it, and would hold a pipe open for seconds after reg has ended.
 wine_reg_query() {
   local out rc err=$tavlin_wine_work/reg-query.err
-  out=$("$WINE" reg query "$@" 2>"$err") && rc=0 || rc=$?
+  out=$("$WINE" "${tavlin_reg_tool:-reg}" query "$@" 2>"$err") && rc=0 || rc=$?
   out=${out//$'\r'/}
-  if ((rc == 0)); then
+  # An answer for a value names the key it was read from: one without is
+  # an answer lost. (A key with no values and no subkeys answers nothing.)
+  if ((rc == 0)) && [[ $out == *HKEY_* || " $* " != *' /v'[\ e]* ]]; then
     printf '%s\n' "$out"
     return 0
   fi
   [[ $out == *'Unable to find the specified registry'* ]] && return 1
-  printf 'wine-env: reg query %s: exit code %s: %s / %s\n' "$*" "$rc" "${out:0:300}" \
+  printf 'wine-env: %s query %s: exit code %s: %s / %s\n' "${tavlin_reg_tool:-reg}" "$*" "$rc" "${out:0:300}" \
     "$(head -c 300 "$err" | tr -d '\r')" | tee -a "$tavlin_wine_work/reg-failures" >&2
   return 2
 }

@@ -22,14 +22,14 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # 64-bit reg with /reg:32 does not. reg prints in the console's OEM code
 # page, so a non-ASCII folder needs converting before it can be compared.
 reg_value() { # KEY VALUE-or-/ve REG_TOOL -> the data, or nothing
-  "$WINE" "$3" query "$1" $([[ $2 == /ve ]] && echo /ve || echo /v "$2") 2>/dev/null |
-    tr -d '\r' | iconv -f CP437 -t UTF-8 |
+  { tavlin_reg_tool=$3 wine_reg_query "$1" $([[ $2 == /ve ]] && echo /ve || echo /v "$2") || true; } |
+    iconv -f CP437 -t UTF-8 |
     awk 'NR>1 && NF>=3 {sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print; exit}'
 }
-has_key() { "$WINE" "$2" query "$1" >/dev/null 2>&1; }
+has_key() { tavlin_reg_tool=$2 wine_reg_query "$1" >/dev/null; }
 # The interfaces registered for library $1 in the view of reg tool $2.
 library_interfaces() { # LIBID REG_TOOL
-  "$WINE" "$2" query 'HKLM\Software\Classes\Interface' /s 2>/dev/null | tr -d '\r' |
+  { tavlin_reg_tool=$2 wine_reg_query 'HKLM\Software\Classes\Interface' /s || true; } |
     awk -v lib="$1" '/^HKEY_/ {key = $0} index($0, lib) && /REG_SZ/ {print key}'
 }
 regsvr32() { # TOOL ARGS... -> fails the test on a non-zero exit

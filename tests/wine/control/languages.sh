@@ -34,7 +34,7 @@ in_language() {
   for pair in "${keys[@]}"; do
     [[ $(stored "${pair%%=*}") == "${pair#*=}" ]] || fail "$tag: ${pair%%=*} holds '$(stored "${pair%%=*}")'"
   done
-  [[ $(reg query "$store" | grep -c REG_SZ) == 12 ]] || fail "$tag: the store holds more than the twelve keys: $(reg query "$store")"
+  [[ $(wine_reg_query "$store" | grep -c REG_SZ) == 12 ]] || fail "$tag: the store holds more than the twelve keys: $(reg query "$store")"
 }
 
 in_language de_DE.UTF-8 de-DE "tab0${tab}Word" "tab1${tab}Info" "box3${tab}Start" \

@@ -88,12 +88,12 @@ reg_of() {
 view_value() {
     local which=(/v "$3")
     [[ -z $3 ]] && which=(/ve)
-    "$WINE" "$(reg_of "$1")" query "$2" "${which[@]}" 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $4 }'
+    { tavlin_reg_tool=$(reg_of "$1") wine_reg_query "$2" "${which[@]}" || true; } | awk -F '    ' 'NF >= 4 { print $4 }'
 }
 
 # reg_key_in_view BITS KEY: whether the key is there for programs of that
 # bitness (exit code 0), not there (1), or reg could not tell (other).
-reg_key_in_view() { "$WINE" "$(reg_of "$1")" query "$2" >/dev/null 2>&1; }
+reg_key_in_view() { tavlin_reg_tool=$(reg_of "$1") wine_reg_query "$2" >/dev/null; }
 
 # registration_dump BITS ADDIN_ROOT: the add-in's whole registration as
 # programs of that bitness see it, one sorted text: class, interface, type
@@ -106,10 +106,10 @@ registration_dump() {
     regexe=$(reg_of "$1")
     {
         for k in "CLSID\\$clsid" "Interface\\$iid" "TypeLib\\$libid" TavlinCom.Connect; do
-            "$WINE" "$regexe" query "$classes\\$k" /s 2>/dev/null || echo "$k: not there"
+            tavlin_reg_tool=$regexe wine_reg_query "$classes\\$k" /s || echo "$k: not there"
         done
-        "$WINE" "$regexe" query "$2\\Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect" /s 2>/dev/null |
-            sed 's/^HKEY_[A-Z_]*\\/ADDIN-ROOT\\/' || echo "add-in key: not there"
+        { tavlin_reg_tool=$regexe wine_reg_query "$2\\Software\\Microsoft\\Office\\Word\\AddIns\\TavlinCom.Connect" /s ||
+            echo "add-in key: not there"; } | sed 's/^HKEY_[A-Z_]*\\/ADDIN-ROOT\\/'
     } | tr -d '\r' | awk '/^(HKEY_|ADDIN-ROOT)/ { $0 = tolower($0) } NF' | sort
 }
 
