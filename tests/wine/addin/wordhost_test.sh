@@ -158,7 +158,9 @@ host "$work/fit.log" "${args[@]:1}" || fail "About in eight languages: $(cat "$w
 "$WINE" reg add "$store" /v Left /t REG_SZ /d yes /f >/dev/null
 host "$work/bad.log" && fail "bad value: wordhost reported success"
 grep -q 'GetCustomUI 0x80020005 "Type mismatch"' "$work/bad.log" || fail "bad value: $(cat "$work/bad.log")"
-wine_reg_query "$addin" /v LoadBehavior | grep -q 0x2 || fail "LoadBehavior not 2"
+# Read whole, not through grep -q: under pipefail a reader that stops at
+# the first match fails the pipeline when its writer is not done.
+[[ $(wine_reg_query "$addin" /v LoadBehavior) == *'REG_DWORD    0x2' ]] || fail "LoadBehavior not 2"
 
 # Timing: creation, connection and GetCustomUI per round.
 "$WINE" reg add "$addin" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null
