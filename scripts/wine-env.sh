@@ -96,8 +96,9 @@ tavlin_wine_cleanup() {
 trap tavlin_wine_cleanup EXIT
 tavlin_start_xvfb
 
-# wine_programs: the prefix's programs that are running, one a line, other
-# than its server and the services Wine runs beside them: its processes
+# wine_programs [FILE]: the prefix's programs that are running (those of
+# that file name only, when given), one a line, other than its server and
+# the services Wine runs beside them: its processes
 # whose first argument Wine has set to the program as it was started (a
 # Windows path). Where 32-bit programs run through an emulator
 # (binfmt_misc), the emulator comes first, then Wine's loader, then the
@@ -114,6 +115,7 @@ wine_programs() {
       name=${args[0]:-}
     fi
     [[ $name == [A-Za-z]:\\* ]] || continue
+    [[ -z ${1:-} || ${name,,} == *\\"${1,,}" ]] || continue
     mapfile -d '' -t env <"$d/environ" 2>/dev/null || continue
     found=0
     for e in "${env[@]}"; do [[ $e == "WINEPREFIX=$WINEPREFIX" ]] && found=1 && break; done
@@ -171,11 +173,12 @@ wine_reg_query() {
   return 2
 }
 
-# wine_wait_programs [SECONDS]: waits until none of the prefix's programs
-# runs (60 s at most); fails naming those still running.
+# wine_wait_programs [SECONDS [FILE]]: waits until none of the prefix's
+# programs (of that file name, when given) runs (60 s at most); fails
+# naming those still running.
 wine_wait_programs() {
   local deadline=$((SECONDS + ${1:-60})) running
-  while running=$(wine_programs) && [[ -n $running ]]; do
+  while running=$(wine_programs "${2:-}") && [[ -n $running ]]; do
     if ((SECONDS >= deadline)); then
       echo "wine-env: still running after ${1:-60} s: $running" >&2
       return 1

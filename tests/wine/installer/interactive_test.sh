@@ -69,8 +69,11 @@ start_install
 expect "the prompt is there" "$WINE" "$probe" message 20
 "$WINE" taskkill /f /im Tavlinar.exe >/dev/null 2>&1
 expect "Tavlinar closed" wait_for 10 eval '! tavlinar_window'
-# The file is free only once the process is gone; until then Retry brings
-# the prompt back, which is right, so Retry is pressed until it stays away.
+# The file is free only once the process is gone, some time after its
+# window; until then Retry brings the prompt back, which is right. A prompt
+# that comes back later than the probe looks for it would leave the wizard
+# waiting where Finish is looked for, so Retry waits for the process.
+expect "Tavlinar's process ended" wine_wait_programs 20 tavlinar.exe
 for _ in 1 2 3 4 5; do
     "$WINE" "$probe" message 3 retry >/dev/null || break
 done
