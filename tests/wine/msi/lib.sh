@@ -42,6 +42,8 @@ msiexec() {
     # msiexec never ran then, so asking again changes nothing twice.
     if [[ ! -s $rc_file ]]; then
         printf '  note cmd ended with %s and no exit code of msiexec; asked again\n' "$cmd_rc"
+        [[ -n ${TAVLIN_RESTART_LOG:-} ]] &&
+            echo "$WINEPREFIX: msiexec: cmd ended with $cmd_rc and no exit code; asked again" >>"$TAVLIN_RESTART_LOG"
         sleep 1
         "$WINE" cmd /c 'C:\tavlin-msiexec.bat' >/dev/null 2>&1
         cmd_rc=$?
