@@ -143,7 +143,24 @@ wine_reg_import() {
       sed -E 's/^\[(-?)HKLM\\/[\1HKEY_LOCAL_MACHINE\\/; s/^\[(-?)HKCU\\/[\1HKEY_CURRENT_USER\\/'
     } | iconv -f UTF-8 -t UTF-16LE
   } >"$WINEPREFIX/drive_c/tavlin-import.reg"
-  "$WINE" reg import 'C:\tavlin-import.reg' >/dev/null 2>&1
+  wine_reg import 'C:\tavlin-import.reg'
+}
+
+# wine_reg ARGS...: a change by "reg ARGS" (add, delete, import, export),
+# its answer not shown: exit code 0 when done, 1 when reg says the key or
+# value is not there (a delete of what was never made). Anything else is
+# reg failing: its exit code, what it said on either stream and the
+# prefix's programs at that moment are shown and kept in reg-failures,
+# which fails the test when it ends; the exit code is then 2. (A change
+# that failed unseen made a later check read a state nobody wrote.)
+wine_reg() {
+  local rc out=$tavlin_wine_work/reg.out err=$tavlin_wine_work/reg.err
+  "$WINE" "${tavlin_reg_tool:-reg}" "$@" >"$out" 2>"$err" && return 0 || rc=$?
+  grep -q 'Unable to find the specified registry' "$out" && return 1
+  printf 'wine-env: %s %s: exit code %s: %s / %s (running: %s)\n' "${tavlin_reg_tool:-reg}" "$*" "$rc" \
+    "$(head -c 300 "$out" | tr -d '\r' | tr '\n' ' ')" "$(head -c 300 "$err" | tr -d '\r' | tr '\n' ' ')" \
+    "$(wine_programs | tr '\n' ' ')" | tee -a "$tavlin_wine_work/reg-failures" >&2
+  return 2
 }
 
 # wine_reg_query ARGS...: what "reg query ARGS" answers, without Windows

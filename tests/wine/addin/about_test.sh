@@ -215,7 +215,7 @@ diff <(printf '%s\n' 'window dialog "About"' '"Tavlinar"' '"Version 7.0.0"' '(no
 colours='HKCU\Control Panel\Colors'
 for c in 'ButtonFace:0 0 0' 'ButtonText:255 255 255' 'HotTrackingColor:255 255 0' \
   'WindowText:255 255 255' 'Window:0 0 0'; do
-  "$WINE" reg add "$colours" /v "${c%%:*}" /t REG_SZ /d "${c#*:}" /f >/dev/null || fail "colour $c"
+  wine_reg add "$colours" /v "${c%%:*}" /t REG_SZ /d "${c#*:}" /f || fail "colour $c"
 done
 shot="$shots/about-high-contrast.png"
 photograph "$shot"

@@ -22,9 +22,9 @@ clsid='{F455C221-9492-451B-B6D9-54422396A441}'
 classes='HKLM\Software\Classes'
 view=/reg:64
 [[ ${regsvr32,,} == *syswow64* ]] && view=/reg:32
-"$WINE" reg add "$classes\\CLSID\\$clsid\\InprocServer32" /ve /d 'C:\FloorAddin.dll' $view /f >/dev/null &&
-  "$WINE" reg add "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel /d Apartment $view /f >/dev/null &&
-  "$WINE" reg add "$classes\\FloorAddin.Connect\\CLSID" /ve /d "$clsid" $view /f >/dev/null ||
+wine_reg add "$classes\\CLSID\\$clsid\\InprocServer32" /ve /d 'C:\FloorAddin.dll' $view /f &&
+  wine_reg add "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel /d Apartment $view /f &&
+  wine_reg add "$classes\\FloorAddin.Connect\\CLSID" /ve /d "$clsid" $view /f ||
   { echo "FAIL: registering the floor add-in"; exit 1; }
 
 # Where 32-bit programs run through an emulator (a host whose kernel runs
@@ -73,25 +73,24 @@ time_rounds() { # STATE [WORDHOST-ARGS...]
 time_rounds installed || exit 1
 time_rounds german --ui-language 1031 || exit 1
 
+# states KEY ON OFF: every box of Tavlinar under KEY, the first three
+# (Classic, Left, All) ON and the tabs OFF, as .reg lines.
+states() {
+  local key
+  echo "[$1]"
+  for key in Classic Left All; do echo "\"$key\"=$2"; done
+  for key in Home Insert 'Page Layout' References Mailings Review View Developer 'Hide built-in tabs'; do
+    echo "\"$key\"=$3"
+  done
+}
+
 # As after the first OK in Tavlinar, which stores every box.
-settings='HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar'
-for key in Classic Left All; do
-  "$WINE" reg add "$settings" /v "$key" /d 1 /f >/dev/null || { echo "FAIL: saving $key"; exit 1; }
-done
-for key in Home Insert 'Page Layout' References Mailings Review View Developer 'Hide built-in tabs'; do
-  "$WINE" reg add "$settings" /v "$key" /d 0 /f >/dev/null || { echo "FAIL: saving $key"; exit 1; }
-done
+states 'HKCU\Software\VB and VBA Program Settings\Drevalo\Tavlinar' '"1"' '"0"' | wine_reg_import ||
+  { echo "FAIL: saving the settings"; exit 1; }
 time_rounds saved || exit 1
 
 # Every key set by the administrator for the computer, with the values the
 # saved state holds, so the document is the same length as the floor's.
-policy='HKLM\Software\Policies\Drevalo\Tavlinar'
-for key in Classic Left All; do
-  "$WINE" reg add "$policy" /v "$key" /t REG_DWORD /d 1 /reg:64 /f >/dev/null ||
-    { echo "FAIL: setting the policy $key"; exit 1; }
-done
-for key in Home Insert 'Page Layout' References Mailings Review View Developer 'Hide built-in tabs'; do
-  "$WINE" reg add "$policy" /v "$key" /t REG_DWORD /d 0 /reg:64 /f >/dev/null ||
-    { echo "FAIL: setting the policy $key"; exit 1; }
-done
+states 'HKLM\Software\Policies\Drevalo\Tavlinar' dword:00000001 dword:00000000 | wine_reg_import ||
+  { echo "FAIL: setting the policy"; exit 1; }
 time_rounds policy || exit 1

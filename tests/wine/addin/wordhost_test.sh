@@ -62,7 +62,7 @@ done
   fail "the cases did not cover both full and empty documents"
 
 # The outline shows the Classic tab with its three rows and the Help entries.
-"$WINE" reg delete "$store" /f >/dev/null 2>&1
+wine_reg delete "$store" /f
 host "$work/tree.log" --tree || fail "--tree failed"
 for line in 'Tab "Classic" (before TabHome)' '  Group "Tools panel"' '      Menu "All"' \
   'About Tavlin -> ShowAbout0'; do
@@ -115,7 +115,7 @@ photograph_about "$(dirname "$work")/about-ja-JP.png" バージョン情報 --ui
 # Word's user interface language: the document of each is the native
 # tool's for that language, byte for byte; a host without LanguageSettings
 # gets English, and so does one whose answer fails or is a text.
-"$WINE" reg delete "$store" /f >/dev/null 2>&1
+wine_reg delete "$store" /f
 # All in one wordhost, a start of Word each (--then): a process start is
 # what costs most on a slow host.
 langs=(1033 1031 1041 none error text:1031)
@@ -155,7 +155,7 @@ host "$work/fit.log" "${args[@]:1}" || fail "About in eight languages: $(cat "$w
 
 # A value that does not convert: the load fails with the add-in's own
 # description, and the add-in is soft-disabled as Word would.
-"$WINE" reg add "$store" /v Left /t REG_SZ /d yes /f >/dev/null
+wine_reg add "$store" /v Left /t REG_SZ /d yes /f
 host "$work/bad.log" && fail "bad value: wordhost reported success"
 grep -q 'GetCustomUI 0x80020005 "Type mismatch"' "$work/bad.log" || fail "bad value: $(cat "$work/bad.log")"
 # Read whole, not through grep -q: under pipefail a reader that stops at
@@ -163,8 +163,8 @@ grep -q 'GetCustomUI 0x80020005 "Type mismatch"' "$work/bad.log" || fail "bad va
 [[ $(wine_reg_query "$addin" /v LoadBehavior) == *'REG_DWORD    0x2' ]] || fail "LoadBehavior not 2"
 
 # Timing: creation, connection and GetCustomUI per round.
-"$WINE" reg add "$addin" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null
-"$WINE" reg delete "$store" /f >/dev/null 2>&1
+wine_reg add "$addin" /v LoadBehavior /t REG_DWORD /d 3 /f
+wine_reg delete "$store" /f
 host "$work/repeat.log" --repeat 100 || fail "--repeat"
 grep median "$work/repeat.log"
 

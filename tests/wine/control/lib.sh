@@ -80,9 +80,14 @@ app_paths='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe'
 
 # reg runs as the prefix's own system: 64-bit in a win64 prefix (/reg:32
 # reads the 32-bit view). What it says on its error stream is the test's.
-# Reads go through wine_reg_query, which tells an absent key from reg
-# failing.
-reg() { "$WINE" reg "$@" | tr -d '\r'; }
+# Reads go through wine_reg_query and changes through wine_reg, which tell
+# an absent key from reg failing.
+reg() {
+  case $1 in
+  add | delete | import | export) wine_reg "$@" ;;
+  *) "$WINE" reg "$@" | tr -d '\r' ;;
+  esac
+}
 reg add "$app_paths" /ve /t REG_SZ /d "$word_win" /f >/dev/null
 
 # in_ascii_folder: from here on the installation is a copy in a folder

@@ -76,9 +76,9 @@ read_ids
 say "Tavlinar's OK switches the add-in on from there and starts Word"
 mkdir -p "$(unix_path 'C:\tavlin-test')"
 cp "$driver" "$winword" "$(unix_path 'C:\tavlin-test')/"
-"$WINE" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe' /ve /t REG_SZ \
-    /d "C:\\tavlin-test\\$(basename "$winword")" /f >/dev/null 2>&1
-"$WINE" reg add "$settings_key" /v Classic /t REG_SZ /d 1 /f >/dev/null 2>&1
+wine_reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe' /ve /t REG_SZ \
+    /d "C:\\tavlin-test\\$(basename "$winword")" /f
+wine_reg add "$settings_key" /v Classic /t REG_SZ /d 1 /f
 TAVLIN_TEST_LOG='C:\tavlin-test\word.log' timeout 60 "$WINE" "C:\\tavlin-test\\$(basename "$driver")" \
     start "$fits\Tavlinar.exe" window ok exited >"$work/driver.out" 2>&1
 rc=$?

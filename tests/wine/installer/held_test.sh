@@ -21,7 +21,7 @@ expect_exit installer 0 run_cmdline "$setup_cmd /D=$folder"
 check_installed "$folder"
 expect_not "nothing in the default folder" test -e "$(unix_path "$default_folder")"
 read_ids
-"$WINE" reg add "$settings_key" /v All /t REG_SZ /d 0 /f >/dev/null 2>&1
+wine_reg add "$settings_key" /v All /t REG_SZ /d 0 /f
 
 say "the $(pe_bits "$wordhost")-bit wordhost loads the add-in and keeps it loaded"
 held_doc=$(unix_path 'C:\held.xml')

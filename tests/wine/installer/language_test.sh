@@ -70,7 +70,7 @@ expect_exit "installer, cancelled" 1 wait "$setup_pid"
 
 say "one of Tavlin's own messages: the refusal beside a package's installation"
 code='{0D1E2F3A-4B5C-6D7E-8F90-A1B2C3D4E5F6}'
-"$WINE" reg add 'HKLM\Software\Drevalo\Tavlin' /v ProductCode /t REG_SZ /d "$code" /f >/dev/null 2>&1
+wine_reg add 'HKLM\Software\Drevalo\Tavlin' /v ProductCode /t REG_SZ /d "$code" /f
 german "$WINE" "$setup" &
 setup_pid=$!
 box=$("$WINE" "$probe" lone-message 30 ok | tr -d '\r')

@@ -198,7 +198,7 @@ reg_add_sz() {
     local key=$1 kv
     shift
     for kv in "$@"; do
-        "$WINE" reg add "$key" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f >/dev/null 2>&1 ||
+        wine_reg add "$key" /v "${kv%%=*}" /t REG_SZ /d "${kv#*=}" /f ||
             bad "reg add $key ${kv%%=*}"
     done
 }
@@ -244,7 +244,7 @@ read_ids() {
     # reg has no search: the interfaces are exported once and the one of
     # our library picked out.
     if [[ ${iid:-none} == none ]]; then
-        "$WINE" reg export "$classes\\Interface" 'C:\tavlin-interfaces.reg' /y >/dev/null 2>&1
+        wine_reg export "$classes\\Interface" 'C:\tavlin-interfaces.reg' /y
         iid=$(iconv -f UTF-16 -t UTF-8 "$(unix_path 'C:\tavlin-interfaces.reg')" 2>/dev/null | tr -d '\r' |
             awk -v lib="@=\"$libid\"" '/^\[/ { key = $0 } $0 == lib && key ~ /\\TypeLib\]$/ {
                 sub(/^.*\\Interface\\/, "", key); sub(/\\TypeLib\]$/, "", key); print key; exit }')

@@ -84,7 +84,7 @@ for wordhost in "${wordhosts[@]}"; do
     out="C:\\ribbon-$bits.xml"
     # Each bitness on its own: a Word that failed would have soft-disabled
     # the add-in for the other one too.
-    "$WINE" reg add "$addin_key" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null 2>&1
+    wine_reg add "$addin_key" /v LoadBehavior /t REG_DWORD /d 3 /f
     expect_exit "$bits-bit wordhost" 0 logged "$work/wordhost-$bits.out" "$WINE" "$wordhost" --ribbon-out "$out"
     got=$(unix_path "$out")
     if cmp -s "$work/expected.xml" "$got"; then
@@ -104,10 +104,10 @@ expect "Word of each bitness the system has ($want_bits) got the document" \
 say "second silent install over a damaged first one: an upgrade in place"
 truncate -s 100 "$(unix_path "$folder\\Tavlinar.exe")"
 rm -f "$(unix_path "$folder\\TavlinAddin.dll")"
-"$WINE" reg delete "$addin_key" /f >/dev/null 2>&1
+wine_reg delete "$addin_key" /f
 if ((windows64)); then
     rm -f "$(unix_path "$folder\\x64\\TavlinAddin.dll")"
-    "$WINE" reg delete "$classes\\CLSID\\$clsid" /f /reg:32 >/dev/null 2>&1
+    wine_reg delete "$classes\\CLSID\\$clsid" /f /reg:32
     expect_not "32-bit view: class taken away" reg_key_exists "$classes\\CLSID\\$clsid" /reg:32
 fi
 expect_exit installer 0 "$WINE" "$setup" /S
@@ -122,7 +122,7 @@ expect "class id unchanged" test "$(reg_value "$progid_key\\CLSID" "")" = "$clsi
 
 say "a stale add-in key in Click-to-Run's hive, as Word itself may leave one"
 for k in "$c2r_addin_key" "$c2r_addin_key_wow"; do
-    "$WINE" reg add "$k" /v LoadBehavior /t REG_DWORD /d 2 /f >/dev/null 2>&1 || bad "reg add $k"
+    wine_reg add "$k" /v LoadBehavior /t REG_DWORD /d 2 /f || bad "reg add $k"
 done
 
 say "silent uninstall (as the Start menu's link runs it)"

@@ -40,11 +40,11 @@ view64=()
 # set_marker [CODE]: the marker as the package leaves it, with the product
 # code CODE; without one, ProductCode is not there at all.
 set_marker() {
-    "$WINE" reg delete "$marker" /f "${view64[@]}" >/dev/null 2>&1
-    "$WINE" reg add "$marker" /v "$folder_value" /t REG_SZ /d "$msi_folder" /f "${view64[@]}" >/dev/null 2>&1 ||
+    wine_reg delete "$marker" /f "${view64[@]}"
+    wine_reg add "$marker" /v "$folder_value" /t REG_SZ /d "$msi_folder" /f "${view64[@]}" ||
         bad "reg add $marker $folder_value"
     if (($# > 0)); then
-        "$WINE" reg add "$marker" /v "$code_value" /t REG_SZ /d "$1" /f "${view64[@]}" >/dev/null 2>&1 ||
+        wine_reg add "$marker" /v "$code_value" /t REG_SZ /d "$1" /f "${view64[@]}" ||
             bad "reg add $marker $code_value"
     fi
 }
@@ -61,7 +61,7 @@ wine_own+='|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters(\\
 state() {
     local hive
     for hive in HKLM HKCU; do
-        "$WINE" reg export "$hive" 'C:\tavlin-state.reg' /y >/dev/null 2>&1 || echo "reg export $hive failed"
+        wine_reg export "$hive" 'C:\tavlin-state.reg' /y || echo "reg export $hive failed"
         # One line a value, led by its key, so that a difference names it.
         iconv -f UTF-16 -t UTF-8 "$(unix_path 'C:\tavlin-state.reg')" | tr -d '\r' |
             awk '/^\[/ { key = $0; print key; next } NF { print key " " $0 }' | grep -v -E "$wine_own"

@@ -45,7 +45,7 @@ for wordhost in "${wordhosts[@]}"; do
     rm -f "$(unix_path 'C:\ribbon.xml')"
     # Each bitness on its own: a Word that failed would have soft-disabled
     # the add-in for the other one too.
-    "$WINE" reg add "$addin_key" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null 2>&1
+    wine_reg add "$addin_key" /v LoadBehavior /t REG_DWORD /d 3 /f
     expect_exit "$bits-bit wordhost" 0 logged "$work/wordhost-$bits.out" "$WINE" "$wordhost" --ribbon-out 'C:\ribbon.xml'
     expect "and gets its document" test -s "$(unix_path 'C:\ribbon.xml')"
 done

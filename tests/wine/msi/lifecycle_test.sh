@@ -81,7 +81,7 @@ settings=(Classic=1 Left=0 'Page Layout=1' 'Hide built-in tabs=1')
 "$ribbon_tool" "${settings[@]}" >"$work/expected.xml"
 for wordhost in "${wordhosts[@]}"; do
     bits=$(pe_bits "$wordhost")
-    "$WINE" reg delete "$settings_key" /f >/dev/null 2>&1
+    wine_reg delete "$settings_key" /f
     expect_exit "$bits-bit wordhost, no settings" 0 wordhost_document "$wordhost" "$work/got-defaults-$bits.xml"
     expect "$bits-bit Word: the defaults' document ($(stat -c %s "$work/got-defaults-$bits.xml") bytes)" \
         cmp -s "$work/defaults.xml" "$work/got-defaults-$bits.xml"

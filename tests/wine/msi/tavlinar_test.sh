@@ -16,8 +16,8 @@ word_win='C:\Word\WINWORD.EXE'
 mkdir -p "$(unix_path 'C:\Word')" "$(unix_path 'C:\tavlin-test')"
 cp "$word_standin" "$(unix_path "$word_win")"
 cp "$driver_exe" "$(unix_path 'C:\tavlin-test\tavlinar-driver.exe')"
-"$WINE" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe' /ve /t REG_SZ \
-    /d "$word_win" /f >/dev/null 2>&1
+wine_reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe' /ve /t REG_SZ \
+    /d "$word_win" /f
 export TAVLIN_TEST_LOG='C:\tavlin-test\word.txt'
 
 # drive TRACE STEP...: the driver against the installed Tavlinar, with
@@ -33,7 +33,7 @@ drive() {
 # What a program may write in HKLM is under HKLM\Software; Wine's desktop
 # process writes HKLM\System\CurrentControlSet\Control\Video keys of its
 # own whenever it sets up a display.
-hklm() { "$WINE" reg export 'HKLM\Software' "C:\\tavlin-test\\$1.reg" /y >/dev/null 2>&1 && cat "$(unix_path "C:\\tavlin-test\\$1.reg")"; }
+hklm() { wine_reg export 'HKLM\Software' "C:\\tavlin-test\\$1.reg" /y && cat "$(unix_path "C:\\tavlin-test\\$1.reg")"; }
 
 # Started by the short (8.3) form of its path, as an old shortcut or a
 # logon script may name it, Tavlinar still knows its installation: the
@@ -66,7 +66,7 @@ done
 say "this user's Word, with Classic off"
 expect_exit "wordhost" 0 wordhost_document "$wordhost" "$work/got-off.xml"
 expect "no customisation for this user" test ! -s "$work/got-off.xml"
-"$WINE" reg delete "$settings_key" /f >/dev/null 2>&1
+wine_reg delete "$settings_key" /f
 expect_exit "wordhost, another user's settings (none)" 0 wordhost_document "$wordhost" "$work/got-default.xml"
 expect "the Classic tab for a user who did not switch it off" test -s "$work/got-default.xml"
 finish
