@@ -107,8 +107,10 @@ tavlin_start_xvfb
 # second of processor time, as much as the programs waited for.
 wine_programs() {
   local d e name args env found
+  # A process may end while it is read: the error stream is set aside
+  # before the file is opened, or its vanishing would be said on it.
   for d in /proc/[0-9]*; do
-    mapfile -d '' -t args <"$d/cmdline" 2>/dev/null || continue
+    mapfile -d '' -t args 2>/dev/null <"$d/cmdline" || continue
     if [[ ${args[1]:-} == /usr/lib/wine/wine ]]; then
       name=${args[2]:-}
     else
@@ -116,7 +118,7 @@ wine_programs() {
     fi
     [[ $name == [A-Za-z]:\\* ]] || continue
     [[ -z ${1:-} || ${name,,} == *\\"${1,,}" ]] || continue
-    mapfile -d '' -t env <"$d/environ" 2>/dev/null || continue
+    mapfile -d '' -t env 2>/dev/null <"$d/environ" || continue
     found=0
     for e in "${env[@]}"; do [[ $e == "WINEPREFIX=$WINEPREFIX" ]] && found=1 && break; done
     ((found)) || continue
