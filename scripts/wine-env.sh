@@ -150,17 +150,23 @@ wine_reg_import() {
 
 # wine_reg ARGS...: a change by "reg ARGS" (add, delete, import, export),
 # its answer not shown: exit code 0 when done, 1 when reg says the key or
-# value is not there (a delete of what was never made). Anything else is
-# reg failing: its exit code, what it said on either stream and the
-# prefix's programs at that moment are shown and kept in reg-failures,
-# which fails the test when it ends; the exit code is then 2. (A change
-# that failed unseen made a later check read a state nobody wrote.)
+# value is not there (a delete of what was never made); 2 when reg failed,
+# as tavlin_reg_failed tells. (A change that failed unseen made a later
+# check read a state nobody wrote.)
 wine_reg() {
   local rc out=$tavlin_wine_work/reg.out err=$tavlin_wine_work/reg.err
   "$WINE" "${tavlin_reg_tool:-reg}" "$@" >"$out" 2>"$err" && return 0 || rc=$?
-  grep -q 'Unable to find the specified registry' "$out" && return 1
-  printf 'wine-env: %s %s: exit code %s: %s / %s (running: %s)\n' "${tavlin_reg_tool:-reg}" "$*" "$rc" \
-    "$(head -c 300 "$out" | tr -d '\r' | tr '\n' ' ')" "$(head -c 300 "$err" | tr -d '\r' | tr '\n' ' ')" \
+  tavlin_reg_failed "$*" "$rc" "$(<"$out")" "$err"
+}
+
+# tavlin_reg_failed WHAT RC OUT ERRFILE: 1 when reg's answer OUT says the
+# key or value is not there; otherwise reg failed: its exit code, what it
+# said on either stream and the prefix's programs at that moment are shown
+# and kept in reg-failures, which fails the test when it ends; 2.
+tavlin_reg_failed() {
+  [[ $3 == *'Unable to find the specified registry'* ]] && return 1
+  printf 'wine-env: %s %s: exit code %s: %s / %s (running: %s)\n' "${tavlin_reg_tool:-reg}" "$1" "$2" \
+    "$(head -c 300 <<<"${3//$'\r'/}" | tr '\n' ' ')" "$(head -c 300 "$4" | tr -d '\r' | tr '\n' ' ')" \
     "$(wine_programs | tr '\n' ' ')" | tee -a "$tavlin_wine_work/reg-failures" >&2
   return 2
 }
@@ -186,10 +192,7 @@ wine_reg_query() {
     printf '%s\n' "$out"
     return 0
   fi
-  [[ $out == *'Unable to find the specified registry'* ]] && return 1
-  printf 'wine-env: %s query %s: exit code %s: %s / %s\n' "${tavlin_reg_tool:-reg}" "$*" "$rc" "${out:0:300}" \
-    "$(head -c 300 "$err" | tr -d '\r')" | tee -a "$tavlin_wine_work/reg-failures" >&2
-  return 2
+  tavlin_reg_failed "query $*" "$rc" "$out" "$err"
 }
 
 # wine_wait_programs [SECONDS [FILE]]: waits until none of the prefix's
