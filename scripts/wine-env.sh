@@ -155,9 +155,42 @@ wine_reg_import() {
 # check read a state nobody wrote.)
 wine_reg() {
   local rc out=$tavlin_wine_work/reg.out err=$tavlin_wine_work/reg.err
-  "$WINE" "${tavlin_reg_tool:-reg}" "$@" >"$out" 2>"$err" && return 0 || rc=$?
+  tavlin_reg_run "$out" "$err" "$@" && return 0 || rc=$?
   tavlin_reg_failed "$*" "$rc" "$(<"$out")" "$err"
 }
+
+# tavlin_reg_run OUT ERRFILE ARGS...: "reg ARGS", its output in OUT and
+# its error stream in ERRFILE; reg's exit code. reg says something on
+# every outcome of its own, yet under load Wine has now and then ended a
+# reg (or the start.exe it runs reg through) with exit code 1 before either
+# said a word: a run lost, not an answer. Such a run is asked again, once,
+# and counted in TAVLIN_RESTART_LOG like any other second start; every
+# reg runs with Wine's process, exception and library traces on its error
+# stream, and the lost run's are kept beside the test (reg-lost.*.trace)
+# to tell where it ended. (A reg change or read asked twice is the same.)
+tavlin_reg_trace=-all,err+all,+process,+seh,+loaddll
+# By its full path: a bare name is looked up by a start.exe that Wine runs
+# first and that waits for the program, one process more each time.
+tavlin_reg='C:\windows\system32\reg.exe'
+tavlin_reg_run() {
+  local out=$1 err=$2 rc attempt trace
+  shift 2
+  for attempt in 1 2; do
+    WINEDEBUG=$tavlin_reg_trace "$WINE" "${tavlin_reg_tool:-$tavlin_reg}" "$@" >"$out" 2>"$err" && return 0 || rc=$?
+    ((rc == 1)) && [[ ! -s $out ]] && ! tavlin_wine_said "$err" >/dev/null || return "$rc"
+    trace=$(mktemp "$tavlin_wine_work/reg-lost.XXXX.trace")
+    cp "$err" "$trace"
+    echo "wine-env: ${tavlin_reg_tool:-$tavlin_reg} $*: exit code 1, nothing said (Wine's account: $trace)" >&2
+    ((attempt == 1)) || break
+    [[ -n ${TAVLIN_RESTART_LOG:-} ]] &&
+      echo "$WINEPREFIX: ${tavlin_reg_tool:-$tavlin_reg} $1 ${2:-}: exit code 1, nothing said; asked again ($trace)" >>"$TAVLIN_RESTART_LOG"
+  done
+  return "$rc"
+}
+
+# tavlin_wine_said ERRFILE: the lines of a program's error stream that are
+# its own or Wine's errors, not the traces tavlin_reg_run asks for.
+tavlin_wine_said() { grep -Ev '^[0-9a-f]{4}:trace:' "$1"; }
 
 # tavlin_reg_failed WHAT RC OUT ERRFILE: 1 when reg's answer OUT says the
 # key or value is not there; otherwise reg failed: its exit code, what it
@@ -165,8 +198,8 @@ wine_reg() {
 # and kept in reg-failures, which fails the test when it ends; 2.
 tavlin_reg_failed() {
   [[ $3 == *'Unable to find the specified registry'* ]] && return 1
-  printf 'wine-env: %s %s: exit code %s: %s / %s (running: %s)\n' "${tavlin_reg_tool:-reg}" "$1" "$2" \
-    "$(head -c 300 <<<"${3//$'\r'/}" | tr '\n' ' ')" "$(head -c 300 "$4" | tr -d '\r' | tr '\n' ' ')" \
+  printf 'wine-env: %s %s: exit code %s: %s / %s (running: %s)\n' "${tavlin_reg_tool:-$tavlin_reg}" "$1" "$2" \
+    "$(head -c 300 <<<"${3//$'\r'/}" | tr '\n' ' ')" "$(tavlin_wine_said "$4" | head -c 300 | tr -d '\r' | tr '\n' ' ')" \
     "$(wine_programs | tr '\n' ' ')" | tee -a "$tavlin_wine_work/reg-failures" >&2
   return 2
 }
@@ -184,7 +217,8 @@ tavlin_reg_failed() {
 # it, and would hold a pipe open for seconds after reg has ended.
 wine_reg_query() {
   local out rc err=$tavlin_wine_work/reg-query.err
-  out=$("$WINE" "${tavlin_reg_tool:-reg}" query "$@" 2>"$err") && rc=0 || rc=$?
+  tavlin_reg_run "$tavlin_wine_work/reg-query.out" "$err" query "$@" && rc=0 || rc=$?
+  out=$(<"$tavlin_wine_work/reg-query.out")
   out=${out//$'\r'/}
   # An answer for a value names the key it was read from: one without is
   # an answer lost. (A key with no values and no subkeys answers nothing.)

@@ -82,7 +82,7 @@ package_path=$(windows_path "$package")
 # reg_of BITS: the reg.exe of a bitness, which sees that view of HKLM as
 # its programs do (Wine's 64-bit reg with /reg:32 misses the shared keys).
 reg_of() {
-    if ((windows64)) && [[ $1 == 32 ]]; then echo 'C:\windows\syswow64\reg.exe'; else echo reg; fi
+    if ((windows64)) && [[ $1 == 32 ]]; then echo 'C:\windows\syswow64\reg.exe'; else echo "$tavlin_reg"; fi
 }
 
 # view_value BITS KEY NAME: the data of a value (the default one for an
