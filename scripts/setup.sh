@@ -17,6 +17,13 @@ if [[ "${TAVLIN_NATIVE_ONLY:-0}" != 1 ]]; then
     imagemagick xdotool 7zip wixl msitools
     fonts-wqy-microhei fonts-freefont-ttf fonts-dejavu-core
   )
+  # Wine's preloaders keep the low addresses a Windows process needs at
+  # fixed places (the shared user data at 0x7ffe0000, the system DLLs)
+  # free before Linux maps anything. Without them Wine's loader has its C
+  # heap placed at random above it, and now and then over that page: the
+  # program then ends with exit code 1 before its first line ("failed to
+  # map the shared user data", an error Wine's quiet mode hides).
+  want+=(wine64-preloader wine32-preloader:i386)
   # Signing: osslsigncode signs (2.5, Debian's, or later), the PKCS#11
   # engine lets it reach a key in a token, SoftHSM2 is the token the tests
   # make their own test identity in.

@@ -40,9 +40,8 @@ done
 # fails the run, one that does not is still a fault to find, so every
 # rerun is named in the last lines and the run reported as one with reruns.
 # Inside a test the harness also starts again a Windows program Wine could
-# not start at all (scripts/wine-run.sh, msiexec's batch), or a reg whose
-# run Wine lost (wine-env.sh's tavlin_reg_run); each says so in this log,
-# counted in the last lines beside the reruns.
+# not start at all (scripts/wine-run.sh, msiexec's batch); each says so in
+# this log, counted in the last lines beside the reruns.
 export TAVLIN_RESTART_LOG=$PWD/build/wine-restarts.log
 : >"$TAVLIN_RESTART_LOG"
 status=0
@@ -75,7 +74,7 @@ restarts=$(wc -l <"$TAVLIN_RESTART_LOG")
 if ((restarts == 0)); then
   echo "restarts: 0: Wine started every program the first time"
 else
-  echo "restarts: $restarts: a program Wine could not start, or whose run it lost, was started again:"
+  echo "restarts: $restarts: a program Wine could not start was started again:"
   sed 's/^/  /' "$TAVLIN_RESTART_LOG"
   echo "WARNING: this run started programs again; each first failure is a fault to find"
 fi

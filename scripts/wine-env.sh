@@ -36,6 +36,14 @@ export XDG_DATA_HOME=$tavlin_wine_work/xdg-data XDG_CONFIG_HOME=$tavlin_wine_wor
 if [[ $WINEARCH == win32 ]]; then TAVLIN_WINE_LOADER=/usr/lib/wine/wine; else TAVLIN_WINE_LOADER=/usr/lib/wine/wine64; fi
 export TAVLIN_WINE_LOADER
 WINE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run.sh
+# Without its preloader Wine starts programs, but now and then one ends
+# before its first line (see setup.sh): a test would fail at random.
+for tavlin_loader in "$TAVLIN_WINE_LOADER" /usr/lib/wine/wine; do
+  if [[ -x $tavlin_loader && ! -e $tavlin_loader-preloader ]]; then
+    echo "wine-env: no $tavlin_loader-preloader: bash scripts/setup.sh installs Wine's preloaders" >&2
+    exit 1
+  fi
+done
 # A failed run's folder is what tells why it failed, and a rerun of the
 # test would otherwise start by removing it: it is kept beside, as
 # WORK.failed (the latest failure's only).
@@ -101,18 +109,21 @@ tavlin_start_xvfb
 # the services Wine runs beside them: its processes
 # whose first argument Wine has set to the program as it was started (a
 # Windows path). Where 32-bit programs run through an emulator
-# (binfmt_misc), the emulator comes first, then Wine's loader, then the
-# program. Builtins only: the waits call this ten times a second, and a
-# command started for each process (readlink, grep) made every call cost a
-# second of processor time, as much as the programs waited for.
+# (binfmt_misc), the emulator comes first, then Wine's preloader and
+# loader, then the program. Builtins only: the waits call this ten times a
+# second, and a command started for each process (readlink, grep) made
+# every call cost a second of processor time, as much as the programs
+# waited for.
 wine_programs() {
-  local d e name args env found
+  local d e i name args env found
   # A process may end while it is read: the error stream is set aside
   # before the file is opened, or its vanishing would be said on it.
   for d in /proc/[0-9]*; do
     mapfile -d '' -t args 2>/dev/null <"$d/cmdline" || continue
-    if [[ ${args[1]:-} == /usr/lib/wine/wine ]]; then
-      name=${args[2]:-}
+    i=0
+    [[ ${args[1]:-} == /usr/lib/wine/wine-preloader ]] && i=1
+    if [[ ${args[i + 1]:-} == /usr/lib/wine/wine ]]; then
+      name=${args[i + 2]:-}
     else
       name=${args[0]:-}
     fi
@@ -160,37 +171,17 @@ wine_reg() {
 }
 
 # tavlin_reg_run OUT ERRFILE ARGS...: "reg ARGS", its output in OUT and
-# its error stream in ERRFILE; reg's exit code. reg says something on
-# every outcome of its own, yet under load Wine has now and then ended a
-# reg (or the start.exe it runs reg through) with exit code 1 before either
-# said a word: a run lost, not an answer. Such a run is asked again, once,
-# and counted in TAVLIN_RESTART_LOG like any other second start; every
-# reg runs with Wine's process, exception and library traces on its error
-# stream, and the lost run's are kept beside the test (reg-lost.*.trace)
-# to tell where it ended. (A reg change or read asked twice is the same.)
-tavlin_reg_trace=-all,err+all,+process,+seh,+loaddll
-# By its full path: a bare name is looked up by a start.exe that Wine runs
-# first and that waits for the program, one process more each time.
+# its error stream in ERRFILE; reg's exit code. Wine's own errors go on
+# that stream too: with them hidden, a reg that Wine itself failed to
+# start ended with exit code 1 and said nothing at all.
+# reg by its full path: a bare name is looked up by a start.exe that Wine
+# runs first and that waits for the program, one process more each time.
 tavlin_reg='C:\windows\system32\reg.exe'
 tavlin_reg_run() {
-  local out=$1 err=$2 rc attempt trace
+  local out=$1 err=$2
   shift 2
-  for attempt in 1 2; do
-    WINEDEBUG=$tavlin_reg_trace "$WINE" "${tavlin_reg_tool:-$tavlin_reg}" "$@" >"$out" 2>"$err" && return 0 || rc=$?
-    ((rc == 1)) && [[ ! -s $out ]] && ! tavlin_wine_said "$err" >/dev/null || return "$rc"
-    trace=$(mktemp "$tavlin_wine_work/reg-lost.XXXX.trace")
-    cp "$err" "$trace"
-    echo "wine-env: ${tavlin_reg_tool:-$tavlin_reg} $*: exit code 1, nothing said (Wine's account: $trace)" >&2
-    ((attempt == 1)) || break
-    [[ -n ${TAVLIN_RESTART_LOG:-} ]] &&
-      echo "$WINEPREFIX: ${tavlin_reg_tool:-$tavlin_reg} $1 ${2:-}: exit code 1, nothing said; asked again ($trace)" >>"$TAVLIN_RESTART_LOG"
-  done
-  return "$rc"
+  WINEDEBUG=-all,err+all "$WINE" "${tavlin_reg_tool:-$tavlin_reg}" "$@" >"$out" 2>"$err"
 }
-
-# tavlin_wine_said ERRFILE: the lines of a program's error stream that are
-# its own or Wine's errors, not the traces tavlin_reg_run asks for.
-tavlin_wine_said() { grep -Ev '^[0-9a-f]{4}:trace:' "$1"; }
 
 # tavlin_reg_failed WHAT RC OUT ERRFILE: 1 when reg's answer OUT says the
 # key or value is not there; otherwise reg failed: its exit code, what it
@@ -199,7 +190,7 @@ tavlin_wine_said() { grep -Ev '^[0-9a-f]{4}:trace:' "$1"; }
 tavlin_reg_failed() {
   [[ $3 == *'Unable to find the specified registry'* ]] && return 1
   printf 'wine-env: %s %s: exit code %s: %s / %s (running: %s)\n' "${tavlin_reg_tool:-$tavlin_reg}" "$1" "$2" \
-    "$(head -c 300 <<<"${3//$'\r'/}" | tr '\n' ' ')" "$(tavlin_wine_said "$4" | head -c 300 | tr -d '\r' | tr '\n' ' ')" \
+    "$(head -c 300 <<<"${3//$'\r'/}" | tr '\n' ' ')" "$(head -c 300 "$4" | tr -d '\r' | tr '\n' ' ')" \
     "$(wine_programs | tr '\n' ' ')" | tee -a "$tavlin_wine_work/reg-failures" >&2
   return 2
 }
