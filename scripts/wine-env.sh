@@ -53,6 +53,7 @@ if [[ -e $tavlin_wine_work/.tavlin-failed ]]; then
 fi
 rm -rf "$tavlin_wine_work"
 mkdir -p "$tavlin_wine_work"
+tavlin_wine_work=$(cd "$tavlin_wine_work" && pwd)
 cp -a "$tavlin_wine_template" "$WINEPREFIX" || { echo "wine-env: no prefix template at $tavlin_wine_template" >&2; exit 1; }
 
 tavlin_start_xvfb() {
@@ -135,6 +136,7 @@ wine_programs() {
     ((found)) || continue
     case ${name,,} in
     *\\services.exe | *\\explorer.exe | *\\winedevice.exe | *\\plugplay.exe | *\\svchost.exe | *\\rpcss.exe) ;;
+    *\\reg-reader.exe) ;; # the harness's own, below
     *) printf '%s\n' "$name" ;;
     esac
   done
@@ -177,10 +179,95 @@ wine_reg() {
 # reg by its full path: a bare name is looked up by a start.exe that Wine
 # runs first and that waits for the program, one process more each time.
 tavlin_reg='C:\windows\system32\reg.exe'
+tavlin_reg_wow64='C:\windows\syswow64\reg.exe'
 tavlin_reg_run() {
-  local out=$1 err=$2
+  local out=$1 err=$2 rc
   shift 2
+  tavlin_reader_ask "${tavlin_reg_tool:-$tavlin_reg}" "$out" "$err" "$@" && return 0 || rc=$?
+  ((rc == 1)) && return 1
   WINEDEBUG=-all,err+all "$WINE" "${tavlin_reg_tool:-$tavlin_reg}" "$@" >"$out" 2>"$err"
+}
+
+# The registry reader (tests/wine/harness/reg_reader_win.cpp): "reg query"
+# answered byte for byte as a reg.exe would, by one process per reg.exe
+# that stays up for the test, instead of a process start per question
+# (hundreds in a test; most of a second each for a 32-bit reg.exe run
+# through an emulator). TAVLIN_REG_READER32 and TAVLIN_REG_READER64 name
+# the two builds' readers. The prefix's own reg.exe gets one; SysWOW64's
+# only in a test that sets tavlin_wow64_reads=1 before it sources this (the
+# others never ask it, and its start is one 32-bit program more). A
+# question the reader does not answer goes to reg.exe itself, as does
+# every one with tavlin_reader_off=1, or in another locale than the
+# reader's (reg speaks the locale's language and code page).
+# wine.harness.reg_reader holds the two equal.
+declare -A tavlin_reader_pid tavlin_reader_in tavlin_reader_out
+tavlin_reader_answered=0
+tavlin_reader_locale=
+tavlin_readers_start() {
+  local tool fd
+  for tool in "${!tavlin_reader_pid[@]}"; do
+    fd=${tavlin_reader_in[$tool]} && exec {fd}>&-
+    fd=${tavlin_reader_out[$tool]} && exec {fd}>&-
+  done
+  tavlin_reader_pid=() tavlin_reader_in=() tavlin_reader_out=()
+  tavlin_reader_locale="${LANG-}|${LC_ALL-}|${LC_CTYPE-}|${LC_MESSAGES-}"
+  if [[ $WINEARCH == win32 ]]; then
+    tavlin_reader_start "$tavlin_reg" "${TAVLIN_REG_READER32:-}"
+  else
+    tavlin_reader_start "$tavlin_reg" "${TAVLIN_REG_READER64:-}"
+    ((${tavlin_wow64_reads:-0})) && tavlin_reader_start "$tavlin_reg_wow64" "${TAVLIN_REG_READER32:-}"
+  fi
+  return 0
+}
+# tavlin_reader_start TOOL EXE: EXE answers TOOL's questions, through two
+# named pipes: each end is opened in the same order on both sides, so
+# neither waits for ever.
+tavlin_reader_start() {
+  local tool=$1 exe=$2 dir fin fout
+  [[ -n $exe && -f $exe ]] || return 0
+  dir=$tavlin_wine_work/reader-${#tavlin_reader_pid[@]}-$SECONDS
+  mkdir -p "$dir" && mkfifo "$dir/in" "$dir/out" || return 0
+  # Wine's loader itself: wine-run.sh starts its program in the
+  # background, where bash gives it no standard input.
+  "$TAVLIN_WINE_LOADER" "$exe" <"$dir/in" >"$dir/out" 2>"$dir/err" &
+  tavlin_reader_pid[$tool]=$!
+  exec {fin}>"$dir/in" {fout}<"$dir/out"
+  tavlin_reader_in[$tool]=$fin tavlin_reader_out[$tool]=$fout
+}
+# tavlin_reader_ask TOOL OUT ERRFILE ARGS...: reg's exit code (0 or 1) for
+# "TOOL ARGS", its output in OUT; 2 when the reader did not answer. Each
+# answer names its question, so one that came too late is never taken
+# for the next one's.
+tavlin_reader_ask() {
+  local tool=$1 out=$2 err=$3 pid arg line id reply
+  shift 3
+  pid=${tavlin_reader_pid[$tool]:-}
+  [[ -n $pid && $1 == query && ${tavlin_reader_off:-0} != 1 ]] || return 2
+  [[ "${LANG-}|${LC_ALL-}|${LC_CTYPE-}|${LC_MESSAGES-}" == "$tavlin_reader_locale" ]] || return 2
+  [[ $out == /* ]] || out=$PWD/$out
+  id=$BASHPID.$RANDOM.$RANDOM
+  line=$id$'\x1f'query$'\x1f'Z:${out//\//\\}
+  for arg in "${@:2}"; do
+    [[ $arg == *[$'\x1f\n']* ]] && return 2
+    line+=$'\x1f'$arg
+  done
+  kill -0 "$pid" 2>/dev/null || return 2
+  # A reader gone (a test that stops the server) ends the pipe: the write
+  # fails instead of ending the test.
+  (trap '' PIPE && printf '%s\n' "$line" >&"${tavlin_reader_in[$tool]}") 2>/dev/null || return 2
+  while IFS= read -r -t 60 -u "${tavlin_reader_out[$tool]}" reply; do
+    [[ $reply == "$id "* ]] || continue
+    case ${reply#"$id "} in
+    0 | 1)
+      : >"$err"
+      tavlin_reader_answered=$((tavlin_reader_answered + 1))
+      return "${reply#"$id "}"
+      ;;
+    *) return 2 ;;
+    esac
+  done
+  echo "wine-env: the registry reader for $tool did not answer; reg.exe answers instead" >&2
+  return 2
 }
 
 # tavlin_reg_failed WHAT RC OUT ERRFILE: 1 when reg's answer OUT says the
@@ -241,5 +328,6 @@ wine_wait_programs() {
 wine_start_server() {
   wineserver -p
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+  tavlin_readers_start
 }
 wine_start_server

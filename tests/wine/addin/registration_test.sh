@@ -14,6 +14,7 @@
 #   registration_test.sh TEMPLATE WORKDIR DLL OTHER_DLL ARCH WINE_ENV
 set -uo pipefail
 template=$1 work=$2 dll=$3 other_dll=$4 arch=$5 wine_env=$6
+tavlin_wow64_reads=1 # each view read by the reg.exe of its bitness
 source "$wine_env" "$template" "$work"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

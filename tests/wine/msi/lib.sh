@@ -4,6 +4,7 @@
 # ProductVersion it must list. Builds on the installer tests' lib.sh: a
 # private prefix (64-bit Windows in Wine's WoW64 form, or a 32-bit Windows)
 # and its checks.
+tavlin_wow64_reads=1 # each view read by the reg.exe of its bitness
 source "$(dirname "${BASH_SOURCE[0]}")/../installer/lib.sh" "$@"
 package=$setup
 package_arch=$stub
