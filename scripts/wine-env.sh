@@ -47,6 +47,8 @@ done
 # A failed run's folder is what tells why it failed, and a rerun of the
 # test would otherwise start by removing it: it is kept beside, as
 # WORK.failed (the latest failure's only).
+# A test that was stopped before its end left its prefix mounted.
+mountpoint -q "$WINEPREFIX" 2>/dev/null && umount -l "$WINEPREFIX"
 if [[ -e $tavlin_wine_work/.tavlin-failed ]]; then
   rm -rf "$tavlin_wine_work.failed"
   mv "$tavlin_wine_work" "$tavlin_wine_work.failed"
@@ -54,7 +56,22 @@ fi
 rm -rf "$tavlin_wine_work"
 mkdir -p "$tavlin_wine_work"
 tavlin_wine_work=$(cd "$tavlin_wine_work" && pwd)
-cp -a "$tavlin_wine_template" "$WINEPREFIX" || { echo "wine-env: no prefix template at $tavlin_wine_template" >&2; exit 1; }
+export WINEPREFIX=$tavlin_wine_work/prefix
+[[ -d $tavlin_wine_template/drive_c ]] || { echo "wine-env: no prefix template at $tavlin_wine_template" >&2; exit 1; }
+# The prefix: where this machine lets the test mount one, an overlay on the
+# template, which holds only what the test changes. A copy is some 1.3 GB
+# written to the disk per test, dozens of them, and the disk's writing
+# cost the suite as much processor time as some of its tests. Otherwise a
+# copy.
+tavlin_prefix_overlay=0
+mkdir -p "$WINEPREFIX" "$tavlin_wine_work/prefix-changes" "$tavlin_wine_work/prefix-overlay"
+if mount -t overlay overlay -o "lowerdir=$tavlin_wine_template,upperdir=$tavlin_wine_work/prefix-changes,workdir=$tavlin_wine_work/prefix-overlay" \
+  "$WINEPREFIX" 2>/dev/null; then
+  tavlin_prefix_overlay=1
+else
+  rmdir "$WINEPREFIX" "$tavlin_wine_work/prefix-changes" "$tavlin_wine_work/prefix-overlay"
+  cp -a "$tavlin_wine_template" "$WINEPREFIX" || { echo "wine-env: the prefix could not be copied" >&2; exit 1; }
+fi
 
 tavlin_start_xvfb() {
   local n
@@ -82,8 +99,8 @@ tavlin_start_xvfb() {
   return 1
 }
 
-# A prefix copy takes some 700 MB and the suites make dozens on a shared
-# disk: a passing run's copy goes, a failing run's stays to be looked into.
+# A passing run's prefix goes, a failing run's stays to be looked into, as
+# a whole prefix (an overlay's is copied out before it is unmounted).
 # TAVLIN_KEEP_PREFIX=1 keeps it whatever the outcome.
 tavlin_wine_cleanup() {
   local rc=$?
@@ -93,13 +110,20 @@ tavlin_wine_cleanup() {
   fi
   WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
   [[ -n ${tavlin_xvfb_pid:-} ]] && kill "$tavlin_xvfb_pid" 2>/dev/null || true
-  if [[ $rc == 0 && ${TAVLIN_KEEP_PREFIX:-0} != 1 ]]; then
-    # The server saves the registry as it exits; the prefix goes after it.
-    WINEPREFIX=$WINEPREFIX wineserver -w >/dev/null 2>&1 || true
+  # The server saves the registry as it exits; the prefix goes after it.
+  WINEPREFIX=$WINEPREFIX wineserver -w >/dev/null 2>&1 || true
+  local keep=0
+  [[ $rc != 0 || ${TAVLIN_KEEP_PREFIX:-0} == 1 ]] && keep=1
+  if ((tavlin_prefix_overlay)); then
+    ((keep)) && cp -a "$WINEPREFIX" "$tavlin_wine_work/prefix.kept"
+    # Lazily: a process that still has its folder there lets go later.
+    umount -l "$WINEPREFIX"
+    rm -rf "$WINEPREFIX" "$tavlin_wine_work/prefix-changes" "$tavlin_wine_work/prefix-overlay"
+    ((keep)) && mv "$tavlin_wine_work/prefix.kept" "$WINEPREFIX"
+  elif ((!keep)); then
     rm -rf "$WINEPREFIX"
-  elif [[ $rc != 0 ]]; then
-    touch "$tavlin_wine_work/.tavlin-failed"
   fi
+  [[ $rc != 0 ]] && touch "$tavlin_wine_work/.tavlin-failed"
   exit "$rc"
 }
 trap tavlin_wine_cleanup EXIT
