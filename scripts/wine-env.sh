@@ -44,11 +44,11 @@ for tavlin_loader in "$TAVLIN_WINE_LOADER" /usr/lib/wine/wine; do
     exit 1
   fi
 done
+# A test that was stopped before its end left its prefix mounted.
+mountpoint -q "$WINEPREFIX" 2>/dev/null && umount -l "$WINEPREFIX"
 # A failed run's folder is what tells why it failed, and a rerun of the
 # test would otherwise start by removing it: it is kept beside, as
 # WORK.failed (the latest failure's only).
-# A test that was stopped before its end left its prefix mounted.
-mountpoint -q "$WINEPREFIX" 2>/dev/null && umount -l "$WINEPREFIX"
 if [[ -e $tavlin_wine_work/.tavlin-failed ]]; then
   rm -rf "$tavlin_wine_work.failed"
   mv "$tavlin_wine_work" "$tavlin_wine_work.failed"
