@@ -15,7 +15,10 @@ msiexec /i "\"$package_path\""
 # (1603) are read; either is a refusal, 0 is not.
 case $msi_rc in
 1603 | 1633) ok "refused: exit code $msi_rc" ;;
-*) bad "exit code $msi_rc, want 1603 or 1633" ;;
+*)
+    bad "exit code $msi_rc, want 1603 or 1633"
+    msi_log_text 2>/dev/null | grep -v '^$' | tail -n 25
+    ;;
 esac
 [[ $msi_rc == 1603 ]] && expect_log "the launch conditions refused it" "LaunchConditions. Return value 0."
 check_nothing_installed
