@@ -63,8 +63,7 @@ expect_msiexec() {
         ok "$what: exit code $msi_rc (${msi_seconds} s)"
     else
         bad "$what: exit code $msi_rc, want $want"
-        iconv -f UTF-16LE -t UTF-8 "$(unix_path "$msi_log")" 2>/dev/null | tr -d '\r' | grep -v '^$' | tail -n 25 ||
-            tail -n 25 "$(unix_path "$msi_log")"
+        msi_log_tail
     fi
 }
 # msi_log_text: the last run's log as UTF-8 (Wine writes it in the ANSI
@@ -73,10 +72,15 @@ msi_log_text() {
     local f
     f=$(unix_path "$msi_log")
     if [[ $(head -c 2 "$f" | od -An -tx1 | tr -d ' ') == fffe ]]; then
-        iconv -f UTF-16LE -t UTF-8 "$f" | tr -d '\r'
+        iconv -f UTF-16 -t UTF-8 "$f" | tr -d '\r'
     else
         tr -d '\r' <"$f"
     fi
+}
+# msi_log_tail: the log's last lines, which say why msiexec ended as it did;
+# the property dump that closes the log says nothing of that and is left out.
+msi_log_tail() {
+    msi_log_text 2>/dev/null | grep -v -e '^$' -e '^Property(' | tail -n 25
 }
 package_path=$(windows_path "$package")
 

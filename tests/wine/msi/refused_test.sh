@@ -17,7 +17,7 @@ case $msi_rc in
 1603 | 1633) ok "refused: exit code $msi_rc" ;;
 *)
     bad "exit code $msi_rc, want 1603 or 1633"
-    msi_log_text 2>/dev/null | grep -v '^$' | tail -n 25
+    msi_log_tail
     ;;
 esac
 [[ $msi_rc == 1603 ]] && expect_log "the launch conditions refused it" "LaunchConditions. Return value 0."
