@@ -301,7 +301,7 @@ tavlin_reader_ask() {
 tavlin_reg_failed() {
   [[ $3 == *'Unable to find the specified registry'* ]] && return 1
   printf 'wine-env: %s %s: exit code %s: %s / %s (running: %s)\n' "${tavlin_reg_tool:-$tavlin_reg}" "$1" "$2" \
-    "$(head -c 300 <<<"${3//$'\r'/}" | tr '\n' ' ')" "$(head -c 300 "$4" | tr -d '\r' | tr '\n' ' ')" \
+    "$(tr -d '\r' <<<"$3" | head -c 300 | tr '\n' ' ')" "$(head -c 300 "$4" | tr -d '\r' | tr '\n' ' ')" \
     "$(wine_programs | tr '\n' ' ')" | tee -a "$tavlin_wine_work/reg-failures" >&2
   return 2
 }
@@ -320,8 +320,9 @@ tavlin_reg_failed() {
 wine_reg_query() {
   local out rc err=$tavlin_wine_work/reg-query.err
   tavlin_reg_run "$tavlin_wine_work/reg-query.out" "$err" query "$@" && rc=0 || rc=$?
-  out=$(<"$tavlin_wine_work/reg-query.out")
-  out=${out//$'\r'/}
+  # tr, not bash's own substitution: that takes seconds on the hundreds of
+  # kilobytes a /s query of a big key answers.
+  out=$(tr -d '\r' <"$tavlin_wine_work/reg-query.out")
   # An answer for a value names the key it was read from: one without is
   # an answer lost. (A key with no values and no subkeys answers nothing.)
   if ((rc == 0)) && [[ $out == *HKEY_* || " $* " != *' /v'[\ e]* ]]; then
