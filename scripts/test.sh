@@ -50,8 +50,8 @@ reran=()
 # three run beside each other on two cores. Where 32-bit programs go
 # through an emulator the i686 build's tests keep the processor busy
 # already, and a third only slows the other two.
-emulator=
-if how=$(bash scripts/kernel-32bit.sh 2>/dev/null); then emulator=$how; fi
+# What runs the 32-bit programs, when it is an emulator (empty otherwise).
+emulator=$(bash scripts/kernel-32bit.sh 2>/dev/null) || emulator=
 for arch in i686 x86_64; do
   step "Windows $arch tests"
   jobs=()
